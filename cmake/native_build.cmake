@@ -1,0 +1,18 @@
+# The native build: the simulated platform, tests, tools, benchmarks, fuzzers.
+find_package(Threads REQUIRED)
+file(GLOB TG_SIM_SOURCES CONFIGURE_DEPENDS src/platform/sim/*.cpp)
+add_library(tg_platform_sim STATIC ${TG_SIM_SOURCES})
+target_include_directories(tg_platform_sim PUBLIC src)
+target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Threads)
+
+enable_testing()
+add_subdirectory(tests/unit)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/preview/CMakeLists.txt)
+  add_subdirectory(tools/preview)
+endif()
+if(TG_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()
+if(TG_FUZZ AND EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)
+  add_subdirectory(fuzz)
+endif()

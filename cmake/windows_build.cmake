@@ -1,0 +1,21 @@
+# The Windows build: ml_tg.dll, the test player and the end-to-end tests under Wine.
+file(GLOB TG_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(tg_platform_win32 STATIC ${TG_WIN32_SOURCES})
+target_include_directories(tg_platform_win32 PUBLIC src)
+target_link_libraries(tg_platform_win32 PRIVATE tg_warnings PUBLIC user32 kernel32 shell32 ole32)
+
+# Only Windows system DLLs may be imported: the C++ runtime goes in statically.
+set(TG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+file(GLOB TG_RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
+add_library(ml_tg SHARED src/plugin/ml_tg.def ${TG_RESOURCE_FILES})
+set_target_properties(ml_tg PROPERTIES PREFIX "" OUTPUT_NAME ml_tg)
+target_link_libraries(ml_tg PRIVATE
+  -Wl,--whole-archive tg_core -Wl,--no-whole-archive tg_platform_win32 tg_warnings
+  ${TG_STATIC_RUNTIME} -Wl,--kill-at)
+
+enable_testing()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/tg_host/CMakeLists.txt)
+  add_subdirectory(tools/tg_host)
+endif()
+add_subdirectory(tests/wine)

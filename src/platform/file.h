@@ -1,0 +1,35 @@
+// The file system: directory enumeration and the paths handed to text streams.
+//
+// The logic builds Windows paths ("C:\Music\*", "<ini dir>\Plugins\ml_tg.ini").
+// hostPath turns such a path into one the C++ streams of this platform can open:
+// unchanged on Windows; on the simulated platform drive letters map to folders
+// and "\" becomes "/".
+#pragma once
+
+#include "platform/types.h"
+
+#include <string>
+
+namespace tg::platform {
+
+struct FindData {
+    DWORD attributes = 0; // FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_HIDDEN
+    char name[260] = {};  // cFileName
+};
+
+inline const HANDLE kInvalidFind = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
+
+// FindFirstFileA / FindNextFileA / FindClose.
+HANDLE findFirstFile(const char* pattern, FindData* data);
+BOOL findNextFile(HANDLE find, FindData* data);
+BOOL findClose(HANDLE find);
+
+std::string hostPath(const std::string& windowsPath);
+
+// Replaces target by source in one step (MoveFileEx with MOVEFILE_REPLACE_EXISTING
+// on Windows, rename(2) here). Both are Windows paths.
+BOOL replaceFile(const char* source, const char* target);
+BOOL deleteFile(const char* path);
+BOOL fileExists(const char* path);
+
+} // namespace tg::platform

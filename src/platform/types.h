@@ -1,0 +1,146 @@
+// Win32 names for the types and constants the plug-in logic uses.
+//
+// The logic reads like the Win32 it drives, but never includes <windows.h>:
+// the simulated platform has no such header, and keeping Windows macros out of
+// the logic keeps both builds identical. On Windows every alias below is the
+// very type <windows.h> declares, so the Win32 adapter may include both (this
+// header first, see platform/win32/windows_include.h).
+#pragma once
+
+#include <cstdint>
+
+#if defined(_WIN32)
+#define TG_CALLBACK __stdcall
+using UINT = unsigned int;
+using LONG = long;
+using DWORD = unsigned long;
+using INT_PTR = int;
+using UINT_PTR = unsigned int;
+using LONG_PTR = long;
+#else
+#define TG_CALLBACK
+using UINT = unsigned int;
+using LONG = std::int32_t;
+using DWORD = std::uint32_t;
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+#endif
+
+using BOOL = int;
+using BYTE = unsigned char;
+using WORD = unsigned short;
+using ATOM = WORD;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+using HANDLE = void*;
+
+struct HWND__;
+struct HMENU__;
+struct HINSTANCE__;
+struct HHOOK__;
+typedef HWND__* HWND;
+typedef HMENU__* HMENU;
+typedef HINSTANCE__* HINSTANCE;
+typedef HHOOK__* HHOOK;
+
+typedef LRESULT(TG_CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef LRESULT(TG_CALLBACK* HOOKPROC)(int, WPARAM, LPARAM);
+typedef INT_PTR(TG_CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+constexpr WORD loWord(UINT_PTR v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD hiWord(UINT_PTR v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+
+#ifndef TG_NO_WIN32_CONSTANTS
+// Menu item flags (AppendMenu / InsertMenu / GetMenuState / CheckMenuItem / EnableMenuItem).
+inline constexpr UINT MF_STRING = 0x0000;
+inline constexpr UINT MF_BYCOMMAND = 0x0000;
+inline constexpr UINT MF_ENABLED = 0x0000;
+inline constexpr UINT MF_UNCHECKED = 0x0000;
+inline constexpr UINT MF_UNHILITE = 0x0000;
+inline constexpr UINT MF_GRAYED = 0x0001;
+inline constexpr UINT MF_DISABLED = 0x0002;
+inline constexpr UINT MF_CHECKED = 0x0008;
+inline constexpr UINT MF_POPUP = 0x0010;
+inline constexpr UINT MF_MENUBARBREAK = 0x0020;
+inline constexpr UINT MF_MENUBREAK = 0x0040;
+inline constexpr UINT MF_HILITE = 0x0080;
+inline constexpr UINT MF_USECHECKBITMAPS = 0x0200;
+inline constexpr UINT MF_BYPOSITION = 0x0400;
+inline constexpr UINT MF_SEPARATOR = 0x0800;
+
+// Menu styles (SetMenuInfo with MIM_STYLE).
+inline constexpr UINT MIM_STYLE = 0x00000010;
+inline constexpr DWORD MNS_NOTIFYBYPOS = 0x08000000;
+inline constexpr DWORD MNS_AUTODISMISS = 0x10000000;
+
+// TrackPopupMenuEx flags.
+inline constexpr UINT TPM_RECURSE = 0x0001;
+inline constexpr UINT TPM_CENTERALIGN = 0x0004;
+inline constexpr UINT TPM_VCENTERALIGN = 0x0010;
+
+// Window messages.
+inline constexpr UINT WM_DESTROY = 0x0002;
+inline constexpr UINT WM_KILLFOCUS = 0x0008;
+inline constexpr UINT WM_SETTEXT = 0x000C;
+inline constexpr UINT WM_GETTEXT = 0x000D;
+inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_CANCELMODE = 0x001F;
+inline constexpr UINT WM_COPYDATA = 0x004A;
+inline constexpr UINT WM_KEYDOWN = 0x0100;
+inline constexpr UINT WM_KEYUP = 0x0101;
+inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
+inline constexpr UINT WM_SYSKEYUP = 0x0105;
+inline constexpr UINT WM_INITDIALOG = 0x0110;
+inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_INITMENUPOPUP = 0x0117;
+inline constexpr UINT WM_MENUSELECT = 0x011F;
+inline constexpr UINT WM_UNINITMENUPOPUP = 0x0125;
+inline constexpr UINT WM_MENUCOMMAND = 0x0126;
+inline constexpr UINT WM_MOUSEMOVE = 0x0200;
+inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+inline constexpr UINT WM_LBUTTONUP = 0x0202;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
+inline constexpr UINT WM_MBUTTONUP = 0x0208;
+inline constexpr UINT WM_HOTKEY = 0x0312;
+inline constexpr UINT WM_USER = 0x0400;
+
+// Virtual keys and keyboard input.
+inline constexpr int VK_BACK = 0x08;
+inline constexpr int VK_TAB = 0x09;
+inline constexpr int VK_RETURN = 0x0D;
+inline constexpr int VK_SHIFT = 0x10;
+inline constexpr int VK_CONTROL = 0x11;
+inline constexpr int VK_MENU = 0x12;
+inline constexpr int VK_ESCAPE = 0x1B;
+inline constexpr int VK_SPACE = 0x20;
+inline constexpr int VK_DELETE = 0x2E;
+inline constexpr int VK_LWIN = 0x5B;
+inline constexpr int VK_RWIN = 0x5C;
+inline constexpr int VK_F5 = 0x74;
+inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
+inline constexpr UINT MAPVK_VK_TO_VSC = 0;
+
+// Hooks and hotkeys.
+inline constexpr int WH_MOUSE = 7;
+inline constexpr int HC_ACTION = 0;
+inline constexpr UINT MOD_ALT = 0x0001;
+inline constexpr UINT MOD_CONTROL = 0x0002;
+inline constexpr UINT MOD_SHIFT = 0x0004;
+inline constexpr UINT MOD_WIN = 0x0008;
+
+// Message boxes.
+inline constexpr UINT MB_OK = 0x0000;
+inline constexpr UINT MB_ICONERROR = 0x0010;
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// Files.
+inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x0002;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x0010;
+#endif
