@@ -30,6 +30,11 @@ MenuDefinition* findDefinitionByName(std::string_view name) {
     return nullptr;
 }
 
+const char* nowPlayingText() {
+    const auto& file = model().nowPlayingFile;
+    return file ? file->c_str() : nullptr;
+}
+
 int definitionPosition(const MenuDefinition* definition) {
     int position = 0;
     for (const MenuDefinition& d : model().definitionList) {

@@ -65,6 +65,8 @@ void resetModel(); // everything back to the initial values
 void freeDefinitions();
 // First definition whose name equals name ignoring case, or nullptr.
 MenuDefinition* findDefinitionByName(std::string_view name);
+// The song now playing as the builders take it: the model's copy, or null.
+const char* nowPlayingText();
 // Position of a definition in the list (by identity), or -1.
 int definitionPosition(const MenuDefinition* definition);
 

@@ -1,0 +1,28 @@
+// The three sources that do not come from the media library's tags: the raw
+// player playlist, a folder tree on disk, and the player's bookmarks.
+#pragma once
+
+#include "model/model_state.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tg {
+
+inline constexpr std::size_t kPathSize = 1024;   // folder paths and action targets
+inline constexpr std::size_t kLineLimit = 1023;  // lines read from files, terminator included
+
+void fillPlaylistRawPopup(MenuDefinition& definition, HMENU popup,
+                          std::vector<LevelSelection>& path, int depth);
+
+void fillDirectoryPopup(HMENU popup, MenuDefinition& definition,
+                        std::vector<LevelSelection>& path, int depth);
+// path is a writable kPathSize buffer; it holds the same path again on return.
+void collectFiles(char* path, const MenuDefinition& definition, std::vector<std::string>& files);
+// extension may be null (a name without "."): never matches.
+bool matchesFileTypes(const char* extension, const char* fileTypes);
+
+void fillBookmarksPopup(HMENU popup, MenuDefinition& definition);
+
+} // namespace tg

@@ -1,0 +1,36 @@
+// Media-library queries for the levels of a track menu: the user's query with
+// the current song's values, the conditions of the values chosen above, the
+// Playlist Tags narrowing to the player's playlist, and the release of results.
+#pragma once
+
+#include "model/model_state.h"
+#include "plugin/host_messages.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace tg {
+
+inline constexpr std::size_t kQuerySize = 1024;  // a composed query text
+inline constexpr std::size_t kCaptionSize = 512; // the caption of a root popup
+
+// Fills result (zeroed first) with the tracks below the first coveredCount
+// records of path. caption, when not null, is a kCaptionSize buffer that
+// receives the current song's values (root popups only).
+void runLevelQuery(char* caption, MenuDefinition& definition,
+                   const std::vector<LevelSelection>& path, int coveredCount, QueryRecord* result);
+
+// output is a kQuerySize buffer. False when a variable could not be resolved
+// (or the text would not fit).
+bool substituteSongVariables(char* caption, const char* templateText, char* output);
+
+// Appends the conditions of records coveredCount-1 .. 0 to output (kQuerySize).
+// False, with output unchanged, when they would not fit.
+bool appendPathConditions(const MenuDefinition& definition, const std::vector<LevelSelection>& path,
+                          int coveredCount, char* output);
+
+int releaseQueryResult(QueryRecord* result, SourceType mode);
+void copyTrackRecord(TrackRecord* destination, const TrackRecord& source);
+void freeTrackRecord(TrackRecord* record);
+
+} // namespace tg
