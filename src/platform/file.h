@@ -30,6 +30,7 @@ std::string hostPath(const std::string& windowsPath);
 // on Windows, rename(2) here). Both are Windows paths.
 BOOL replaceFile(const char* source, const char* target);
 BOOL deleteFile(const char* path);
+// True for an existing file; false for a folder or nothing at all.
 BOOL fileExists(const char* path);
 
 } // namespace tg::platform

@@ -7,10 +7,11 @@
 
 namespace tg::platform {
 
-inline constexpr UINT kMenuStateInvalid = 0xFFFFFFFF;   // GetMenuState for a missing item
+inline constexpr UINT kMenuStateInvalid = 0xFFFFFFFF;     // GetMenuState for a missing item
 inline constexpr DWORD kMenuPreviousInvalid = 0xFFFFFFFF; // CheckMenuItem / EnableMenuItem
 
 HMENU createPopupMenu();
+HMENU createMenu(); // a menu bar (CreateMenu), for a window's main menu
 BOOL destroyMenu(HMENU menu);
 BOOL isMenu(HMENU menu);
 

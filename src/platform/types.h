@@ -49,10 +49,17 @@ typedef LRESULT(TG_CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef LRESULT(TG_CALLBACK* HOOKPROC)(int, WPARAM, LPARAM);
 typedef INT_PTR(TG_CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
-constexpr WORD loWord(UINT_PTR v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD hiWord(UINT_PTR v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD loWord(UINT_PTR v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD hiWord(UINT_PTR v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 
 #ifndef TG_NO_WIN32_CONSTANTS
+inline constexpr BOOL FALSE = 0;
+inline constexpr BOOL TRUE = 1;
+
 // Menu item flags (AppendMenu / InsertMenu / GetMenuState / CheckMenuItem / EnableMenuItem).
 inline constexpr UINT MF_STRING = 0x0000;
 inline constexpr UINT MF_BYCOMMAND = 0x0000;
@@ -111,6 +118,7 @@ inline constexpr UINT WM_HOTKEY = 0x0312;
 inline constexpr UINT WM_USER = 0x0400;
 
 // Virtual keys and keyboard input.
+inline constexpr int VK_LBUTTON = 0x01;
 inline constexpr int VK_BACK = 0x08;
 inline constexpr int VK_TAB = 0x09;
 inline constexpr int VK_RETURN = 0x0D;
@@ -119,12 +127,34 @@ inline constexpr int VK_CONTROL = 0x11;
 inline constexpr int VK_MENU = 0x12;
 inline constexpr int VK_ESCAPE = 0x1B;
 inline constexpr int VK_SPACE = 0x20;
+inline constexpr int VK_PRIOR = 0x21;
+inline constexpr int VK_NEXT = 0x22;
+inline constexpr int VK_END = 0x23;
+inline constexpr int VK_HOME = 0x24;
+inline constexpr int VK_LEFT = 0x25;
+inline constexpr int VK_UP = 0x26;
+inline constexpr int VK_RIGHT = 0x27;
+inline constexpr int VK_DOWN = 0x28;
+inline constexpr int VK_INSERT = 0x2D;
 inline constexpr int VK_DELETE = 0x2E;
 inline constexpr int VK_LWIN = 0x5B;
 inline constexpr int VK_RWIN = 0x5C;
+inline constexpr int VK_APPS = 0x5D;
+inline constexpr int VK_NUMPAD0 = 0x60;
+inline constexpr int VK_F1 = 0x70;
 inline constexpr int VK_F5 = 0x74;
+inline constexpr int VK_F12 = 0x7B;
+inline constexpr int VK_F24 = 0x87;
+inline constexpr int VK_LSHIFT = 0xA0;
+inline constexpr int VK_RSHIFT = 0xA1;
+inline constexpr int VK_LCONTROL = 0xA2;
+inline constexpr int VK_RCONTROL = 0xA3;
+inline constexpr int VK_LMENU = 0xA4;
+inline constexpr int VK_RMENU = 0xA5;
+inline constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x0001;
 inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
 inline constexpr UINT MAPVK_VK_TO_VSC = 0;
+inline constexpr UINT MAPVK_VSC_TO_VK = 1;
 
 // Hooks and hotkeys.
 inline constexpr int WH_MOUSE = 7;
@@ -143,4 +173,19 @@ inline constexpr int IDCANCEL = 2;
 // Files.
 inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x0002;
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x0010;
+inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x0020;
+
+// GetLastError codes the platform reports.
+inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_NO_MORE_FILES = 18;
+inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
+inline constexpr DWORD ERROR_INVALID_MENU_HANDLE = 1401;
+inline constexpr DWORD ERROR_INVALID_HOOK_HANDLE = 1404;
+inline constexpr DWORD ERROR_HOTKEY_ALREADY_REGISTERED = 1409;
+inline constexpr DWORD ERROR_HOTKEY_NOT_REGISTERED = 1419;
+inline constexpr DWORD ERROR_MENU_ITEM_NOT_FOUND = 1456;
 #endif

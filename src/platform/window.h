@@ -30,19 +30,28 @@ HWND createWindow(WNDPROC procedure, const char* title);
 BOOL destroyWindow(HWND window);
 BOOL isWindow(HWND window);
 
+// DefWindowProcA: a procedure passes it what it does not handle itself. It keeps
+// the window text (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) and destroys the
+// window on WM_CLOSE; a window created with it as procedure is a plain one.
+LRESULT TG_CALLBACK defWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// SetMenu / GetMenu: a window's menu bar. Destroying the window destroys it.
+BOOL setMenu(HWND window, HMENU menu);
+HMENU getMenu(HWND window);
+
 LRESULT sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // GetWindowLongA / SetWindowLongA with GWL_WNDPROC.
 WNDPROC getWindowProc(HWND window);
 WNDPROC setWindowProc(HWND window, WNDPROC procedure); // returns the previous one
-LRESULT callWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
-                       LPARAM lParam);
+LRESULT callWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 BOOL setProp(HWND window, const char* name, HANDLE data);
 HANDLE getProp(HWND window, const char* name);
 HANDLE removeProp(HWND window, const char* name);
 
+// Sent as WM_SETTEXT / WM_GETTEXT, so a subclass sees them, as on Windows.
 BOOL setWindowText(HWND window, const char* text);
 int getWindowText(HWND window, char* buffer, int maxCount);
 

@@ -52,10 +52,29 @@ struct TrackedPopup {
 const std::vector<TrackedPopup>& trackedPopups();
 // Makes the next trackPopupMenuEx calls fail with the given last error.
 void failTrackPopup(bool fail, DWORD lastError = 0);
+// The windows DrawMenuBar was called for, oldest first.
+const std::vector<HWND>& drawnMenuBars();
 
 // ---- Windows and input -----------------------------------------------------
+int liveWindowCount();
+// A window of another process's thread: getWindowThreadId tells a thread id of
+// its own, and a message sent to it runs its procedure at once.
+HWND createForeignWindow(WNDPROC procedure, const char* title);
+
 void setCursorPos(Point point);
 void setForegroundWindow(HWND window); // without the plug-in's call being recorded
+// The plug-in's setForegroundWindow calls, oldest first, and a switch making them
+// fail (the window then does not come forward), as Windows may refuse.
+const std::vector<HWND>& foregroundRequests();
+void failSetForegroundWindow(bool fail);
+
+struct ThreadInputRecord {
+    DWORD attachFrom = 0;
+    DWORD attachTo = 0;
+    BOOL attach = 0;
+};
+const std::vector<ThreadInputRecord>& threadInputCalls(); // attachThreadInput, oldest first
+
 void setKeyDown(int virtualKey, bool down);
 
 struct KeyEvent {
@@ -97,6 +116,16 @@ struct MessageBoxRecord {
 const std::vector<MessageBoxRecord>& messageBoxes();
 void clearMessageBoxes();
 
+// browseForFolder records each call and answers with the path set here, or
+// "cancelled" (the default) when chosen is false.
+struct FolderBrowseRecord {
+    HWND owner = nullptr;
+    std::string title;
+};
+const std::vector<FolderBrowseRecord>& folderBrowses();
+void setBrowseForFolderAnswer(bool chosen, const std::string& path = {});
+const std::vector<std::string>& openedWebPages();
+
 // ---- Files -----------------------------------------------------------------
 // "X:\..." paths resolve below nativeDirectory.
 void mapDrive(char letter, const std::string& nativeDirectory);
@@ -105,6 +134,7 @@ void mapDrive(char letter, const std::string& nativeDirectory);
 // managers' convention); the ".hidden" file itself is always hidden. Names that
 // merely begin with "." are not hidden.
 void setHidden(const std::string& nativePath, bool hidden = true);
+int openFindCount(); // find handles not yet closed
 
 // ---- Threads and the clock -------------------------------------------------
 // Workers sleep on a virtual clock that only advanceClock moves, and a message a
