@@ -85,16 +85,9 @@ void completeSend(State& s, PendingSend& send, LRESULT result) {
     s.changed.notify_all();
 }
 
-} // namespace detail
-
-using namespace detail;
-
-void reset() {
-    State& s = state();
+void releaseWorkers(State& s) {
     {
         Lock lock(s.mutex);
-        // Run every worker out: pending sends answered with 0, sleepers woken,
-        // and from now on sleeps and cross-thread sends return at once.
         s.releasing = true;
         for (auto& send : s.sends)
             if (!send->done && !send->taken) completeSend(s, *send, 0);
@@ -110,9 +103,22 @@ void reset() {
             for (Worker& worker : s.workers)
                 if (worker.thread.joinable()) joinable.push_back(&worker.thread);
         }
-        if (joinable.empty()) break;
+        if (joinable.empty()) return;
         for (std::thread* thread : joinable) thread->join();
     }
+}
+
+State::~State() {
+    releaseWorkers(*this);
+}
+
+} // namespace detail
+
+using namespace detail;
+
+void reset() {
+    State& s = state();
+    releaseWorkers(s);
     Lock lock(s.mutex);
     static_cast<Store&>(s) = Store{};
     setLastError(0);

@@ -147,6 +147,8 @@ struct State : Store {
     // Shared by every handle kind and kept across resets, so a handle is never
     // reused and a stale one is always told apart.
     std::uintptr_t nextHandle = 0x1000;
+
+    ~State(); // runs remaining workers out, so none outlives the store
 };
 
 State& state();
@@ -168,6 +170,10 @@ void setLastError(DWORD error);
 
 // The windows of a thread that ended go with it, as on Windows.
 void dropWindowsOfThread(State& s, DWORD thread);
+// Runs every worker out and joins it: pending sends answered with 0, sleepers
+// woken, and sleeps and cross-thread sends return at once until the caller
+// clears s.releasing. Called without the mutex.
+void releaseWorkers(State& s);
 // Answers a waiting cross-thread send and wakes its sender.
 void completeSend(State& s, PendingSend& send, LRESULT result);
 
