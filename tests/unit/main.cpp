@@ -1,6 +1,7 @@
 // Test main: every test starts on a fresh simulated platform and model, and a
 // test that leaves a platform fault behind (a destroyed menu used, a send never
 // pumped) fails even when its own assertions passed.
+#include "actions/plugin_playlist.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
 
@@ -12,6 +13,7 @@ class FreshPlatform : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override {
         tg::platform::sim::reset();
         tg::resetModel();
+        tg::resetPluginPlaylistState();
     }
     void OnTestEnd(const testing::TestInfo&) override {
         for (const std::string& fault : tg::platform::sim::takeFaults())

@@ -1,0 +1,104 @@
+#include "actions/queue_hand_over.h"
+
+#include "actions/plugin_playlist.h"
+#include "model/model_state.h"
+#include "platform/thread.h"
+#include "plugin/host_messages.h"
+
+#include <cstring>
+
+namespace tg {
+
+namespace {
+
+// Long enough for the player to have started the file before its entry goes.
+constexpr DWORD kRemovalDelayMs = 200;
+
+void removalWorker(void*) {
+    removeTemporaryEntry();
+}
+
+} // namespace
+
+void locateInHostPlaylist(const std::string& file) {
+    PluginPlaylistState& s = pluginPlaylistState();
+    s.temporaryEntry = false;
+    s.pendingHostIndex = -1;
+
+    const int n = host::getListLength();
+    for (int i = 0; i < n; ++i) {
+        const char* entry = host::getEntryFile(i);
+        if (entry == nullptr) continue;
+        if (std::strcmp(entry, file.c_str()) == 0) {
+            s.pendingHostIndex = i;
+            return;
+        }
+    }
+
+    // Set before the insertion: the HOST_PLAYLIST_MODIFIED it causes must not
+    // empty the queue.
+    s.temporaryEntry = true;
+    HWND playlistWindow = host::getPlaylistWindow();
+    int position = host::playlistGetCurrentIndex(playlistWindow);
+    // Compared before adding 1 so that a current index of INT_MAX cannot overflow.
+    position = (position < -1 || position >= n) ? 0 : position + 1;
+    host::playlistInsertFile(playlistWindow, file.c_str(), position);
+    s.pendingHostIndex = position;
+}
+
+int answerNextEntry() {
+    PluginPlaylistState& s = pluginPlaylistState();
+    if (s.pluginPlaylist.empty()) return -1;
+
+    // A copy: the messages below reach the player, which may call back into the
+    // plug-in while they are handled.
+    const QueueEntry head = s.pluginPlaylist.front();
+    locateInHostPlaylist(head.file);
+    removeQueueEntry(head.serial);
+    return s.pendingHostIndex;
+}
+
+void updatePlayingFile(const char* file) {
+    ModelState& m = model();
+    // Copied before the assignment: file may point into nowPlayingFile itself.
+    std::optional<std::string> playing;
+    if (file != nullptr) playing.emplace(file);
+    m.nowPlayingFile = playing;
+    m.songMenusValid = false;
+
+    if (playing) {
+        std::string text = *playing; // the record's query field is not const
+        QueryRecord query{text.data(), 0, nullptr, 0, 0};
+        host::mlRunFilenameQuery(&query);
+        if (query.count <= 0) m.libraryMenusValid = false;
+        host::mlFreeQueryResults(&query);
+    }
+
+    PluginPlaylistState& s = pluginPlaylistState();
+    if (!s.temporaryEntry || s.pendingHostIndex < 0) return;
+    // One removal at a time: a second worker would take the same index and
+    // delete whichever entry had moved up into it.
+    if (s.removalPending.exchange(true)) return;
+    if (!platform::startWorker(removalWorker, nullptr)) s.removalPending = false;
+}
+
+void removeTemporaryEntry() {
+    PluginPlaylistState& s = pluginPlaylistState();
+    const int index = s.pendingHostIndex;
+    platform::sleepMs(kRemovalDelayMs);
+    if (index >= 0) host::playlistDeleteEntry(host::getPlaylistWindow(), index);
+    s.pendingHostIndex = -1;
+    s.temporaryEntry = false;
+    s.removalPending = false;
+}
+
+void resetOnPlaylistModified() {
+    PluginPlaylistState& s = pluginPlaylistState();
+    // The plug-in's own insertion, or the deletion its worker is about to make.
+    if (s.temporaryEntry || s.removalPending) return;
+    model().playlistMenusValid = false;
+    s.pendingHostIndex = -1;
+    emptyPluginPlaylist();
+}
+
+} // namespace tg
