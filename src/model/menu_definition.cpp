@@ -56,4 +56,10 @@ void applySourceDefaults(MenuDefinition& d, SourceType t) {
     }
 }
 
+bool changeSourceType(MenuDefinition& d, SourceType t) {
+    if (d.sourceType == t) return false;
+    applySourceDefaults(d, t);
+    return true;
+}
+
 } // namespace tg

@@ -81,5 +81,9 @@ struct MenuDefinition {
 };
 
 void applySourceDefaults(MenuDefinition& definition, SourceType sourceType);
+// The user picked a source type: a different one resets the definition to that
+// type's defaults (the name stays), the one it already has changes nothing.
+// Returns whether anything changed.
+bool changeSourceType(MenuDefinition& definition, SourceType sourceType);
 
 } // namespace tg

@@ -21,6 +21,11 @@ std::size_t copyText(char* buffer, std::size_t size, std::string_view text);
 template <std::size_t N> std::size_t copyText(char (&buffer)[N], std::string_view text) {
     return copyText(buffer, N, text);
 }
+// The player answers null for "no text": it copies as empty text.
+std::size_t copyText(char* buffer, std::size_t size, const char* text);
+template <std::size_t N> std::size_t copyText(char (&buffer)[N], const char* text) {
+    return copyText(buffer, N, text);
+}
 
 // Appends text, cutting it to what fits; always terminates. Returns false when cut.
 bool appendText(char* buffer, std::size_t size, std::string_view text);

@@ -1,0 +1,250 @@
+#include "model/settings_file.h"
+
+#include "model/menu_definition.h"
+#include "model/model_state.h"
+#include "model/text.h"
+#include "platform/file.h"
+#include "plugin/host_messages.h"
+
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <limits>
+#include <locale>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tg {
+
+namespace {
+
+constexpr char kSettingsFile[] = "\\Plugins\\ml_tg.ini";
+constexpr std::int32_t kFirstRunHostMenuId = 40188;
+// Text lines keep at most this many characters, whatever the buffer could take.
+constexpr std::size_t kMaxLineChars = 254;
+
+// ---- Reading -----------------------------------------------------------------
+
+bool readNumber(std::istream& in, std::int32_t& value) {
+    std::int32_t number = 0;
+    if (!(in >> number)) return false;
+    value = number;
+    return true;
+}
+
+// Booleans are stored as numbers; anything but 0 or 1 is a failed read.
+bool readFlag(std::istream& in, bool& value) {
+    std::int32_t number = 0;
+    if (!(in >> number) || (number != 0 && number != 1)) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    value = number == 1;
+    return true;
+}
+
+template <typename Enum> bool readEnum(std::istream& in, Enum& value) {
+    std::int32_t number = 0;
+    if (!readNumber(in, number)) return false;
+    value = static_cast<Enum>(number);
+    return true;
+}
+
+// A whole line into a field, cut to what the dialogs can hold. A stray "\r" is
+// a line end written on Windows and read here.
+bool readLine(std::istream& in, char (&field)[256]) {
+    std::string line;
+    if (!std::getline(in, line)) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    copyText(field, kMaxLineChars + 1, line);
+    return true;
+}
+
+bool readHeader(std::istream& in, std::int32_t& version, GlobalOptions& o, std::int32_t& count,
+                std::int32_t& mainPosition) {
+    if (!readNumber(in, version) || !readFlag(in, o.reservedFlag) || !readNumber(in, o.enabled) ||
+        !readNumber(in, o.columnCount) || !readNumber(in, o.rowsPerColumn) ||
+        !readNumber(in, o.moreColumnCount) || !readNumber(in, count) ||
+        !readNumber(in, mainPosition) || !readNumber(in, o.ownMenu) ||
+        !readNumber(in, o.hostMenuId))
+        return false;
+    if (version >= 4 && !readNumber(in, o.maxRangeChars)) return false;
+    if (version >= 5 &&
+        (!readNumber(in, o.systrayMiddleClick) || !readNumber(in, o.disableMenuActions)))
+        return false;
+    if (version >= 7 && !readNumber(in, o.keepMenuOnEnqueue)) return false;
+    if (version >= 8 && !readNumber(in, o.hotkey)) return false;
+    if (version >= 9 && !readNumber(in, o.loadAllMenus)) return false;
+    return true;
+}
+
+// One three-line record (one line before version 3, two before version 6).
+bool readDefinition(std::istream& in, std::int32_t version, MenuDefinition& d) {
+    std::int32_t levelCount = 0;
+    if (!readNumber(in, levelCount)) return false;
+    // Levels are taken one by one: a damaged count can never make us reserve
+    // or loop past what the file really holds.
+    for (std::int32_t i = 0; i < levelCount; ++i) {
+        std::int32_t level = 0;
+        if (!readNumber(in, level)) return false;
+        // Version 4 inserted a level kind before "Range".
+        if (version < 4 && level >= 6) --level;
+        d.levels.push_back(static_cast<LevelType>(level));
+    }
+    char separator = 0;
+    if (!readEnum(in, d.sourceType) || !readFlag(in, d.showAsSubmenu) ||
+        !readFlag(in, d.addYearToAlbums) || !readNumber(in, d.yearPosition) ||
+        !readFlag(in, d.showTrackNumbers) || !readNumber(in, d.timeDisplay) ||
+        !readEnum(in, d.clickAction) || !(in >> separator))
+        return false;
+    if (d.timeDisplay < 0 || d.timeDisplay > 2) d.timeDisplay = 1;
+    // The name starts right after the separator, leading spaces included.
+    if (!readLine(in, d.name)) return false;
+    if (version >= 3 && !readLine(in, d.query)) return false;
+    if (version >= 6 && !readLine(in, d.fileTypes)) return false;
+    return true;
+}
+
+// Reads what the stream holds. A damaged file stops at the first field that
+// does not read: every record read whole is kept, a record broken midway is
+// dropped, and options not reached keep their initial values.
+void readFrom(std::istream& in) {
+    ModelState& m = model();
+    GlobalOptions options;
+    std::int32_t version = 0;
+    std::int32_t count = 0;
+    std::int32_t mainPosition = -1;
+    if (readHeader(in, version, options, count, mainPosition)) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            MenuDefinition d;
+            if (version < 6) copyText(d.fileTypes, kDefaultFileTypes);
+            if (!readDefinition(in, version, d)) break;
+            m.definitionList.push_back(std::move(d));
+        }
+    }
+    options.mainMenu = nullptr;
+    int position = 0;
+    for (MenuDefinition& d : m.definitionList)
+        if (position++ == mainPosition) options.mainMenu = &d;
+    m.options = options;
+}
+
+void createFirstRunDefinitions() {
+    struct FirstRun {
+        const char* name;
+        SourceType type;
+    };
+    static constexpr FirstRun kMenus[] = {
+        {"Playlist Tags", SourceType::PlaylistTags},
+        {"Media Library", SourceType::MediaLibrary},
+        {"Directory", SourceType::Directory},
+        {"Playlist Raw", SourceType::PlaylistRaw},
+    };
+    ModelState& m = model();
+    for (const FirstRun& menu : kMenus) {
+        MenuDefinition& d = m.definitionList.emplace_back();
+        copyText(d.name, menu.name);
+        applySourceDefaults(d, menu.type);
+        if (menu.type == SourceType::Directory) copyText(d.query, "C:\\");
+    }
+    m.options.hostMenuId = kFirstRunHostMenuId;
+    m.options.mainMenu = nullptr;
+}
+
+// ---- Writing -----------------------------------------------------------------
+
+// A field as one line: never past its buffer, and a line break inside it would
+// split the record and shift every record after it, so it becomes a space.
+void writeLine(std::ostream& out, const char (&field)[256]) {
+    const std::size_t length = strnlen(field, sizeof field);
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = field[i];
+        out.put(c == '\n' || c == '\r' ? ' ' : c);
+    }
+    out.put('\n');
+}
+
+void writeTo(std::ostream& out) {
+    const ModelState& m = model();
+    const GlobalOptions& o = m.options;
+    const auto count = static_cast<std::int32_t>(m.definitionList.size());
+    const int mainPosition = definitionPosition(o.mainMenu);
+
+    out << kSettingsVersion << ' ' << (o.reservedFlag ? 1 : 0) << ' ' << o.enabled << ' '
+        << o.columnCount << ' ' << o.rowsPerColumn << ' ' << o.moreColumnCount << ' ' << count
+        << ' ' << mainPosition << ' ' << o.ownMenu << ' ' << o.hostMenuId << ' ' << o.maxRangeChars
+        << ' ' << o.systrayMiddleClick << ' ' << o.disableMenuActions << ' ' << o.keepMenuOnEnqueue
+        << ' ' << o.hotkey << ' ' << o.loadAllMenus << '\n';
+
+    for (const MenuDefinition& d : m.definitionList) {
+        out << d.levelCount();
+        for (LevelType level : d.levels) out << ' ' << static_cast<std::int32_t>(level);
+        out << ' ' << static_cast<std::int32_t>(d.sourceType) << ' ' << (d.showAsSubmenu ? 1 : 0)
+            << ' ' << (d.addYearToAlbums ? 1 : 0) << ' ' << d.yearPosition << ' '
+            << (d.showTrackNumbers ? 1 : 0) << ' ' << d.timeDisplay << ' '
+            << static_cast<std::int32_t>(d.clickAction) << '|';
+        writeLine(out, d.name);
+        writeLine(out, d.query);
+        writeLine(out, d.fileTypes);
+    }
+}
+
+} // namespace
+
+std::string settingsFilePath() {
+    const char* directory = host::getIniDir();
+    // Without a directory the file would land at the root of the drive.
+    if (directory == nullptr || directory[0] == '\0') return {};
+    return std::string(directory) + kSettingsFile;
+}
+
+void readSettings() {
+    freeDefinitions();
+    ModelState& m = model();
+    // Every popup of the old list is gone with it.
+    m.menusDirty = true;
+
+    const std::string path = settingsFilePath();
+    if (path.empty()) {
+        // Nowhere to keep settings: work with the first-run menus, write nothing.
+        createFirstRunDefinitions();
+        return;
+    }
+    if (!platform::fileExists(path.c_str())) {
+        createFirstRunDefinitions();
+        writeSettings();
+        return;
+    }
+    std::ifstream in(platform::hostPath(path));
+    if (!in.is_open()) {
+        // The file is there but out of reach: overwriting it would lose the
+        // user's menus for good, so run on the first-run menus unsaved.
+        createFirstRunDefinitions();
+        return;
+    }
+    in.imbue(std::locale::classic());
+    readFrom(in);
+}
+
+void writeSettings() {
+    const std::string path = settingsFilePath();
+    if (path.empty()) return;
+    // The old file stays whole until the new one is complete on disk.
+    const std::string temporary = path + ".tmp";
+    bool written = false;
+    {
+        std::ofstream out(platform::hostPath(temporary), std::ios::out | std::ios::trunc);
+        if (!out.is_open()) return;
+        out.imbue(std::locale::classic());
+        writeTo(out);
+        out.flush();
+        out.close();
+        written = !out.fail();
+    }
+    if (!written || !platform::replaceFile(temporary.c_str(), path.c_str()))
+        platform::deleteFile(temporary.c_str());
+}
+
+} // namespace tg
