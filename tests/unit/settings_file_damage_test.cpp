@@ -136,7 +136,7 @@ TEST(SettingsFileDamage, OptionsNotReachedKeepTheirInitialValues) {
 
 TEST(SettingsFileDamage, AbsurdCountsReadOnlyWhatTheFileHolds) {
     const std::string options = " -1 0 40001 6 1 1 0 577 0\n";
-    const std::string record = "2 0 1 1 1 0 1 1 0|Two levels\n\nmp3\n";
+    const std::string record = "2 0 1 1 1 1 0 1 1 0|Two levels\n\nmp3\n";
     struct Case {
         const char* what;
         std::string text;
@@ -164,7 +164,7 @@ TEST(SettingsFileDamage, AbsurdCountsReadOnlyWhatTheFileHolds) {
         resetModel();
         SettingsFolder folder;
         readFileText(folder, c.text);
-        EXPECT_EQ(names(), c.names);
+        ASSERT_EQ(names(), c.names);
         if (!c.names.empty()) {
             EXPECT_EQ(levelValues(model().definitionList.front()), c.firstLevels);
         }
