@@ -22,8 +22,8 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 std::size_t copyText(char* buffer, std::size_t size, std::string_view text) {
     if (size == 0) return 0;
     const std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
-    // The text may be (part of) the buffer itself.
-    std::memmove(buffer, text.data(), n);
+    // The text may be (part of) the buffer itself; an empty view may have no data.
+    if (n > 0) std::memmove(buffer, text.data(), n);
     buffer[n] = '\0';
     return n;
 }
@@ -37,7 +37,7 @@ bool appendText(char* buffer, std::size_t size, std::string_view text) {
     const std::size_t used = strnlen(buffer, size - 1);
     const std::size_t room = size - 1 - used;
     const std::size_t n = text.size() < room ? text.size() : room;
-    std::memmove(buffer + used, text.data(), n);
+    if (n > 0) std::memmove(buffer + used, text.data(), n);
     buffer[used + n] = '\0';
     return n == text.size();
 }
