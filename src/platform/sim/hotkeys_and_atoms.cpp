@@ -95,11 +95,10 @@ BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) {
 BOOL unregisterHotKey(HWND window, int id) {
     State& s = state();
     Lock lock(s.mutex);
-    for (auto it = s.hotkeys.begin(); it != s.hotkeys.end(); ++it)
-        if (it->window == window && it->id == id) {
-            s.hotkeys.erase(it);
-            return TRUE;
-        }
+    const std::size_t before = s.hotkeys.size();
+    std::erase_if(s.hotkeys,
+                  [&](const HotkeyRecord& h) { return h.window == window && h.id == id; });
+    if (s.hotkeys.size() != before) return TRUE;
     setLastError(ERROR_HOTKEY_NOT_REGISTERED);
     return FALSE;
 }

@@ -89,6 +89,7 @@ UINT keyOfScanCode(UINT scanCode) {
         if (kFunctionScans[f] == scanCode) return 0x70 + f;
     if (scanCode == 0x36) return VK_SHIFT;
     if (scanCode == 0x35) return 0xBF; // "/" (the keypad's one needs the extended bit)
+    if (scanCode == 0x45) return 0x90; // Num Lock; Pause comes with an E1 prefix
     // The first key of the table wins: the generic keys come before their sides
     // and the editing keys before the keypad, as the layout reports them.
     for (const KeyScan& key : kKeys)

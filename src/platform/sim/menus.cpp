@@ -16,7 +16,7 @@ std::uintptr_t keyOf(HMENU menu) {
     return reinterpret_cast<std::uintptr_t>(menu);
 }
 
-constexpr UINT kItemFlagsKept = ~(MF_BYPOSITION | MF_HILITE);
+constexpr UINT kItemFlagsKept = ~MF_BYPOSITION;
 
 struct FoundItem {
     HMENU menu = nullptr;
@@ -95,18 +95,22 @@ BOOL insertItem(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, con
         if (flags & MF_BYPOSITION) {
             at = std::min<std::size_t>(position, owner->items.size()); // past the end appends
         } else {
+            // Before the item with that id, in whichever submenu holds it; an id
+            // found nowhere appends, as user32 does.
             FoundItem found = findByCommand(s, menu, position, 0);
-            if (found.item == nullptr) {
-                setLastError(ERROR_MENU_ITEM_NOT_FOUND);
-                return FALSE;
+            if (found.item != nullptr) {
+                target = found.menu;
+                owner = found.owner;
+                at = found.position;
             }
-            target = found.menu;
-            owner = found.owner;
-            at = found.position;
         }
     }
     MenuItem item;
     item.flags = flags & kItemFlagsKept;
+    // A string item without text is a separator, and separators are always
+    // reported grayed and disabled, as user32 keeps them.
+    if (!(flags & (MF_SEPARATOR | MF_POPUP)) && text == nullptr) item.flags |= MF_SEPARATOR;
+    if (item.flags & MF_SEPARATOR) item.flags |= MF_GRAYED | MF_DISABLED;
     if (flags & MF_POPUP) {
         const HMENU submenu = reinterpret_cast<HMENU>(idOrSubmenu);
         Menu* child = liveMenu(s, submenu, operation);
@@ -129,7 +133,7 @@ BOOL insertItem(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, con
     } else {
         item.id = static_cast<UINT>(idOrSubmenu);
     }
-    if (!(flags & MF_SEPARATOR) && text != nullptr) item.text = text;
+    if (!(item.flags & MF_SEPARATOR) && text != nullptr) item.text = text;
     owner->items.insert(owner->items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
     return TRUE;
 }
@@ -162,8 +166,11 @@ void appendTree(State& s, HMENU menu, int depth, std::string& out) {
                                       MF_MENUBREAK, MF_USECHECKBITMAPS, MF_HILITE};
     for (const MenuItem& item : found->second.items) {
         std::string line(static_cast<std::size_t>(depth) * 2, ' ');
+        // A separator is always grayed and disabled; saying so adds nothing.
+        const UINT shown =
+            (item.flags & MF_SEPARATOR) ? item.flags & ~(MF_GRAYED | MF_DISABLED) : item.flags;
         for (UINT flag : kShown)
-            if (item.flags & flag) line += std::string("[") + flagName(flag) + "] ";
+            if (shown & flag) line += std::string("[") + flagName(flag) + "] ";
         // A popup's id is its handle unless the caller set one: only a set one is stable.
         const bool popupHandleId =
             item.submenu != nullptr && item.id == static_cast<UINT>(keyOf(item.submenu));
@@ -266,9 +273,13 @@ int getMenuItemCount(HMENU menu) {
 int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags) {
     State& s = state();
     Lock lock(s.mutex);
-    if (buffer != nullptr && maxCount > 0) buffer[0] = '\0';
+    // A missing item leaves the buffer as it was, as user32 does.
     FoundItem found = findItem(s, menu, item, flags, "getMenuString", false);
-    if (found.item == nullptr || (found.item->flags & MF_SEPARATOR)) return 0;
+    if (found.item == nullptr) return 0;
+    if (found.item->flags & MF_SEPARATOR) {
+        if (buffer != nullptr && maxCount > 0) buffer[0] = '\0';
+        return 0;
+    }
     const std::string& text = found.item->text;
     if (buffer == nullptr || maxCount <= 0) return static_cast<int>(text.size());
     const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(maxCount) - 1);

@@ -1,0 +1,101 @@
+// Menu operations: one user32 call each.
+#include "platform/win32/windows_include.h"
+
+#include "platform/menu.h"
+
+namespace tg::platform {
+
+HMENU createPopupMenu() {
+    return CreatePopupMenu();
+}
+HMENU createMenu() {
+    return CreateMenu();
+}
+BOOL destroyMenu(HMENU menu) {
+    return DestroyMenu(menu);
+}
+BOOL isMenu(HMENU menu) {
+    return IsMenu(menu);
+}
+
+BOOL appendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
+    return AppendMenuA(menu, flags, idOrSubmenu, text);
+}
+
+BOOL insertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
+    return InsertMenuA(menu, position, flags, idOrSubmenu, text);
+}
+
+BOOL deleteMenu(HMENU menu, UINT position, UINT flags) {
+    return DeleteMenu(menu, position, flags);
+}
+
+int getMenuItemCount(HMENU menu) {
+    return GetMenuItemCount(menu);
+}
+
+int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags) {
+    return GetMenuStringA(menu, item, buffer, maxCount, flags);
+}
+
+UINT getMenuState(HMENU menu, UINT item, UINT flags) {
+    return GetMenuState(menu, item, flags);
+}
+HMENU getSubMenu(HMENU menu, int position) {
+    return GetSubMenu(menu, position);
+}
+
+BOOL getMenuItemId(HMENU menu, UINT position, UINT* id) {
+    if (id == nullptr) return FALSE;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID;
+    if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return FALSE;
+    *id = info.wID;
+    return TRUE;
+}
+
+BOOL setMenuItemId(HMENU menu, UINT position, UINT id) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID;
+    info.wID = id;
+    return SetMenuItemInfoA(menu, position, TRUE, &info);
+}
+
+DWORD checkMenuItem(HMENU menu, UINT item, UINT flags) {
+    return CheckMenuItem(menu, item, flags);
+}
+
+DWORD enableMenuItem(HMENU menu, UINT item, UINT flags) {
+    return static_cast<DWORD>(EnableMenuItem(menu, item, flags)); // the previous state, or -1
+}
+
+BOOL hiliteMenuItem(HWND window, HMENU menu, UINT item, UINT flags) {
+    return HiliteMenuItem(window, menu, item, flags);
+}
+
+BOOL setMenuStyle(HMENU menu, DWORD style) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_STYLE;
+    info.dwStyle = style;
+    return SetMenuInfo(menu, &info);
+}
+
+DWORD getMenuStyle(HMENU menu) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_STYLE;
+    return GetMenuInfo(menu, &info) ? info.dwStyle : 0;
+}
+
+BOOL trackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner) {
+    return TrackPopupMenuEx(menu, flags, x, y, owner, nullptr);
+}
+
+BOOL drawMenuBar(HWND window) {
+    return DrawMenuBar(window);
+}
+
+} // namespace tg::platform
