@@ -1,0 +1,79 @@
+#include "menus/grouping.h"
+
+#include "menus/item_label.h"
+#include "menus/text_order.h"
+#include "model/model_state.h"
+#include "model/text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace tg {
+
+int rangeTargetGroups(const MenuDefinition& definition, int level, const TrackRecord* records,
+                      int first, int last) {
+    if (records == nullptr || last < first) return 0;
+    char labels[2][kLabelSize];
+    char* previous = itemLabel(records[first], level, true, definition, labels[0]);
+    char* current = labels[1];
+    std::int64_t x = *stripLeadingThe(previous) != '\0' ? 1 : 0;
+    for (int i = first + 1; i <= last; ++i) {
+        itemLabel(records[i], level, true, definition, current);
+        if (!sameStrippedLabel(previous, current)) ++x;
+        std::swap(previous, current);
+    }
+    if (x <= 0) return 0;
+    std::int64_t d = 1;
+    while (d * d < x) ++d; // at most ~46341 steps for any int count
+    const std::int64_t rows = layoutRows();
+    if (d >= rows) d = rows;
+    return static_cast<int>(std::max<std::int64_t>(x / d + 1, 2));
+}
+
+bool numericLevelFollows(const MenuDefinition& definition, int level) {
+    if (level < 0) level = 0;
+    while (definition.levelKind(level) == static_cast<std::int32_t>(LevelType::Range)) ++level;
+    switch (definition.levelKind(level)) {
+    case kPastLastLevel:
+    case static_cast<std::int32_t>(LevelType::Year):
+    case static_cast<std::int32_t>(LevelType::TrackNumber):
+    case static_cast<std::int32_t>(LevelType::Rating):
+    case static_cast<std::int32_t>(LevelType::PlayCount):
+    case static_cast<std::int32_t>(LevelType::Bitrate): return true;
+    default: return false;
+    }
+}
+
+int commonPrefixLength(const char* a, const char* b) {
+    int n = 0;
+    while (a[n] != '\0' && b[n] != '\0' && upperByte(a[n]) == upperByte(b[n])) ++n;
+    return a[n] == '\0' && b[n] == '\0' ? 0 : n;
+}
+
+namespace {
+// The first n characters of text (all of it when n is 0 or longer than it).
+std::string_view prefix(const char* text, int n) {
+    const std::string_view all(text);
+    return n > 0 && static_cast<std::size_t>(n) < all.size() ? all.substr(0, n) : all;
+}
+} // namespace
+
+bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const char* otherLabel,
+                  int target, bool numeric, bool closeNow) {
+    const std::int64_t maxChars = model().options.maxRangeChars;
+    const bool cut = maxChars > 0 && !numeric;
+    int length = cut ? commonPrefixLength(label, otherLabel) + 1 : 0;
+    if (groupCount <= 1) copyText(rangeLabel, kLabelSize, prefix(label, length));
+    const std::int64_t beyond = static_cast<std::int64_t>(groupCount) - target;
+    if (!closeNow && !(beyond > 0 && length <= maxChars + beyond / 8)) return true;
+    groupCount = 1;
+    // The upper bound must also differ from the range's own lower bound.
+    if (length > 0) length = std::max(length, commonPrefixLength(rangeLabel, label) + 1);
+    appendText(rangeLabel, kLabelSize, " -> ");
+    appendText(rangeLabel, kLabelSize, prefix(label, length));
+    return false;
+}
+
+} // namespace tg

@@ -1,0 +1,29 @@
+// How a definition's options dress labels, in one place: the labels, the sort
+// orders that must keep equal labels together, and the read-back all ask here.
+#pragma once
+
+#include "model/menu_definition.h"
+
+#include <cstdint>
+
+namespace tg {
+
+inline bool showsYearBeforeAlbum(const MenuDefinition& d) {
+    return d.addYearToAlbums && d.yearPosition == 0;
+}
+// Any position other than 0 puts the year after the name, so a stray stored
+// value still yields labels that read back.
+inline bool showsYearAfterAlbum(const MenuDefinition& d) {
+    return d.addYearToAlbums && d.yearPosition != 0;
+}
+
+// Years below 1000 all show as blanks, so they sort as one value.
+inline std::int32_t shownYear(std::int32_t year) {
+    return year >= 1000 ? year : 0;
+}
+// Track numbers of 0 and below all show as blanks, so they sort as one value.
+inline std::int32_t shownTrackNumber(std::int32_t track) {
+    return track > 0 ? track : 0;
+}
+
+} // namespace tg

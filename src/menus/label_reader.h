@@ -1,0 +1,19 @@
+// Reading a menu item's text back into the value it stands for: the other half
+// of the label contract (item_label.h). The frame reads the text from the menu;
+// this part only decodes it.
+#pragma once
+
+#include "model/menu_definition.h"
+#include "model/model_state.h"
+
+namespace tg {
+
+// Decodes text into selection.value (and selection.secondValue for the
+// combined and Range kinds) by selection.kind: the text ends at its first tab;
+// the year of an album label, the track number of a title label, the unit of a
+// bitrate label and the menu escapes of ampersands are removed; combined
+// labels split at their first "/", range labels at " -> ". Other kinds leave
+// secondValue as it was. Values are cut to their buffers.
+void decodeItemValue(const char* text, const MenuDefinition& definition, LevelSelection& selection);
+
+} // namespace tg
