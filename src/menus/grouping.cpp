@@ -53,6 +53,13 @@ int commonPrefixLength(const char* a, const char* b) {
 }
 
 namespace {
+// a is shorter than b and b begins with it, ignoring case.
+bool isProperPrefix(const char* a, const char* b) {
+    std::size_t n = 0;
+    while (a[n] != '\0' && upperByte(a[n]) == upperByte(b[n])) ++n;
+    return a[n] == '\0' && b[n] != '\0';
+}
+
 // The first n characters of text (all of it when n is 0 or longer than it).
 std::string_view prefix(const char* text, int n) {
     const std::string_view all(text);
@@ -62,12 +69,18 @@ std::string_view prefix(const char* text, int n) {
 
 bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const char* otherLabel,
                   int target, bool numeric, bool closeNow) {
-    const std::int64_t maxChars = model().options.maxRangeChars;
+    // A negative setting means no cutting, like 0; as a base of the allowance
+    // below it would keep ranges from closing at all.
+    const std::int64_t maxChars = std::max(model().options.maxRangeChars, 0);
     const bool cut = maxChars > 0 && !numeric;
     int length = cut ? commonPrefixLength(label, otherLabel) + 1 : 0;
     if (groupCount <= 1) copyText(rangeLabel, kLabelSize, prefix(label, length));
     const std::int64_t beyond = static_cast<std::int64_t>(groupCount) - target;
     if (!closeNow && !(beyond > 0 && length <= maxChars + beyond / 8)) return true;
+    // An upper bound that the next value begins with would take that value into
+    // this range as well (text ranges also take every value that begins with
+    // their upper bound), so such a boundary is passed over.
+    if (!closeNow && !numeric && isProperPrefix(label, otherLabel)) return true;
     groupCount = 1;
     // The upper bound must also differ from the range's own lower bound.
     if (length > 0) length = std::max(length, commonPrefixLength(rangeLabel, label) + 1);

@@ -28,8 +28,9 @@ int commonPrefixLength(const char* a, const char* b);
 // range starts (groupCount <= 1) and " -> " and the upper bound when it closes.
 // label is the group just ended (or begun), otherLabel its neighbour. A range
 // closes when it holds more than target groups and the boundary needs a prefix
-// short enough for maxRangeChars, or always when closeNow is set (the walk's
-// end). Returns false when the range was closed by this call.
+// short enough for maxRangeChars (never, for text, where the next value begins
+// with this one: the upper bound would take it in too), or always when
+// closeNow is set (the walk's end). Returns false when the range was closed.
 bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const char* otherLabel,
                   int target, bool numeric, bool closeNow = false);
 

@@ -91,6 +91,8 @@ char* itemLabel(const TrackRecord& record, int level, bool full, const MenuDefin
             return buffer;
         case LevelType::Bitrate: {
             const char* value = extendedField(record, "BITRATE");
+            // An empty value shows nothing, not a bare " kbps" item.
+            if (value != nullptr && *stripLeadingThe(value) == '\0') return buffer;
             if (value != nullptr && full)
                 std::snprintf(buffer, kLabelSize, "%s kbps", value);
             else

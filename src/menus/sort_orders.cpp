@@ -15,13 +15,20 @@ template <typename T> inline int sign(T x, T y) {
     return (x > y) - (x < y);
 }
 
+// A field whose label would be empty sorts like a missing one: an empty label
+// amid the numbers would end a range walk's run of groups early.
+inline const char* shownField(const TrackRecord& r, const char* name) {
+    const char* value = extendedField(r, name);
+    return value != nullptr && *stripLeadingThe(value) != '\0' ? value : nullptr;
+}
+
 // The extended-field rule: no list last, then no field last, then the leading
 // integers; equal numbers by their stripped text, as their labels are grouped.
 inline int compareExtended(const TrackRecord& a, const TrackRecord& b, const char* name) {
     if (a.extendedFields == nullptr) return b.extendedFields == nullptr ? 0 : 1;
     if (b.extendedFields == nullptr) return -1;
-    const char* x = extendedField(a, name);
-    const char* y = extendedField(b, name);
+    const char* x = shownField(a, name);
+    const char* y = shownField(b, name);
     if (x == nullptr) return y == nullptr ? 0 : 1;
     if (y == nullptr) return -1;
     const int r = sign(leadingInteger(x), leadingInteger(y));

@@ -41,7 +41,8 @@ int compareTitleInitial(const TrackRecord& a, const TrackRecord& b);
 int compareGenreInitial(const TrackRecord& a, const TrackRecord& b);
 int compareFileNameInitial(const TrackRecord& a, const TrackRecord& b);
 // Extended fields read as leading decimal integers; a record without the list
-// or the field comes last; equal numbers are ordered by their text.
+// comes last, before it one without the field (or with an empty value); equal
+// numbers are ordered by their text.
 int compareRating(const TrackRecord& a, const TrackRecord& b);
 int comparePlayCount(const TrackRecord& a, const TrackRecord& b);
 int compareBitrate(const TrackRecord& a, const TrackRecord& b);

@@ -60,6 +60,8 @@ TEST(ItemLabel, ShowsEachLevelInFullAndPlainForm) {
     bigTrack.trackNumber = 123;
     TrackSpec noList = kFull;
     noList.extended.reset();
+    TrackSpec emptyBitrate = kFull;
+    emptyBitrate.extended = ExtendedList{{"BITRATE", " "}};
     TrackSpec ampersand = kFull;
     ampersand.artist = "Simon & Garfunkel";
     const struct {
@@ -108,6 +110,7 @@ TEST(ItemLabel, ShowsEachLevelInFullAndPlainForm) {
         {"play count", {L::PlayCount}, {}, kFull, "12", "12"},
         {"bitrate", {L::Bitrate}, {}, kFull, "192 kbps", "192"},
         {"bitrate no list", {L::Bitrate}, {}, noList, "", ""},
+        {"bitrate empty", {L::Bitrate}, {}, emptyBitrate, "", ""},
         {"file name", {L::Filename}, {}, kFull, "C:\\Music\\song.mp3", "C:\\Music\\song.mp3"},
         {"raw entries", {L::PlaylistEntries}, {}, kFull, "", ""},
         {"unknown kind", {static_cast<L>(42)}, {}, kFull, "", ""},
