@@ -34,11 +34,13 @@ TEST(CommonPrefixLength, CountsEqualLeadingCharactersIgnoringCase) {
         const char* b;
         int expected;
     } cases[] = {
-        {"Beatles", "Beck", 2}, {"Abba", "Beatles", 0}, {"Q", "Queen", 1},  {"Queen", "Q", 1},
-        {"Queen", "queen", 0},  {"", "", 0},            {"", "x", 0},       {"abc", "abd", 2},
-        {"a&b", "A&C", 2},      {"ab", "abc", 2},
+        {"Beatles", "Beck", 2}, {"Abba", "Beatles", 0}, {"Q", "Queen", 1},
+        {"Queen", "Q", 1},      {"Queen", "queen", 0},  {"", "", 0},
+        {"", "x", 0},           {"abc", "abd", 2},      {"a&b", "A&C", 2},
+        {"ab", "abc", 2},
     };
-    for (const auto& c : cases) EXPECT_EQ(commonPrefixLength(c.a, c.b), c.expected) << c.a << "|" << c.b;
+    for (const auto& c : cases)
+        EXPECT_EQ(commonPrefixLength(c.a, c.b), c.expected) << c.a << "|" << c.b;
 }
 
 TEST(NumericLevelFollows, LooksPastRangeLevels) {
@@ -135,7 +137,8 @@ std::vector<std::string> walkRanges(const std::vector<std::string>& labels, int 
 int targetFor(const std::vector<std::string>& labels) {
     int x = 0;
     for (std::size_t i = 0; i < labels.size(); ++i)
-        if (i == 0 ? !labels[i].empty() : !sameStrippedLabel(labels[i].c_str(), labels[i - 1].c_str()))
+        if (i == 0 ? !labels[i].empty()
+                   : !sameStrippedLabel(labels[i].c_str(), labels[i - 1].c_str()))
             ++x;
     if (x == 0) return 0;
     int d = 1;
@@ -153,25 +156,43 @@ TEST(AdvanceRange, WalksTheWorkedExamples) {
         bool numeric;
         Items expected;
     } cases[] = {
-        {"six artists", {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"}, 2, false,
+        {"six artists",
+         {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"},
+         2,
+         false,
          {"A -> B", "C -> D"}},
         {"one value", {"Queen"}, 2, false, {"Q -> Qu"}},
         {"one value, many records", {"Queen", "queen", "Queen"}, 2, false, {"Q -> Qu"}},
         {"one-letter value", {"Q"}, 2, false, {"Q -> Q"}},
         {"two values", {"Abba", "Beatles"}, 2, false, {"A -> B"}},
-        {"whole values", {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"}, 0, false,
+        {"whole values",
+         {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"},
+         0,
+         false,
          {"Abba -> Blur", "Cher -> Doors"}},
-        {"negative setting", {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"}, -1, false,
+        {"negative setting",
+         {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"},
+         -1,
+         false,
          {"Abba -> Blur", "Cher -> Doors"}},
-        {"years", {"1969", "1971", "1971", "1975", "1980", "1999"}, 2, true,
+        {"years",
+         {"1969", "1971", "1971", "1975", "1980", "1999"},
+         2,
+         true,
          {"1969 -> 1975", "1980 -> 1999"}},
         // Bead/Beat and Beat/Beck need more than 2 characters: the range grows
         // past T = 4 to the next boundary that 2 characters tell apart.
-        {"shared prefix", {"Aa", "Ab", "Ac", "Ad", "Bead", "Beat", "Beck", "Bf", "C"}, 2, false,
+        {"shared prefix",
+         {"Aa", "Ab", "Ac", "Ad", "Bead", "Beat", "Beck", "Bf", "C"},
+         2,
+         false,
          {"Aa -> Be", "Bf -> C"}},
         // A value that the next one begins with is no boundary: "Q" as an upper
         // bound would take "Queen" in as well.
-        {"prefix value", {"Abba", "Air", "Alf", "Q", "Queen", "Rush", "Sade"}, 2, false,
+        {"prefix value",
+         {"Abba", "Air", "Alf", "Q", "Queen", "Rush", "Sade"},
+         2,
+         false,
          {"Ab -> Q", "R -> S"}},
     };
     for (const auto& c : cases) {
@@ -231,10 +252,9 @@ TEST(AdvanceRange, RangesReadBackAndSelectExactlyTheirOwnValues) {
             values.push_back(v);
         }
         if (values.empty()) continue;
-        std::sort(values.begin(), values.end(),
-                  [](const std::string& a, const std::string& b) {
-                      return compareFolded(a.c_str(), b.c_str()) < 0;
-                  });
+        std::sort(values.begin(), values.end(), [](const std::string& a, const std::string& b) {
+            return compareFolded(a.c_str(), b.c_str()) < 0;
+        });
         model().options.maxRangeChars = std::uniform_int_distribution<int>(1, 3)(rng);
         const auto items = walkRanges(values, targetFor(values), false);
         ASSERT_FALSE(items.empty());

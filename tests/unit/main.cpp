@@ -2,6 +2,7 @@
 // test that leaves a platform fault behind (a destroyed menu used, a send never
 // pumped) fails even when its own assertions passed.
 #include "actions/plugin_playlist.h"
+#include "menus/multi_level_order.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
 
@@ -14,6 +15,7 @@ class FreshPlatform : public testing::EmptyTestEventListener {
         tg::platform::sim::reset();
         tg::resetModel();
         tg::resetPluginPlaylistState();
+        tg::resetMultiLevelOrderState();
     }
     void OnTestEnd(const testing::TestInfo&) override {
         for (const std::string& fault : tg::platform::sim::takeFaults())
