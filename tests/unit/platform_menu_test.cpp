@@ -2,6 +2,7 @@
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
+#include "support/platform_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,6 @@ namespace {
 
 UINT_PTR asId(HMENU menu) {
     return reinterpret_cast<UINT_PTR>(menu);
-}
-
-// Takes the faults now, so the test main does not fail a test that expects them.
-bool tookFaultMentioning(const std::string& word) {
-    bool found = false;
-    for (const std::string& fault : sim::takeFaults())
-        if (fault.find(word) != std::string::npos) found = true;
-    return found;
 }
 
 TEST(PlatformMenu, StateOfAPopupItemPacksTheSubmenuCountAboveTheFlags) {
@@ -93,7 +86,7 @@ TEST(PlatformMenu, CheckOrEnableOfAMissingItemAnswersInvalid) {
     EXPECT_TRUE(sim::takeFaults().empty()) << "a missing id is a normal answer";
     // A position past the end is a caller's mistake Win32 would silently ignore.
     EXPECT_EQ(checkMenuItem(menu, 1, MF_BYPOSITION | MF_CHECKED), kMenuPreviousInvalid);
-    EXPECT_TRUE(tookFaultMentioning("past the end"));
+    EXPECT_TRUE(test::takeFaultsMentioning("past the end"));
     destroyMenu(menu);
 }
 
@@ -116,9 +109,9 @@ TEST(PlatformMenu, DeletingAPopupItemDestroysItsWholeTree) {
 
     // Any later use of the dead handles is reported, and answers as Win32 does.
     EXPECT_EQ(getMenuItemCount(grandchild), -1);
-    EXPECT_TRUE(tookFaultMentioning("destroyed"));
+    EXPECT_TRUE(test::takeFaultsMentioning("destroyed"));
     EXPECT_FALSE(appendMenu(child, MF_STRING, 9, "late"));
-    EXPECT_TRUE(tookFaultMentioning("destroyed"));
+    EXPECT_TRUE(test::takeFaultsMentioning("destroyed"));
     EXPECT_EQ(getMenuState(child, 0, MF_BYPOSITION), kMenuStateInvalid);
     EXPECT_EQ(checkMenuItem(child, 0, MF_BYPOSITION), kMenuPreviousInvalid);
     EXPECT_EQ(getSubMenu(child, 0), nullptr);
@@ -146,7 +139,7 @@ TEST(PlatformMenu, DestroyingAMenuStillAttachedIsAFault) {
     HMENU child = createPopupMenu();
     appendMenu(root, MF_POPUP, asId(child), "child");
     EXPECT_TRUE(destroyMenu(child));
-    EXPECT_TRUE(tookFaultMentioning("still a submenu"));
+    EXPECT_TRUE(test::takeFaultsMentioning("still a submenu"));
     // The parent item keeps the dead handle, as on Windows.
     EXPECT_EQ(getSubMenu(root, 0), child);
     EXPECT_EQ(getMenuState(root, 0, MF_BYPOSITION), kMenuStateInvalid);
@@ -161,9 +154,9 @@ TEST(PlatformMenu, ASubmenuHasOneParentAndNeverContainsItself) {
     HMENU shared = createPopupMenu();
     EXPECT_TRUE(appendMenu(first, MF_POPUP, asId(shared), "a"));
     EXPECT_FALSE(appendMenu(second, MF_POPUP, asId(shared), "b"));
-    EXPECT_TRUE(tookFaultMentioning("already attached"));
+    EXPECT_TRUE(test::takeFaultsMentioning("already attached"));
     EXPECT_FALSE(appendMenu(shared, MF_POPUP, asId(first), "loop"));
-    EXPECT_TRUE(tookFaultMentioning("contain itself"));
+    EXPECT_TRUE(test::takeFaultsMentioning("contain itself"));
     EXPECT_EQ(getMenuItemCount(second), 0);
     destroyMenu(first);
     destroyMenu(second);

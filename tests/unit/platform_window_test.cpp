@@ -1,6 +1,7 @@
 // Window procedures, subclassing and messages on the simulated platform.
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
+#include "support/platform_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,6 @@
 
 namespace tg::platform {
 namespace {
-
-bool tookFaultMentioning(const std::string& word) {
-    bool found = false;
-    for (const std::string& fault : sim::takeFaults())
-        if (fault.find(word) != std::string::npos) found = true;
-    return found;
-}
 
 std::vector<std::string> calls;
 WNDPROC previousProc = nullptr;
@@ -94,7 +88,7 @@ TEST_F(PlatformWindow, DestroyingSendsWmDestroyThroughTheChainThenForgetsTheWind
     EXPECT_FALSE(isWindow(mainWindow));
     EXPECT_TRUE(sim::takeFaults().empty());
     EXPECT_EQ(sendMessage(mainWindow, kNext, 0, 0), 0);
-    EXPECT_TRUE(tookFaultMentioning("destroyed"));
+    EXPECT_TRUE(test::takeFaultsMentioning("destroyed"));
     EXPECT_FALSE(postMessage(mainWindow, kNext, 0, 0));
     EXPECT_EQ(getProp(mainWindow, "x"), nullptr);
     EXPECT_EQ(sim::takeFaults().size(), 2u);
