@@ -1,0 +1,49 @@
+#include "actions/line_reader.h"
+
+#include "actions/popup_sources.h"
+
+namespace tg {
+
+namespace {
+
+constexpr std::size_t kMaxCharacters = kLineLimit - 1;
+
+bool fits(std::string& line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line.size() <= kMaxCharacters;
+}
+
+bool fail(std::istream& in, std::string& line) {
+    in.setstate(std::ios::failbit);
+    line.clear();
+    return false;
+}
+
+} // namespace
+
+bool readLimitedLine(std::istream& in, std::string& line) {
+    line.clear();
+    const std::istream::sentry ready(in, true);
+    if (!ready) return false;
+    std::streambuf* source = in.rdbuf();
+    bool readAny = false;
+    for (;;) {
+        const int c = source->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(readAny ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+            // A last line without "\n" is a line; a lone "\r" before the end stays.
+            if (readAny && line.size() > kMaxCharacters) return fail(in, line);
+            return readAny;
+        }
+        readAny = true;
+        if (c == '\n') {
+            if (fits(line)) return true;
+            return fail(in, line);
+        }
+        line.push_back(static_cast<char>(c));
+        // One character of slack for a "\r" that may still turn out to end the line.
+        if (line.size() > kMaxCharacters + 1) return fail(in, line);
+    }
+}
+
+} // namespace tg
