@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LinesCase{"OverlongLineEndsReading", "a\n" + kTooLong + "\nb\n", {"a"}},
                     LinesCase{"OverlongLastLine", "a\n" + kTooLong, {"a"}},
                     LinesCase{"HugeLine", "a\n" + std::string(1 << 20, 'h') + "\nb", {"a"}}),
-    [](const testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LinesCase>& param) { return std::string(param.param.name); });
 
 struct Pair {
     std::string file;
