@@ -12,7 +12,7 @@ void fillBookmarksPopup(HMENU popup, MenuDefinition& definition) {
     std::ifstream file;
     if (!openBookmarkFile(file)) return;
     int id = definition.firstBuiltItem;
-    int columnsLeft = layoutColumns() - 1;
+    int columnsLeft = initialColumnsLeft();
     HMENU menu = popup;
     std::string target;
     std::string title;

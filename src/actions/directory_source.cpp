@@ -119,7 +119,7 @@ void fillDirectoryPopup(HMENU popup, MenuDefinition& definition, std::vector<Lev
                         int depth) {
     std::string target;
     if (!popupPath(definition, path, depth, target)) return;
-    Placement at{popup, depth == 0 ? definition.firstBuiltItem : 0, layoutColumns() - 1};
+    Placement at{popup, depth == 0 ? definition.firstBuiltItem : 0, initialColumnsLeft()};
     if (isPlaylistName(target))
         listPlaylistFile(target, at);
     else

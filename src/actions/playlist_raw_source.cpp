@@ -33,7 +33,7 @@ void fillRanges(HMENU popup, int id, int current, std::vector<LevelSelection>& p
     if (groups >= cells) groups = cells;
     const long long step = std::max(count / groups + 1, 2LL);
 
-    int columnsLeft = layoutColumns() - 1;
+    int columnsLeft = initialColumnsLeft();
     HMENU menu = popup;
     for (long long start = 0; start < count;) {
         long long end = start + step;
@@ -65,7 +65,7 @@ void fillEntries(HMENU popup, int id, int current, std::vector<LevelSelection>& 
     }
     HWND playlistWindow = host::getPlaylistWindow();
 
-    int columnsLeft = layoutColumns() - 1;
+    int columnsLeft = initialColumnsLeft();
     HMENU menu = popup;
     for (int i = first; i <= last; ++i) {
         UINT flag = 0;

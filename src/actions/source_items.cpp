@@ -10,8 +10,6 @@ namespace tg {
 
 namespace {
 
-constexpr std::size_t kLabelSize = 512;
-
 int lastPosition(HMENU menu) {
     const int count = platform::getMenuItemCount(menu);
     return count > 0 ? count - 1 : -1;
