@@ -2,7 +2,7 @@
 #include "actions/popup_sources.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
-#include "plugin/descriptor.h"
+#include "support/recording_window.h"
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
@@ -184,9 +184,7 @@ TEST_F(DirectorySource, TrailingBackslashOfTheFolderIsNotDoubled) {
 }
 
 TEST_F(DirectorySource, MissingFolderShowsTheErrorWithTheSearchPattern) {
-    HWND window =
-        platform::createWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; }, "player");
-    descriptor().hostWindow = window;
+    test::RecordingHost player;
     copyText(definition.query, "C:\\Nope");
 
     EXPECT_TRUE(open().empty());
@@ -196,10 +194,7 @@ TEST_F(DirectorySource, MissingFolderShowsTheErrorWithTheSearchPattern) {
                         "Remember, you can use the browse button:\nC:\\Nope\\*");
     EXPECT_EQ(box.caption, "Error");
     EXPECT_EQ(box.type, MB_OK);
-    EXPECT_EQ(box.owner, window);
-
-    descriptor().hostWindow = nullptr;
-    platform::destroyWindow(window);
+    EXPECT_EQ(box.owner, player.main.handle());
 }
 
 TEST_F(DirectorySource, ManyFilesFillFourColumnsThenMore) {
