@@ -7,6 +7,7 @@
 #include "plugin/host_messages.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace tg {
@@ -28,6 +29,10 @@ bool substituteSongVariables(char* caption, const char* templateText, char* outp
 // False, with output unchanged, when they would not fit.
 bool appendPathConditions(const MenuDefinition& definition, const std::vector<LevelSelection>& path,
                           int coveredCount, char* output);
+
+// The conditions appendPathConditions appends, innermost first, unbounded.
+std::string pathConditions(const MenuDefinition& definition,
+                           const std::vector<LevelSelection>& path, int coveredCount);
 
 int releaseQueryResult(QueryRecord* result, SourceType mode);
 void copyTrackRecord(TrackRecord* destination, const TrackRecord& source);

@@ -1,0 +1,111 @@
+// Level queries: the user's query with the current song's values, the
+// conditions of the values chosen above, and, for Playlist Tags menus, the
+// narrowing of the library's answer to the files of the player's playlist.
+#include "menus/query_templates.h"
+#include "menus/sort_orders.h"
+#include "model/text.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace tg {
+
+namespace {
+
+bool holdsNonSpace(const char* text) {
+    for (; *text != '\0'; ++text)
+        if (*text != ' ') return true;
+    return false;
+}
+
+// One own copy per playlist entry the library returned, in playlist order: the
+// library's tracks are sorted by file name (through pointers, the host's array
+// stays as it is) and each entry's file is looked up there.
+void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result) {
+    const int count = library.items != nullptr && library.count > 0 ? library.count : 0;
+    std::vector<const TrackRecord*> sorted(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) sorted[static_cast<std::size_t>(i)] = &library.items[i];
+    const auto before = [](const TrackRecord* a, const TrackRecord* b) {
+        return compareFileName(*a, *b) < 0;
+    };
+    std::sort(sorted.begin(), sorted.end(), before);
+
+    const int entries = host::getListLength();
+    if (entries <= 0) return;
+    auto* items = static_cast<TrackRecord*>(
+        std::calloc(static_cast<std::size_t>(entries), sizeof(TrackRecord)));
+    if (items == nullptr) return;
+    result->items = items;
+    result->allocated = entries;
+    for (int index = 0; index < entries; ++index) {
+        const char* file = host::getEntryFile(index);
+        if (file == nullptr) continue;
+        TrackRecord key{};
+        key.filename = const_cast<char*>(file);
+        const auto match = std::lower_bound(sorted.begin(), sorted.end(), &key, before);
+        if (match == sorted.end() || compareFileName(**match, key) != 0) continue;
+        copyTrackRecord(&items[result->count++], **match);
+    }
+}
+
+} // namespace
+
+void runLevelQuery(char* caption, MenuDefinition& definition,
+                   const std::vector<LevelSelection>& path, int coveredCount, QueryRecord* result) {
+    if (result == nullptr) return;
+    *result = QueryRecord{};
+
+    // The definition's text may fill its whole field without a terminator.
+    const std::string userQuery(definition.query,
+                                strnlen(definition.query, sizeof definition.query));
+    char text[kQuerySize];
+    if (!substituteSongVariables(caption, userQuery.c_str(), text)) return;
+    if (caption != nullptr) definition.usesSongVariables = caption[0] != '\0' ? 1 : 0;
+
+    if (coveredCount > 0) {
+        const std::string conditions = pathConditions(definition, path, coveredCount);
+        std::string joiner;
+        if (holdsNonSpace(text) && !conditions.empty()) joiner = " && ";
+        const std::size_t used = std::strlen(text);
+        // A query cut inside a condition would ask for other tracks: send none.
+        if (joiner.size() + conditions.size() > kQuerySize - 1 - used) return;
+        std::memcpy(text + used, joiner.data(), joiner.size());
+        std::memcpy(text + used + joiner.size(), conditions.c_str(), conditions.size() + 1);
+    }
+
+    result->query = text;
+    host::mlRunQuery(result);
+    result->query = nullptr; // the text dies with this call
+
+    if (definition.sourceType == SourceType::PlaylistTags) {
+        QueryRecord own{};
+        keepPlaylistTracks(*result, &own);
+        host::mlFreeQueryResults(result);
+        *result = own;
+    }
+
+    ModelState& state = model();
+    state.playlistMenusValid = true;
+    state.libraryMenusValid = true;
+    state.songMenusValid = true;
+}
+
+int releaseQueryResult(QueryRecord* result, SourceType mode) {
+    switch (mode) {
+    case SourceType::MediaLibrary: return result != nullptr ? host::mlFreeQueryResults(result) : 0;
+    case SourceType::PlaylistTags:
+        if (result == nullptr) return 0;
+        if (result->items != nullptr) {
+            for (int i = 0; i < result->count; ++i) freeTrackRecord(&result->items[i]);
+            std::free(result->items);
+        }
+        *result = QueryRecord{};
+        return 0;
+    default: return static_cast<int>(mode);
+    }
+}
+
+} // namespace tg

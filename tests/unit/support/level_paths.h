@@ -1,0 +1,38 @@
+// Short-hand for the selection paths and definitions that level queries read.
+#pragma once
+
+#include "model/model_state.h"
+#include "model/text.h"
+
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+namespace tg::test {
+
+inline LevelSelection chosen(std::int32_t kind, std::string_view value,
+                             std::string_view secondValue = {}) {
+    LevelSelection record;
+    record.kind = kind;
+    copyText(record.value, value);
+    copyText(record.secondValue, secondValue);
+    return record;
+}
+
+inline LevelSelection chosen(LevelType kind, std::string_view value,
+                             std::string_view secondValue = {}) {
+    return chosen(static_cast<std::int32_t>(kind), value, secondValue);
+}
+
+inline MenuDefinition libraryMenu(std::initializer_list<LevelType> levels,
+                                  std::string_view query = {},
+                                  SourceType source = SourceType::MediaLibrary) {
+    MenuDefinition definition;
+    copyText(definition.name, "test menu");
+    copyText(definition.query, query);
+    definition.sourceType = source;
+    definition.levels = levels;
+    return definition;
+}
+
+} // namespace tg::test
