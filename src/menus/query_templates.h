@@ -34,8 +34,14 @@ bool appendPathConditions(const MenuDefinition& definition, const std::vector<Le
 std::string pathConditions(const MenuDefinition& definition,
                            const std::vector<LevelSelection>& path, int coveredCount);
 
+// MediaLibrary: the library frees its records (its answer is returned).
+// PlaylistTags: the plug-in's copies are freed and the record zeroed (0).
+// Any other mode: nothing happens and the mode is returned.
 int releaseQueryResult(QueryRecord* result, SourceType mode);
+// Duplicates the six texts (null stays null) and the extended list with its
+// entries, so Rating, Play Count and Bitrate levels work on the copies too.
 void copyTrackRecord(TrackRecord* destination, const TrackRecord& source);
+// Frees what copyTrackRecord made and zeroes the record.
 void freeTrackRecord(TrackRecord* record);
 
 } // namespace tg
