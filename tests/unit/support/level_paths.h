@@ -11,7 +11,7 @@
 namespace tg::test {
 
 inline LevelSelection chosen(std::int32_t kind, std::string_view value,
-                             std::string_view secondValue = {}) {
+                             std::string_view secondValue = "") {
     LevelSelection record;
     record.kind = kind;
     copyText(record.value, value);
@@ -20,12 +20,12 @@ inline LevelSelection chosen(std::int32_t kind, std::string_view value,
 }
 
 inline LevelSelection chosen(LevelType kind, std::string_view value,
-                             std::string_view secondValue = {}) {
+                             std::string_view secondValue = "") {
     return chosen(static_cast<std::int32_t>(kind), value, secondValue);
 }
 
 inline MenuDefinition libraryMenu(std::initializer_list<LevelType> levels,
-                                  std::string_view query = {},
+                                  std::string_view query = "",
                                   SourceType source = SourceType::MediaLibrary) {
     MenuDefinition definition;
     copyText(definition.name, "test menu");
