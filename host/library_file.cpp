@@ -106,9 +106,9 @@ void writeText(std::ostream& out, const std::string* text) {
 
 void writeLibrary(std::ostream& out, const std::vector<Track>& tracks) {
     static constexpr TrackField kOrder[] = {
-        TrackField::Filename, TrackField::Title,       TrackField::Album,  TrackField::Artist,
-        TrackField::Comment,  TrackField::Genre,       TrackField::Year,   TrackField::TrackNumber,
-        TrackField::Length,   TrackField::Rating,      TrackField::PlayCount, TrackField::Bitrate,
+        TrackField::Filename, TrackField::Title,  TrackField::Album,     TrackField::Artist,
+        TrackField::Comment,  TrackField::Genre,  TrackField::Year,      TrackField::TrackNumber,
+        TrackField::Length,   TrackField::Rating, TrackField::PlayCount, TrackField::Bitrate,
     };
     for (std::size_t i = 0; i < std::size(kOrder); ++i)
         out << (i ? "\t" : "") << fieldName(kOrder[i]);
@@ -123,7 +123,8 @@ void writeLibrary(std::ostream& out, const std::vector<Track>& tracks) {
             }
             const std::optional<std::int64_t> number = numberField(track, field);
             // Year, track number and length 0 are "not known": an empty cell reads back the same.
-            if (number && *number != 0) out << *number;
+            if (number && *number != 0)
+                out << *number;
             else if (number && (field == TrackField::Rating || field == TrackField::PlayCount ||
                                 field == TrackField::Bitrate))
                 out << 0;

@@ -26,7 +26,9 @@ public:
     std::uint32_t below(std::uint32_t n) {
         return n ? static_cast<std::uint32_t>((next() >> 32) * n >> 32) : 0;
     }
-    int between(int low, int high) { return low + static_cast<int>(below(static_cast<std::uint32_t>(high - low + 1))); }
+    int between(int low, int high) {
+        return low + static_cast<int>(below(static_cast<std::uint32_t>(high - low + 1)));
+    }
     bool chance(int percent) { return below(1000) < static_cast<std::uint32_t>(percent * 10); }
     bool chancePerMille(int perMille) { return below(1000) < static_cast<std::uint32_t>(perMille); }
     double unit() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
@@ -39,51 +41,52 @@ private:
 };
 
 constexpr std::array<std::string_view, 48> kSyllables = {
-    "ka", "lo", "mi", "ra", "ven", "tor", "sil", "da", "mar", "no", "bel", "zu",
-    "qua", "rin", "sto", "ne", "fal", "ter", "gi", "ol", "am", "bro", "cy", "dre",
-    "el", "fen", "gar", "hol", "ix", "jun", "kel", "lum", "mor", "nix", "or", "pel",
-    "ri", "sa", "tu", "ul", "vo", "wen", "xa", "yel", "zor", "ash", "en", "is",
+    "ka",  "lo",  "mi",  "ra",  "ven", "tor", "sil", "da",  "mar", "no",  "bel", "zu",
+    "qua", "rin", "sto", "ne",  "fal", "ter", "gi",  "ol",  "am",  "bro", "cy",  "dre",
+    "el",  "fen", "gar", "hol", "ix",  "jun", "kel", "lum", "mor", "nix", "or",  "pel",
+    "ri",  "sa",  "tu",  "ul",  "vo",  "wen", "xa",  "yel", "zor", "ash", "en",  "is",
 };
 
 constexpr std::array<std::string_view, 40> kFirstNames = {
-    "John",  "Mary",   "Alex",  "Nina",   "Paul",  "Sofia",  "Marcus", "Lena",
-    "David", "Ella",   "Oscar", "Ruth",   "Victor", "Ivy",   "Tom",    "Clara",
-    "Sam",   "Grace",  "Leo",   "Hannah", "Miles", "Joni",   "Ray",    "Etta",
-    "Otis",  "Aretha", "Nick",  "Patti",  "Bruce", "Stevie", "Janis",  "Frank",
-    "Billie", "Chet",  "Dusty", "Ike",    "June",  "Levon",  "Nico",   "Rosa",
+    "John",  "Mary",  "Alex",   "Nina", "Paul",  "Sofia",  "Marcus", "Lena",  "David", "Ella",
+    "Oscar", "Ruth",  "Victor", "Ivy",  "Tom",   "Clara",  "Sam",    "Grace", "Leo",   "Hannah",
+    "Miles", "Joni",  "Ray",    "Etta", "Otis",  "Aretha", "Nick",   "Patti", "Bruce", "Stevie",
+    "Janis", "Frank", "Billie", "Chet", "Dusty", "Ike",    "June",   "Levon", "Nico",  "Rosa",
 };
 
 constexpr std::array<std::string_view, 96> kWords = {
-    "Love",    "Night",   "Dream",   "Fire",    "Rain",    "Heart",   "Blue",    "River",
-    "Summer",  "Winter",  "Light",   "Dark",    "Road",    "Home",    "Time",    "Girl",
-    "Boy",     "Moon",    "Sun",     "Star",    "Sky",     "Ocean",   "City",    "Street",
-    "Dance",   "Song",    "Heaven",  "Angel",   "Devil",   "Wild",    "Golden",  "Silver",
-    "Broken",  "Crazy",   "Lonely",  "Sweet",   "Electric", "Midnight", "Morning", "Shadow",
-    "Thunder", "Highway", "Paradise", "Stone",  "Glass",   "Paper",   "Honey",   "Whiskey",
-    "Train",   "Radio",   "Window",  "Mirror",  "Garden",  "Desert",  "Island",  "Mountain",
-    "Echo",    "Ghost",   "Machine", "Velvet",  "Neon",    "Crystal", "Satellite", "Rocket",
-    "Tiger",   "Wolf",    "Raven",   "Butterfly", "Rose",  "Thorn",   "Kingdom", "Empire",
-    "Revolution", "Memory", "Promise", "Secret", "Story",  "Letter",  "Journey", "Horizon",
-    "Fever",   "Gravity", "Storm",   "Silence", "Wonder",  "Freedom", "Money",   "Trouble",
-    "Magic",   "Mystery", "Sugar",   "Cherry",  "Diamond", "Velocity", "Harbor", "Lantern",
+    "Love",     "Night",    "Dream",      "Fire",    "Rain",      "Heart",   "Blue",
+    "River",    "Summer",   "Winter",     "Light",   "Dark",      "Road",    "Home",
+    "Time",     "Girl",     "Boy",        "Moon",    "Sun",       "Star",    "Sky",
+    "Ocean",    "City",     "Street",     "Dance",   "Song",      "Heaven",  "Angel",
+    "Devil",    "Wild",     "Golden",     "Silver",  "Broken",    "Crazy",   "Lonely",
+    "Sweet",    "Electric", "Midnight",   "Morning", "Shadow",    "Thunder", "Highway",
+    "Paradise", "Stone",    "Glass",      "Paper",   "Honey",     "Whiskey", "Train",
+    "Radio",    "Window",   "Mirror",     "Garden",  "Desert",    "Island",  "Mountain",
+    "Echo",     "Ghost",    "Machine",    "Velvet",  "Neon",      "Crystal", "Satellite",
+    "Rocket",   "Tiger",    "Wolf",       "Raven",   "Butterfly", "Rose",    "Thorn",
+    "Kingdom",  "Empire",   "Revolution", "Memory",  "Promise",   "Secret",  "Story",
+    "Letter",   "Journey",  "Horizon",    "Fever",   "Gravity",   "Storm",   "Silence",
+    "Wonder",   "Freedom",  "Money",      "Trouble", "Magic",     "Mystery", "Sugar",
+    "Cherry",   "Diamond",  "Velocity",   "Harbor",  "Lantern",
 };
 
 constexpr std::array<std::string_view, 16> kJoiners = {
-    "of",  "in",   "and", "on",   "for",  "with", "from", "to",
-    "&",   "over", "at",  "under", "my",  "your", "no",   "the",
+    "of", "in",   "and", "on",    "for", "with", "from", "to",
+    "&",  "over", "at",  "under", "my",  "your", "no",   "the",
 };
 
 constexpr std::array<std::string_view, 24> kGenres = {
-    "Rock",   "Pop",       "Jazz",      "Blues",     "Classical", "Electronic",
-    "Hip-Hop", "Country",  "Folk",      "Metal",     "Soul",      "Reggae",
-    "Punk",   "R&B",       "Ambient",   "Soundtrack", "Latin",    "Funk",
-    "Indie",  "Alternative", "Gospel",  "World",     "Disco",     "Trance",
+    "Rock",  "Pop",   "Jazz",  "Blues",       "Classical", "Electronic", "Hip-Hop", "Country",
+    "Folk",  "Metal", "Soul",  "Reggae",      "Punk",      "R&B",        "Ambient", "Soundtrack",
+    "Latin", "Funk",  "Indie", "Alternative", "Gospel",    "World",      "Disco",   "Trance",
 };
 
 constexpr std::array<int, 8> kBitrates = {128, 160, 192, 224, 256, 320, 96, 64};
 
 std::string capitalized(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 32);
     return text;
 }
 
@@ -133,10 +136,11 @@ std::vector<double> zipfTable(std::size_t count) {
 
 std::string fileSafe(const std::string& text) {
     std::string safe;
-    for (char c : text) safe += (c == '\\' || c == '/' || c == ':' || c == '?' || c == '*' ||
-                                 c == '"' || c == '<' || c == '>' || c == '|')
-                                    ? '_'
-                                    : c;
+    for (char c : text)
+        safe += (c == '\\' || c == '/' || c == ':' || c == '?' || c == '*' || c == '"' ||
+                 c == '<' || c == '>' || c == '|')
+                    ? '_'
+                    : c;
     return safe;
 }
 
@@ -160,7 +164,8 @@ std::vector<Track> generateLibrary(std::size_t trackCount, std::uint64_t seed) {
     const std::vector<double> popularity = zipfTable(artistCount);
     std::vector<int> albumsMade(artistCount, 0);
     std::vector<int> genreOf(artistCount);
-    for (int& genre : genreOf) genre = static_cast<int>(random.below(random.chance(70) ? 8 : kGenres.size()));
+    for (int& genre : genreOf)
+        genre = static_cast<int>(random.below(random.chance(70) ? 8 : kGenres.size()));
 
     std::vector<Track> tracks;
     tracks.reserve(trackCount);
@@ -189,7 +194,8 @@ std::vector<Track> generateLibrary(std::size_t trackCount, std::uint64_t seed) {
             if (random.chance(5)) track.comment = "Remastered";
             if (!random.chance(3))
                 track.genre = std::string(kGenres[static_cast<std::size_t>(
-                    random.chance(85) ? genreOf[artist] : static_cast<int>(random.below(kGenres.size())))]);
+                    random.chance(85) ? genreOf[artist]
+                                      : static_cast<int>(random.below(kGenres.size())))]);
             track.year = year;
             track.trackNumber = random.chancePerMille(15) ? 0 : number;
             // Mostly three to five minutes, some short, a few very long.
@@ -199,7 +205,8 @@ std::vector<Track> generateLibrary(std::size_t trackCount, std::uint64_t seed) {
             if (random.chance(40)) track.rating = random.between(1, 5);
             if (random.chance(60))
                 track.playCount = static_cast<std::int32_t>(std::pow(random.unit(), 3.0) * 500.0);
-            if (random.chance(90)) track.bitrate = kBitrates[random.chance(80) ? random.below(6) : random.below(8)];
+            if (random.chance(90))
+                track.bitrate = kBitrates[random.chance(80) ? random.below(6) : random.below(8)];
             tracks.push_back(std::move(track));
         }
     }

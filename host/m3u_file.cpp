@@ -37,7 +37,8 @@ LoadResult readM3u(std::istream& in, const std::string& fileName, std::vector<M3
         const LineStatus status = readLine(in, line);
         if (status == LineStatus::End) break;
         if (status != LineStatus::Line) {
-            const std::string what = status == LineStatus::TooLong ? "line too long" : "line holds a NUL byte";
+            const std::string what =
+                status == LineStatus::TooLong ? "line too long" : "line holds a NUL byte";
             if (strict) return {false, fileName + ":" + std::to_string(lineNumber) + ": " + what};
             break; // the player keeps what it read before the damage
         }

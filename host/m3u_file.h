@@ -12,8 +12,8 @@
 namespace tg::player {
 
 struct M3uEntry {
-    std::string file;    // as written in the file
-    std::string title;   // from #EXTINF, or empty
+    std::string file;         // as written in the file
+    std::string title;        // from #EXTINF, or empty
     std::int32_t length = -1; // seconds from #EXTINF; -1 when not given
 };
 

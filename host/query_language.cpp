@@ -16,7 +16,9 @@ struct Token {
     bool bareWord = false; // a run of word characters, keyword or not
 };
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 bool endsWord(char c) {
     return isSpace(c) || c == '(' || c == ')' || c == '"' || c == '!' || c == '<' || c == '>' ||
            c == '=' || c == '&' || c == '|';
@@ -47,12 +49,15 @@ public:
         switch (c) {
         case '(': return take(TokenKind::Open, 1);
         case ')': return take(TokenKind::Close, 1);
-        case '!': return d == '=' ? takeOperator(QueryOperator::NotEqual, 2) : take(TokenKind::Not, 1);
+        case '!':
+            return d == '=' ? takeOperator(QueryOperator::NotEqual, 2) : take(TokenKind::Not, 1);
         case '=': return takeOperator(QueryOperator::Equal, d == '=' ? 2 : 1);
-        case '<': return d == '=' ? takeOperator(QueryOperator::LessEqual, 2)
-                                  : takeOperator(QueryOperator::Less, 1);
-        case '>': return d == '=' ? takeOperator(QueryOperator::GreaterEqual, 2)
-                                  : takeOperator(QueryOperator::Greater, 1);
+        case '<':
+            return d == '=' ? takeOperator(QueryOperator::LessEqual, 2)
+                            : takeOperator(QueryOperator::Less, 1);
+        case '>':
+            return d == '=' ? takeOperator(QueryOperator::GreaterEqual, 2)
+                            : takeOperator(QueryOperator::Greater, 1);
         case '&':
             if (d == '&') return take(TokenKind::And, 2);
             break;
@@ -154,8 +159,9 @@ private:
 
     // One level of "OR" or "AND": a flat list, so long chains never nest.
     int parseList(int depth, TokenKind joiner, Query::Node::Kind kind) {
-        const int first = joiner == TokenKind::Or ? parseList(depth, TokenKind::And, Query::Node::Kind::And)
-                                                  : parseUnary(depth);
+        const int first = joiner == TokenKind::Or
+                              ? parseList(depth, TokenKind::And, Query::Node::Kind::And)
+                              : parseUnary(depth);
         if (first < 0 || current_.kind != joiner) return first;
         Query::Node list;
         list.kind = kind;
@@ -228,9 +234,13 @@ private:
     Query* query_ = nullptr;
 };
 
-QueryParseResult parseQuery(std::string_view text) { return QueryParser(text).run(); }
+QueryParseResult parseQuery(std::string_view text) {
+    return QueryParser(text).run();
+}
 
-bool Query::matches(const Track& track) const { return root_ < 0 || evaluate(root_, track); }
+bool Query::matches(const Track& track) const {
+    return root_ < 0 || evaluate(root_, track);
+}
 
 bool Query::evaluate(int index, const Track& track) const {
     const Node& node = nodes_[static_cast<std::size_t>(index)];
@@ -277,7 +287,8 @@ bool textCondition(QueryOperator op, std::string_view field, std::string_view va
 bool Query::condition(const Node& node, const Track& track) const {
     if (!isNumericField(node.field)) {
         const std::string* text = textField(track, node.field);
-        return textCondition(node.op, text ? std::string_view(*text) : std::string_view(), node.text);
+        return textCondition(node.op, text ? std::string_view(*text) : std::string_view(),
+                             node.text);
     }
     const std::optional<std::int64_t> number = numberField(track, node.field);
     if (!number) return node.op == QueryOperator::NotEqual;

@@ -26,7 +26,17 @@
 
 namespace tg::player {
 
-enum class QueryOperator { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual, Begins, Ends, Has };
+enum class QueryOperator {
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Begins,
+    Ends,
+    Has
+};
 
 class Query {
 public:

@@ -9,7 +9,9 @@
 
 namespace tg::player {
 
-constexpr char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+constexpr char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 int foldedCompare(std::string_view a, std::string_view b); // <0, 0, >0
 bool foldedEqual(std::string_view a, std::string_view b);

@@ -15,7 +15,9 @@ constexpr std::array<std::string_view, kTrackFieldCount> kNames = {
 
 } // namespace
 
-std::string_view fieldName(TrackField field) { return kNames[static_cast<std::size_t>(field)]; }
+std::string_view fieldName(TrackField field) {
+    return kNames[static_cast<std::size_t>(field)];
+}
 
 std::optional<TrackField> parseFieldName(std::string_view name) {
     for (std::size_t i = 0; i < kNames.size(); ++i)

@@ -1,7 +1,9 @@
-// Test main: every test starts on a fresh simulated platform and model, and a
-// test that leaves a platform fault behind (a destroyed menu used, a send never
-// pumped) fails even when its own assertions passed.
+// Test main: every test starts on a fresh simulated platform, model and player,
+// and a test that leaves a platform or player fault behind (a destroyed menu
+// used, a send never pumped, a query result never freed) fails even when its
+// own assertions passed.
 #include "actions/plugin_playlist.h"
+#include "host/player.h"
 #include "menus/multi_level_order.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
@@ -16,10 +18,18 @@ class FreshPlatform : public testing::EmptyTestEventListener {
         tg::resetModel();
         tg::resetPluginPlaylistState();
         tg::resetMultiLevelOrderState();
+        tg::player::resetPlayer();
     }
     void OnTestEnd(const testing::TestInfo&) override {
         for (const std::string& fault : tg::platform::sim::takeFaults())
             ADD_FAILURE() << "platform fault: " << fault;
+        tg::player::Player& player = tg::player::player();
+        for (const std::string& fault : player.takeFaults())
+            ADD_FAILURE() << "player fault: " << fault;
+        if (player.liveQueryResults() != 0)
+            ADD_FAILURE() << player.liveQueryResults() << " query results never freed";
+        if (player.liveFileInfoRecords() != 0)
+            ADD_FAILURE() << player.liveFileInfoRecords() << " file info records never freed";
     }
 };
 

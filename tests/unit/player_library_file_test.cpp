@@ -19,13 +19,12 @@ LoadResult read(const std::string& text, std::vector<Track>& tracks) {
 
 TEST(PlayerLibraryFile, ReadsAnySubsetOfColumnsInAnyOrder) {
     std::vector<Track> tracks;
-    const LoadResult result =
-        read("\xEF\xBB\xBFYear\ttitle\tFILENAME\trating\tartist\r\n"
-             "1969\tCome Together\tC:\\a.mp3\t5\tThe Beatles\r\n"
-             "\n"
-             "\t\tC:\\b.mp3\t\t\r\n"
-             "-5\tCaf\xE9\t\t0\tSigur R\xC3\xB3s\n",
-             tracks);
+    const LoadResult result = read("\xEF\xBB\xBFYear\ttitle\tFILENAME\trating\tartist\r\n"
+                                   "1969\tCome Together\tC:\\a.mp3\t5\tThe Beatles\r\n"
+                                   "\n"
+                                   "\t\tC:\\b.mp3\t\t\r\n"
+                                   "-5\tCaf\xE9\t\t0\tSigur R\xC3\xB3s\n",
+                                   tracks);
     ASSERT_TRUE(result.ok) << result.error;
     ASSERT_EQ(tracks.size(), 3u);
     EXPECT_EQ(*tracks[0].title, "Come Together");

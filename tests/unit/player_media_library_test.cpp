@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -112,8 +112,9 @@ TEST(PlayerMediaLibrary, MaxResultsAndEmptyAndRejectedQueries) {
         int count;
         LRESULT answer;
     } cases[] = {
-        {"", 0, 3, 1},  {"", 1, 1, 1},       {"", 2, 2, 1},       {"", -1, 3, 1},
-        {"", 10, 3, 1}, {"year > 3000", 0, 0, 1}, {"year >", 0, 0, 0}, {"artist ~ x", 0, 0, 0},
+        {"", 0, 3, 1},       {"", 1, 1, 1},           {"", 2, 2, 1},
+        {"", -1, 3, 1},      {"", 10, 3, 1},          {"year > 3000", 0, 0, 1},
+        {"year >", 0, 0, 0}, {"artist ~ x", 0, 0, 0},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -147,8 +148,10 @@ TEST(PlayerMediaLibrary, FilenameQueryMatchesOneExactName) {
         } else {
             ASSERT_EQ(query.count, 1) << c.name;
             EXPECT_STREQ(query.items[0].filename, c.name);
-            if (c.title) EXPECT_STREQ(query.items[0].title, c.title);
-            else EXPECT_EQ(query.items[0].title, nullptr);
+            if (c.title)
+                EXPECT_STREQ(query.items[0].title, c.title);
+            else
+                EXPECT_EQ(query.items[0].title, nullptr);
         }
         library.freeQueryResults(&query, note);
     }
@@ -214,7 +217,8 @@ TEST(PlayerLibraryGenerator, SameSeedSameLibraryAndRealisticSpread) {
     const std::vector<Track> other = generateLibrary(20000, 43);
     int sameAsAgain = 0, sameAsOther = 0;
     for (std::size_t i = 0; i < tracks.size(); ++i) {
-        sameAsAgain += tracks[i].filename == again[i].filename && tracks[i].rating == again[i].rating;
+        sameAsAgain +=
+            tracks[i].filename == again[i].filename && tracks[i].rating == again[i].rating;
         sameAsOther += tracks[i].filename == other[i].filename;
     }
     EXPECT_EQ(sameAsAgain, 20000);

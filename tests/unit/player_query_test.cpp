@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,7 +34,7 @@ std::string matching(const std::vector<Track>& library, const std::string& text)
 
 std::vector<Track> smallLibrary() {
     std::vector<Track> library = {
-        track("a1", "Abba", 1976, 1),    track("b1", "The Beatles", 1969, 2),
+        track("a1", "Abba", 1976, 1),     track("b1", "The Beatles", 1969, 2),
         track("b2", "beatles", 1965, 10), track("c1", "Cher", 0, 0),
         track("n1", nullptr, 999, 100),   track("t1", "The", 2001, 3),
         track("t2", "Theatre", 1995, 4),
@@ -165,24 +165,28 @@ TEST(PlayerQuery, DeepNestingIsRejectedNotOverflowed) {
 
 // ---- The plug-in's condition texts -------------------------------------------
 
-std::string fill(const char* format, const char* a, const char* b = "", const char* c = "",
-                 const char* d = "", const char* e = "", const char* f = "") {
-    char buffer[2048];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c, d, e, f);
-    return buffer;
-}
-
-std::string fillLetter(const char* format, char letter) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, format, letter, letter);
-    return buffer;
+// Fills "%s" and "%c" from left to right, as the plug-in's formatting does.
+std::string fill(std::string_view format, std::initializer_list<std::string_view> values) {
+    std::string text;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && value != values.end() &&
+            (format[i + 1] == 's' || format[i + 1] == 'c')) {
+            text += format[i + 1] == 's' ? *value : value->substr(0, 1);
+            ++value;
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
 }
 
 // The same value set in the artist, album or title field, so one table serves all three.
 std::vector<Track> theNames(TrackField field) {
-    const char* names[] = {"Abba",   "The Beatles", "beatles", "Beck",    "Blur",
-                           "Cher",   "Doors",       "The",     "The The", "Theatre",
-                           "Them",   "The Who",     "the who", "Wire",    nullptr};
+    const char* names[] = {"Abba", "The Beatles", "beatles", "Beck",    "Blur",
+                           "Cher", "Doors",       "The",     "The The", "Theatre",
+                           "Them", "The Who",     "the who", "Wire",    nullptr};
     std::vector<Track> library;
     int n = 0;
     for (const char* name : names) {
@@ -243,7 +247,7 @@ TEST(PlayerQuery, EqualityTakesBothSpellingsOfThe) {
     for (const TheField& f : kTheFields) {
         const std::vector<Track> library = theNames(f.field);
         for (const Case& c : cases)
-            EXPECT_EQ(matchingNames(library, fill(f.equal, c.query, c.query)), c.expected)
+            EXPECT_EQ(matchingNames(library, fill(f.equal, {c.query, c.query})), c.expected)
                 << fieldName(f.field) << " " << c.query;
     }
 }
@@ -262,7 +266,9 @@ TEST(PlayerQuery, FirstLetterLooksPastThe) {
     for (const TheField& f : kTheFields) {
         const std::vector<Track> library = theNames(f.field);
         for (const auto& c : cases)
-            EXPECT_EQ(matchingNames(library, fillLetter(f.letter, c.letter)), c.expected)
+            EXPECT_EQ(matchingNames(library, fill(f.letter, {std::string_view(&c.letter, 1),
+                                                             std::string_view(&c.letter, 1)})),
+                      c.expected)
                 << fieldName(f.field) << " " << c.letter;
     }
 }
@@ -284,8 +290,8 @@ TEST(PlayerQuery, RangeTakesItsOwnValuesAndNoNeighbours) {
     for (const TheField& f : kTheFields) {
         const std::vector<Track> library = theNames(f.field);
         for (const auto& r : ranges)
-            EXPECT_EQ(matchingNames(library, fill(f.range, r.lower, r.lower, r.upper, r.upper,
-                                                  r.upper, r.upper)),
+            EXPECT_EQ(matchingNames(library, fill(f.range, {r.lower, r.lower, r.upper, r.upper,
+                                                            r.upper, r.upper})),
                       r.expected)
                 << fieldName(f.field) << " " << r.lower << " -> " << r.upper;
     }
@@ -296,7 +302,7 @@ TEST(PlayerQuery, RangeTakesItsOwnValuesAndNoNeighbours) {
 // "The ..." value of other ranges. The library answers what the text says.
 TEST(PlayerQuery, RangeUpperBoundThTakesEveryTheName) {
     const std::vector<Track> library = theNames(TrackField::Artist);
-    EXPECT_EQ(matchingNames(library, fill(kTheFields[0].range, "T", "T", "Th", "Th", "Th", "Th")),
+    EXPECT_EQ(matchingNames(library, fill(kTheFields[0].range, {"T", "T", "Th", "Th", "Th", "Th"})),
               "The Beatles|The|The The|Theatre|Them|The Who|the who");
 }
 

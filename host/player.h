@@ -1,0 +1,177 @@
+// The simulated player: a portable model of the player side of the host
+// messages, with its main window, playlist window and library window.
+//
+// The windows are made through the platform seam on first use; their
+// procedures hand every message to the one Player instance. The main window's
+// procedure is the one a plug-in subclasses. Everything is synchronous and
+// deterministic: playback is plain data (playing or not, the current entry,
+// the files started), and the player keeps a log of what it received and what
+// it sent, one text line each.
+#pragma once
+
+#include "host/library_file.h"
+#include "host/media_library.h"
+#include "host/track.h"
+#include "platform/types.h"
+#include "plugin/descriptor.h"
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tg::player {
+
+struct PlaylistEntry {
+    std::string file;
+    std::string title;
+    std::int32_t length = -1; // seconds; -1 when not known
+};
+
+struct SendToEntry {
+    std::string label;
+    std::int32_t context = 0;
+    std::int32_t id = 0;
+};
+
+// Files a folder given to HOST_ADD_FILE expands to, by extension.
+inline constexpr const char* kAudioExtensions[] = {"mp3", "mp2",  "mpeg", "mpg", "avi", "ogg",
+                                                   "wav", "flac", "m4a",  "wma", "aac"};
+
+// Ids HOST_REGISTER_MESSAGE hands out start here, like RegisterWindowMessage's.
+inline constexpr int kFirstRegisteredId = 0xC000;
+
+class Player {
+public:
+    Player() = default;
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    // ---- Windows and the main menu (made on first use) ----
+    HWND mainWindow();
+    HWND playlistWindow();
+    HWND libraryWindow();
+    // The player's main menu: the usual popups, "Skins" in the middle, and
+    // three popups whose first items carry 40188, 40045 and 40048.
+    HMENU mainMenu();
+
+    // ---- Media library ----
+    MediaLibrary& library() { return library_; }
+    void setTracks(std::vector<Track> tracks) { library_.setTracks(std::move(tracks)); }
+    LoadResult loadLibrary(const std::string& nativePath);
+    int liveQueryResults() const { return library_.liveQueryResults(); }
+    int liveFileInfoRecords() const { return library_.liveFileInfoRecords(); }
+
+    // ---- Playlist and playback ----
+    const std::vector<PlaylistEntry>& playlist() const { return entries_; }
+    int currentIndex() const { return current_; }
+    bool playing() const { return playing_; }
+    // Every file started, oldest first.
+    const std::deque<std::string>& startedFiles() const { return started_; }
+    // Set up a playlist without telling anyone (a test's or the preview's starting state).
+    void setPlaylist(std::vector<PlaylistEntry> entries, int current = -1);
+    // Loads an .m3u file strictly; relative entries are joined to windowsFolder
+    // when it is given. All or nothing; no notification.
+    LoadResult loadPlaylist(const std::string& nativePath, const std::string& windowsFolder = {});
+    // An entry for a file: title and length from the library when it holds the file.
+    PlaylistEntry entryFor(const std::string& file) const;
+
+    // ---- Settings directory ----
+    // A Windows path; the folder and its "Plugins" subfolder are created. An
+    // empty path makes HOST_GET_INI_DIR answer null.
+    bool setIniDir(const std::string& windowsPath);
+    const std::string& iniDir() const { return iniDir_; }
+    // Writes a file below the settings directory ("Winamp.bm", "Plugins\gen_ml.ini").
+    bool writeIniFile(const std::string& relativePath, const std::string& content);
+
+    // ---- The loaded plug-in ----
+    // Writes the three handles into the descriptor and calls init.
+    int attachPlugin(LibraryPluginDescriptor* descriptor, HINSTANCE module = nullptr);
+    void detachPlugin(); // calls quit
+    LibraryPluginDescriptor* plugin() const { return plugin_; }
+    const std::vector<SendToEntry>& sendToItems() const { return sendTo_; }
+    // MLMSG_SEND_TO_BUILD: the send-to menu is built afresh, so earlier entries go.
+    INT_PTR buildSendToMenu(INT_PTR context = 0);
+    // MLMSG_SEND_TO_SELECT with a track list of these files (library records
+    // where the library holds them).
+    INT_PTR selectSendTo(std::int32_t id, const std::vector<std::string>& files, int kind = 0);
+    // The same, finding the id by the entry's label; 0 when there is no such entry.
+    INT_PTR chooseSendTo(const std::string& label, const std::vector<std::string>& files);
+    INT_PTR openConfig(HWND parent = nullptr); // MLMSG_CONFIG
+
+    // ---- What the player sends by itself ----
+    LRESULT sendTrayNotify(int mouseMessage);
+    void notifyTagsUpdated();
+    void next(); // as HOST_CMD_NEXT
+
+    // ---- Registered names ----
+    int registeredId(const std::string& name) const; // 0 when never registered
+
+    // ---- Log and faults ----
+    const std::vector<std::string>& log() const { return log_; }
+    void clearLog() { log_.clear(); }
+    void setLogging(bool on) { logging_ = on; }
+    // Messages a correct plug-in never sends (null records, unterminated
+    // texts, records the library never handed out, an answer outside the
+    // playlist). Taking them clears the list.
+    std::vector<std::string> takeFaults();
+
+    // ---- The window procedures' entry points ----
+    LRESULT onMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onLibraryMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void record(std::string line);
+    void fault(std::string what);
+    LRESULT sendToMain(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Playback.
+    void clearPlaylist();
+    void appendEntries(std::vector<PlaylistEntry> entries);
+    void insertEntry(int index, PlaylistEntry entry);
+    void deleteEntry(int index);
+    void setPosition(int index);
+    void play();
+    void stop();
+    void startEntry(int index);
+    void playlistChanged();
+    std::vector<PlaylistEntry> expandAddedPath(const std::string& path);
+
+    // Message decoding.
+    LRESULT onMainUser(WPARAM wParam, LPARAM lParam);
+    LRESULT onCopyData(HWND window, LPARAM lParam);
+    LRESULT onCommand(WPARAM wParam);
+    LRESULT sendToHost(const SendToHostRecord* request);
+    LRESULT addSendToItem(const SendToItemRecord* item);
+    LRESULT getEntryInfo(EntryInfoRecord* info);
+    int registerName(const char* name);
+
+    HWND mainWindow_ = nullptr;
+    HWND playlistWindow_ = nullptr;
+    HWND libraryWindow_ = nullptr;
+    HMENU mainMenu_ = nullptr;
+
+    MediaLibrary library_;
+    std::vector<PlaylistEntry> entries_;
+    int current_ = -1;
+    bool playing_ = false;
+    std::deque<std::string> started_; // stable texts for HOST_PLAYING_FILE
+
+    std::string iniDir_;
+    std::map<std::string, int> registered_; // folded name -> id
+    LibraryPluginDescriptor* plugin_ = nullptr;
+    std::vector<SendToEntry> sendTo_;
+
+    std::vector<std::string> log_;
+    bool logging_ = true;
+    std::vector<std::string> faults_;
+};
+
+Player& player();
+// A fresh player. Call after the platform was reset: the old windows and menu
+// are not touched, since they went with the platform.
+void resetPlayer();
+
+} // namespace tg::player

@@ -1,0 +1,85 @@
+// The library window's messages: queries, file information, send-to.
+#include "host/player.h"
+
+#include "platform/window.h"
+#include "plugin/host_messages.h"
+
+namespace tg::player {
+
+LRESULT Player::onLibraryMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != ML_MESSAGE) return platform::defWindowProc(window, message, wParam, lParam);
+    std::string note;
+    LRESULT answer = 0;
+    switch (lParam) {
+    case ML_RUN_QUERY:
+        answer = library_.runQuery(reinterpret_cast<QueryRecord*>(wParam), note);
+        record("ML_RUN_QUERY " + note);
+        return answer;
+    case ML_RUN_FILENAME_QUERY:
+        answer = library_.runFilenameQuery(reinterpret_cast<QueryRecord*>(wParam), note);
+        record("ML_RUN_FILENAME_QUERY " + note);
+        return answer;
+    case ML_FREE_QUERY_RESULTS:
+        answer = library_.freeQueryResults(reinterpret_cast<QueryRecord*>(wParam), note);
+        record("ML_FREE_QUERY_RESULTS " + note);
+        return answer;
+    case ML_GET_FILE_INFO:
+        answer = library_.getFileInfo(reinterpret_cast<TrackRecord*>(wParam), note);
+        record("ML_GET_FILE_INFO " + note);
+        return answer;
+    case ML_SEND_TO_HOST: return sendToHost(reinterpret_cast<const SendToHostRecord*>(wParam));
+    case ML_ADD_SEND_TO_ITEM:
+        return addSendToItem(reinterpret_cast<const SendToItemRecord*>(wParam));
+    default: record("ML_MESSAGE lParam=" + std::to_string(lParam) + " (unknown)"); return 0;
+    }
+}
+
+LRESULT Player::sendToHost(const SendToHostRecord* request) {
+    if (!request || !request->list) {
+        fault("ML_SEND_TO_HOST without a track list");
+        return 0;
+    }
+    const TrackList& list = *request->list;
+    if (request->kind != 0 || list.count < 0 || (list.count > 0 && !list.items) ||
+        (request->mode != kSendToPlay && request->mode != kSendToEnqueue)) {
+        fault("ML_SEND_TO_HOST kind=" + std::to_string(request->kind) +
+              " mode=" + std::to_string(request->mode) + " count=" + std::to_string(list.count));
+        return 0;
+    }
+    std::vector<PlaylistEntry> entries;
+    std::string files;
+    for (std::int32_t i = 0; i < list.count; ++i) {
+        const TrackRecord& track = list.items[i];
+        if (!track.filename) continue; // nothing to play
+        PlaylistEntry entry = entryFor(track.filename);
+        if (track.title)
+            entry.title =
+                track.artist ? std::string(track.artist) + " - " + track.title : track.title;
+        if (track.length > 0) entry.length = track.length;
+        files += (files.empty() ? "" : ",") + entry.file;
+        entries.push_back(std::move(entry));
+    }
+    record("ML_SEND_TO_HOST mode=" + std::to_string(request->mode) + " files=" + files);
+    if (request->mode == kSendToEnqueue) {
+        appendEntries(std::move(entries));
+        return 1;
+    }
+    entries_ = std::move(entries);
+    current_ = -1;
+    playlistChanged();
+    if (!entries_.empty()) startEntry(0);
+    return 1;
+}
+
+LRESULT Player::addSendToItem(const SendToItemRecord* item) {
+    if (!item || !item->label) {
+        fault("ML_ADD_SEND_TO_ITEM without a label");
+        return 0;
+    }
+    record(std::string("ML_ADD_SEND_TO_ITEM ") + item->label +
+           " context=" + std::to_string(item->context) + " id=" + std::to_string(item->id));
+    sendTo_.push_back({item->label, item->context, item->id});
+    return 1;
+}
+
+} // namespace tg::player

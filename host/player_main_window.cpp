@@ -1,0 +1,219 @@
+// The main window's messages, decoded with the plug-in's own numbers and records.
+#include "host/player.h"
+
+#include "platform/window.h"
+#include "plugin/host_messages.h"
+
+#include <cstring>
+
+namespace tg::player {
+
+namespace {
+
+std::string hex(UINT value) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 12; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
+    return text;
+}
+
+const char* windowMessageName(UINT message) {
+    switch (message) {
+    case WM_INITMENUPOPUP: return "WM_INITMENUPOPUP";
+    case WM_MENUSELECT: return "WM_MENUSELECT";
+    case WM_UNINITMENUPOPUP: return "WM_UNINITMENUPOPUP";
+    case WM_MENUCOMMAND: return "WM_MENUCOMMAND";
+    case WM_CANCELMODE: return "WM_CANCELMODE";
+    case WM_HOTKEY: return "WM_HOTKEY";
+    case WM_DESTROY: return "WM_DESTROY";
+    case WM_CLOSE: return "WM_CLOSE";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+LRESULT Player::onMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_USER: return onMainUser(wParam, lParam);
+    case WM_COPYDATA: return onCopyData(window, lParam);
+    case WM_COMMAND: return onCommand(wParam);
+    case HOST_TRAY_NOTIFY:
+        record("HOST_TRAY_NOTIFY " +
+               std::to_string(static_cast<short>(loWord(static_cast<UINT_PTR>(lParam)))));
+        return 0;
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH: return platform::defWindowProc(window, message, wParam, lParam);
+    default: break;
+    }
+    // System messages of a real window (painting, sizing) stay out of the log;
+    // application messages do not.
+    if (const char* name = windowMessageName(message))
+        record(name);
+    else if (message >= WM_USER)
+        record("message " + hex(message));
+    return platform::defWindowProc(window, message, wParam, lParam);
+}
+
+LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
+    const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+    const bool inRange = index >= 0 && index < static_cast<int>(entries_.size());
+    switch (lParam) {
+    case HOST_CLEAR_PLAYLIST:
+        record("HOST_CLEAR_PLAYLIST");
+        clearPlaylist();
+        return 0;
+    case HOST_SET_PLAYLIST_POS:
+        record("HOST_SET_PLAYLIST_POS " + std::to_string(index));
+        setPosition(index);
+        return 0;
+    case HOST_GET_LIST_LENGTH:
+        record("HOST_GET_LIST_LENGTH");
+        return static_cast<LRESULT>(entries_.size());
+    case HOST_GET_LIST_POS: record("HOST_GET_LIST_POS"); return current_;
+    case HOST_GET_ENTRY_FILE:
+        record("HOST_GET_ENTRY_FILE " + std::to_string(index));
+        return inRange ? reinterpret_cast<LRESULT>(
+                             entries_[static_cast<std::size_t>(index)].file.c_str())
+                       : 0;
+    case HOST_GET_ENTRY_TITLE:
+        record("HOST_GET_ENTRY_TITLE " + std::to_string(index));
+        return inRange ? reinterpret_cast<LRESULT>(
+                             entries_[static_cast<std::size_t>(index)].title.c_str())
+                       : 0;
+    case HOST_GET_PLAYLIST_WINDOW:
+        record("HOST_GET_PLAYLIST_WINDOW " + std::to_string(wParam));
+        // wParam names the window asked for; only the playlist editor (1) exists here.
+        return wParam == 1 ? reinterpret_cast<LRESULT>(playlistWindow()) : 0;
+    case HOST_GET_MAIN_MENU:
+        record("HOST_GET_MAIN_MENU " + std::to_string(wParam));
+        return wParam == 0 ? reinterpret_cast<LRESULT>(mainMenu()) : 0;
+    case HOST_GET_INI_DIR:
+        record("HOST_GET_INI_DIR");
+        return iniDir_.empty() ? 0 : reinterpret_cast<LRESULT>(iniDir_.c_str());
+    case HOST_REGISTER_MESSAGE: {
+        const char* name = reinterpret_cast<const char*>(wParam);
+        if (!name) {
+            fault("HOST_REGISTER_MESSAGE without a name");
+            return 0;
+        }
+        const int id = registerName(name);
+        record(std::string("HOST_REGISTER_MESSAGE ") + name + " -> " + std::to_string(id));
+        return id;
+    }
+    case HOST_NEXT_ENTRY_QUERY:
+        record("HOST_NEXT_ENTRY_QUERY");
+        return -1; // no preference: the player goes on in its own order
+    case HOST_PLAYLIST_MODIFIED:
+    case HOST_PLAYING_FILE:
+    case HOST_TAGS_UPDATED: return 0; // the player's own notifications, passed on by a subclass
+    default: record("WM_USER lParam=" + std::to_string(lParam) + " (unknown)"); return 0;
+    }
+}
+
+LRESULT Player::onCopyData(HWND window, LPARAM lParam) {
+    const auto* copy = reinterpret_cast<const platform::CopyData*>(lParam);
+    if (!copy) {
+        fault("WM_COPYDATA without its record");
+        return 0;
+    }
+    const bool toPlaylist = window == playlistWindow_;
+    if (!toPlaylist && copy->dwData == HOST_ADD_FILE) {
+        const char* data = static_cast<const char*>(copy->lpData);
+        if (!data || copy->cbData == 0) {
+            fault("HOST_ADD_FILE without a path");
+            return 0;
+        }
+        // Never read past cbData, whatever the text claims.
+        const std::size_t length = strnlen(data, copy->cbData);
+        if (length == copy->cbData)
+            fault("HOST_ADD_FILE path not terminated within cbData");
+        else if (length + 1 != copy->cbData)
+            fault("HOST_ADD_FILE cbData " + std::to_string(copy->cbData) + " for a path of " +
+                  std::to_string(length) + " characters");
+        const std::string path(data, length);
+        record("HOST_ADD_FILE " + path);
+        appendEntries(expandAddedPath(path));
+        return 1;
+    }
+    if (toPlaylist && copy->dwData == PLAYLIST_INSERT_FILE) {
+        const auto* insert = static_cast<const InsertFileRecord*>(copy->lpData);
+        if (!insert || copy->cbData < sizeof(InsertFileRecord)) {
+            fault("PLAYLIST_INSERT_FILE with cbData " + std::to_string(copy->cbData) + ", not " +
+                  std::to_string(sizeof(InsertFileRecord)));
+            return 0;
+        }
+        const std::size_t length = strnlen(insert->file, sizeof insert->file);
+        if (length == sizeof insert->file) {
+            fault("PLAYLIST_INSERT_FILE file not terminated");
+            return 0;
+        }
+        const std::string file(insert->file, length);
+        record("PLAYLIST_INSERT_FILE " + std::to_string(insert->index) + " " + file);
+        insertEntry(insert->index, entryFor(file));
+        return 1;
+    }
+    record("WM_COPYDATA dwData=" + std::to_string(copy->dwData) + " (unknown)");
+    return 0;
+}
+
+LRESULT Player::onCommand(WPARAM wParam) {
+    switch (loWord(wParam)) {
+    case HOST_CMD_PLAY:
+        record("HOST_CMD_PLAY");
+        play();
+        return 0;
+    case HOST_CMD_STOP:
+        record("HOST_CMD_STOP");
+        stop();
+        return 0;
+    case HOST_CMD_NEXT:
+        record("HOST_CMD_NEXT");
+        next();
+        return 0;
+    default: record("WM_COMMAND " + std::to_string(loWord(wParam))); return 0;
+    }
+}
+
+LRESULT Player::onPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return onCopyData(window, lParam);
+    if (message != WM_USER) return platform::defWindowProc(window, message, wParam, lParam);
+    switch (wParam) {
+    case PLAYLIST_GET_CURRENT_INDEX: record("PLAYLIST_GET_CURRENT_INDEX"); return current_;
+    case PLAYLIST_DELETE_ENTRY:
+        record("PLAYLIST_DELETE_ENTRY " + std::to_string(lParam));
+        deleteEntry(static_cast<int>(lParam));
+        return 0;
+    case PLAYLIST_GET_ENTRY_INFO: return getEntryInfo(reinterpret_cast<EntryInfoRecord*>(lParam));
+    default: record("playlist WM_USER wParam=" + std::to_string(wParam) + " (unknown)"); return 0;
+    }
+}
+
+LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
+    if (!info) {
+        fault("PLAYLIST_GET_ENTRY_INFO without a record");
+        return 0;
+    }
+    record("PLAYLIST_GET_ENTRY_INFO " + std::to_string(info->index));
+    if (info->index < 0 || info->index >= static_cast<int>(entries_.size())) return 0;
+    const PlaylistEntry& entry = entries_[static_cast<std::size_t>(info->index)];
+    const std::size_t titleLength = std::min(entry.title.size(), sizeof info->title - 1);
+    std::memcpy(info->title, entry.title.data(), titleLength);
+    info->title[titleLength] = '\0';
+    info->length[0] = '\0';
+    if (entry.length >= 0) {
+        const int s = entry.length;
+        std::string text = s >= 3600
+                               ? std::to_string(s / 3600) + ":" + (s % 3600 / 60 < 10 ? "0" : "") +
+                                     std::to_string(s % 3600 / 60)
+                               : std::to_string(s / 60);
+        text += (s % 60 < 10 ? ":0" : ":") + std::to_string(s % 60);
+        const std::size_t n = std::min(text.size(), sizeof info->length - 1);
+        std::memcpy(info->length, text.data(), n);
+        info->length[n] = '\0';
+    }
+    return 1;
+}
+
+} // namespace tg::player
