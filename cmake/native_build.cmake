@@ -7,6 +7,7 @@ target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Thread
 
 enable_testing()
 add_subdirectory(tests/unit)
+add_subdirectory(tools/gen_library)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/preview/CMakeLists.txt)
   add_subdirectory(tools/preview)
 endif()
