@@ -7,6 +7,7 @@
 #include "platform/window.h"
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -268,8 +269,8 @@ TEST(PlayerMessages, LibraryWindowDecodesItsRecords) {
 }
 
 TEST(PlayerMessages, SettingsDirectoryHoldsPluginsAndTheBookmarkFile) {
-    test::ScratchDrive drive('S');
-    test::installSampleSettings(drive);
+    test::TempDrive drive('S');
+    test::installSampleSettings('S');
     const char* dir = text(sendToPlayer(0, HOST_GET_INI_DIR));
     ASSERT_NE(dir, nullptr);
     EXPECT_STREQ(dir, "S:\\Settings");
