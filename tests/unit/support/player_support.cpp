@@ -6,6 +6,7 @@
 #include "plugin/host_messages.h"
 
 #include <gtest/gtest.h>
+
 #ifndef TG_SOURCE_DIR
 #error "TG_SOURCE_DIR names the source tree"
 #endif
