@@ -138,24 +138,6 @@ bool Player::writeIniFile(const std::string& relativePath, const std::string& co
     return static_cast<bool>(out);
 }
 
-bool Player::installSettingsFiles(const std::string& nativeFolder) {
-    if (iniDir_.empty()) return false;
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path target = platform::hostPath(iniDir_);
-    for (fs::recursive_directory_iterator it(nativeFolder, error), end; !error && it != end;
-         it.increment(error)) {
-        const fs::path relative = fs::relative(it->path(), nativeFolder, error);
-        if (error) break;
-        if (it->is_directory(error))
-            fs::create_directories(target / relative, error);
-        else
-            fs::copy_file(it->path(), target / relative, fs::copy_options::overwrite_existing,
-                          error);
-    }
-    return !error;
-}
-
 int Player::attachPlugin(LibraryPluginDescriptor* descriptor, HINSTANCE module) {
     plugin_ = descriptor;
     if (!descriptor) return -1;

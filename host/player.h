@@ -84,8 +84,6 @@ public:
     const std::string& iniDir() const { return iniDir_; }
     // Writes a file below the settings directory ("Winamp.bm", "Plugins\gen_ml.ini").
     bool writeIniFile(const std::string& relativePath, const std::string& content);
-    // Copies every file below a native folder (samples/settings) into the settings directory.
-    bool installSettingsFiles(const std::string& nativeFolder);
 
     // ---- The loaded plug-in ----
     // Writes the three handles into the descriptor and calls init.

@@ -7,7 +7,6 @@
 #include "platform/window.h"
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
-#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -269,8 +268,8 @@ TEST(PlayerMessages, LibraryWindowDecodesItsRecords) {
 }
 
 TEST(PlayerMessages, SettingsDirectoryHoldsPluginsAndTheBookmarkFile) {
-    test::TempDrive drive('S');
-    test::installSampleSettings('S');
+    test::ScratchDrive drive('S');
+    test::installSampleSettings(drive);
     const char* dir = text(sendToPlayer(0, HOST_GET_INI_DIR));
     ASSERT_NE(dir, nullptr);
     EXPECT_STREQ(dir, "S:\\Settings");

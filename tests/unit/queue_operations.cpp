@@ -131,20 +131,4 @@ TEST(QueueOperations, EntriesOwnTheirTextAndKeepItWhole) {
     EXPECT_EQ(tg::pluginPlaylistEntry(0)->file, name);
 }
 
-TEST(QueueOperations, ResetLeavesAnIdleEmptyQueue) {
-    fill({"a"});
-    tg::PluginPlaylistState& s = tg::pluginPlaylistState();
-    s.pendingHostIndex = 4;
-    s.temporaryEntry = true;
-    s.removalPending = true;
-    s.shownSerials = {1};
-
-    tg::resetPluginPlaylistState();
-    EXPECT_TRUE(tg::pluginPlaylistEmpty());
-    EXPECT_EQ(s.pendingHostIndex, -1);
-    EXPECT_FALSE(s.temporaryEntry);
-    EXPECT_FALSE(s.removalPending);
-    EXPECT_TRUE(s.shownSerials.empty());
-}
-
 } // namespace

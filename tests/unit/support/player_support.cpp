@@ -7,14 +7,44 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
 #ifndef TG_SOURCE_DIR
 #error "TG_SOURCE_DIR names the source tree"
 #endif
 
 namespace tg::test {
 
+namespace fs = std::filesystem;
+
 std::string samplePath(const std::string& relative) {
     return std::string(TG_SOURCE_DIR) + "/samples/" + relative;
+}
+
+ScratchDrive::ScratchDrive(char letter) : letter_(letter) {
+    static std::atomic<int> counter{0};
+    // ctest runs tests in parallel processes: the process id keeps them apart.
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("tg-scratch-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    native_ = folder.string();
+    platform::sim::mapDrive(letter_, native_);
+}
+
+ScratchDrive::~ScratchDrive() {
+    std::error_code error;
+    fs::remove_all(native_, error);
+}
+
+std::string ScratchDrive::windows(const std::string& relative) const {
+    return std::string(1, letter_) + ":\\" + relative;
 }
 
 void loadSampleLibrary() {
@@ -26,10 +56,18 @@ void mapSampleTree(char letter) {
     platform::sim::mapDrive(letter, samplePath("tree"));
 }
 
-void installSampleSettings(char letter) {
+void installSampleSettings(const ScratchDrive& drive) {
     player::Player& player = player::player();
-    ASSERT_TRUE(player.setIniDir(std::string(1, letter) + ":\\Settings"));
-    ASSERT_TRUE(player.installSettingsFiles(samplePath("settings")));
+    ASSERT_TRUE(player.setIniDir(drive.windows("Settings")));
+    for (const char* file : {"Winamp.bm", "Plugins/gen_ml.ini"}) {
+        std::ifstream in(samplePath(std::string("settings/") + file), std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        std::string relative = file;
+        for (char& c : relative)
+            if (c == '/') c = '\\';
+        ASSERT_TRUE(player.writeIniFile(relative, content.str())) << file;
+    }
 }
 
 LRESULT sendToPlayer(WPARAM wParam, LPARAM code) {

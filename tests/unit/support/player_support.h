@@ -11,13 +11,30 @@ namespace tg::test {
 // <source>/samples/<relative>, a native path.
 std::string samplePath(const std::string& relative);
 
+// A fresh native folder, mapped to a drive letter for the test's lifetime and
+// removed at the end.
+class ScratchDrive {
+public:
+    explicit ScratchDrive(char letter = 'S');
+    ~ScratchDrive();
+    ScratchDrive(const ScratchDrive&) = delete;
+    ScratchDrive& operator=(const ScratchDrive&) = delete;
+
+    const std::string& native() const { return native_; }
+    std::string windows(const std::string& relative = {}) const; // "S:\relative"
+
+private:
+    char letter_;
+    std::string native_;
+};
+
 // Loads samples/library.tsv into the player; fails the test on an error.
 void loadSampleLibrary();
 // Maps the drive letter to samples/tree.
 void mapSampleTree(char letter = 'M');
-// Settings directory <letter>:\Settings (map the drive first, with a TempDrive)
-// holding the sample bookmark file and Plugins\gen_ml.ini.
-void installSampleSettings(char letter);
+// Settings directory <drive>:\Settings holding the sample bookmark file and
+// Plugins\gen_ml.ini.
+void installSampleSettings(const ScratchDrive& drive);
 
 // WM_USER to the player's main window with lParam code, as the plug-in sends it.
 LRESULT sendToPlayer(WPARAM wParam, LPARAM code);
