@@ -13,10 +13,10 @@ namespace tg {
 namespace {
 
 using L = LevelType;
-using test::ScriptedTrack;
+using test::TrackSpec;
 
-ScriptedTrack track(std::optional<std::string> file, std::string title) {
-    ScriptedTrack t;
+TrackSpec track(std::optional<std::string> file, std::string title) {
+    TrackSpec t;
     t.filename = std::move(file);
     t.title = std::move(title);
     t.artist = "Artist of " + t.title.value();
@@ -72,8 +72,8 @@ TEST_F(PlaylistTagsQuery, ListsOnlyPlaylistFilesInPlaylistOrderWithRepeats) {
 }
 
 TEST_F(PlaylistTagsQuery, CopiesKeepTheExtendedFields) {
-    ScriptedTrack rated = track("a.mp3", "a");
-    rated.extended = {"RATING=4", "PLAYCOUNT=17"};
+    TrackSpec rated = track("a.mp3", "a");
+    rated.extended = test::ExtendedList{{"RATING", "4"}, {"PLAYCOUNT", "17"}};
     library.levelAnswer = {rated};
     library.playlist = {std::string("a.mp3")};
     runLevelQuery(nullptr, definition, {}, 0, &result);

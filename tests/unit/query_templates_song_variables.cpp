@@ -12,13 +12,13 @@ namespace tg {
 namespace {
 
 using L = LevelType;
-using test::ScriptedTrack;
+using test::TrackSpec;
 
 constexpr const char* kSongFile = R"(C:\Music\Queen\Mustapha.mp3)";
 
-ScriptedTrack song(std::optional<std::string> genre, std::optional<std::string> artist,
-                   std::optional<std::string> album) {
-    ScriptedTrack track;
+TrackSpec song(std::optional<std::string> genre, std::optional<std::string> artist,
+               std::optional<std::string> album) {
+    TrackSpec track;
     track.filename = kSongFile;
     track.genre = std::move(genre);
     track.artist = std::move(artist);
@@ -27,7 +27,7 @@ ScriptedTrack song(std::optional<std::string> genre, std::optional<std::string> 
 }
 
 // A player whose current entry is the song, which the library holds.
-void playSong(test::ScriptedLibrary& library, const ScriptedTrack& track) {
+void playSong(test::ScriptedLibrary& library, const TrackSpec& track) {
     library.playlist = {std::string("other.mp3"), std::string(kSongFile)};
     library.currentIndex = 1;
     library.catalog = {track};
