@@ -101,7 +101,7 @@ TEST_F(PlaylistTagsQuery, NothingInCommonGivesAnEmptyResult) {
     releaseQueryResult(&result, SourceType::PlaylistTags);
 }
 
-TEST_F(PlaylistTagsQuery, AnEmptyLibraryAnswerIsNotFreed) {
+TEST_F(PlaylistTagsQuery, AnEmptyLibraryAnswerGivesAnEmptyResult) {
     library.playlist = {std::string("a.mp3")};
     runLevelQuery(nullptr, definition, {}, 0, &result);
     EXPECT_EQ(result.count, 0);
