@@ -29,11 +29,11 @@ step_show_dll() {
 }
 
 # The settings file the plug-in writes on its first run, before any user change.
-# The preview tool (tools/preview) runs the plug-in against the simulated player
-# on samples/ and will print it; until it is built there is nothing to run.
 step_first_run_settings() {
+  local folder=$out/first-run
+  rm -rf "$folder"
   echo "== first-run settings file (Plugins\\ml_tg.ini)"
-  echo "(waiting for the preview tool, tools/preview: not built yet)"
+  build/native/tools/first_run/tg_first_run_settings "$folder"
 }
 
 STEPS=(step_build_native step_build_windows step_show_dll step_first_run_settings)
