@@ -1,4 +1,5 @@
 #include "menus/item_label.h"
+#include "menus/label_order.h"
 #include "menus/sort_orders.h"
 #include "menus/text_order.h"
 #include "model/text.h"
@@ -469,6 +470,86 @@ TEST(ComparatorForLevel, KeepsEqualLabelsTogether) {
                 lastSeen[key] = i;
             }
         }
+    }
+}
+
+// A built menu is searched by label text; the labels must therefore be in the
+// order the level sorted its records.
+TEST(CompareLabelsForLevel, FollowsTheSortOrderOfEveryLevel) {
+    std::mt19937 rng(31337);
+    TrackStore store;
+    std::vector<TrackRecord> pool;
+    for (int i = 0; i < 300; ++i) pool.push_back(store.make(test::randomTrack(rng)));
+    for (const MenuDefinition& d : levelShapes()) {
+        if (d.levels[0] == L::Range) continue; // range items are matched by their bounds
+        LevelType shown = d.levels[0];
+        for (std::size_t i = 1; shown == L::FirstLetter || shown == L::Range; ++i)
+            shown = d.levels[i];
+        std::vector<TrackRecord> records;
+        for (const TrackRecord& r : pool)
+            if (!outsideOrderDomain(r, shown)) records.push_back(r);
+        sortRecords(records.data(), records.data() + records.size(), comparatorForLevel(d, 0));
+        std::vector<std::string> labels;
+        char label[kLabelSize];
+        for (const TrackRecord& r : records)
+            if (*stripLeadingThe(itemLabel(r, 0, true, d, label)) != '\0') labels.push_back(label);
+        for (std::size_t i = 0; i + 1 < labels.size(); ++i) {
+            const std::size_t j =
+                std::uniform_int_distribution<std::size_t>(i, labels.size() - 1)(rng);
+            for (const std::size_t k : {i + 1, j})
+                ASSERT_LE(compareLabelsForLevel(d, 0, labels[i].c_str(), labels[k].c_str()), 0)
+                    << "\"" << labels[i] << "\" before \"" << labels[k] << "\" in "
+                    << levelName(static_cast<int>(d.levels[0])) << "/"
+                    << levelName(static_cast<int>(d.levels[1])) << " options " << d.showTrackNumbers
+                    << d.addYearToAlbums << d.yearPosition;
+        }
+    }
+}
+
+TEST(CompareLabelsForLevel, NumbersCompareAsNumbers) {
+    const struct {
+        MenuDefinition definition;
+        const char* a;
+        const char* b;
+        int expected;
+    } cases[] = {
+        {definitionWith({L::Title}, true), "  9. Zed", " 10. Air", -1},
+        {definitionWith({L::Title}, true), "     Zed", "  1. Air", -1},
+        {definitionWith({L::Title}, true), "999. x", "1000. a", -1},
+        {definitionWith({L::Title}, false), "  9. Zed", " 10. Air", 1}, // plain titles
+        {definitionWith({L::TrackNumber}), "9", "10", -1},
+        {definitionWith({L::Bitrate}), "96 kbps", "128 kbps", -1},
+        {definitionWith({L::PlayCount}), "05", "5", -1},
+        {definitionWith({L::FirstLetter, L::Year}), "999", "1000", -1},
+        {definitionWith({L::Album}, false, true, 0), "(        ) Zed", "(1999) Air", -1},
+        {definitionWith({L::Album}, false, true, 0), "(2001) Air", "(1999) Zed", 1},
+        {definitionWith({L::Album}, false, true, 1), "Air (2001)", "Zed (1999)", -1},
+        {definitionWith({L::Album}, false, true, 1), "Hits (2001)", "Hits (1999)", 1},
+        {definitionWith({L::ArtistAlbum}), "Abba x/Gold", "Abba/Zed", 1},
+        {definitionWith({L::ArtistAlbum}), "Abba", "Abba/Zed", 1},
+        {definitionWith({L::FirstLetter, L::Album}), "_", "A", 1},
+        {definitionWith({L::FirstLetter, L::Artist}), "_", "A", -1},
+        {definitionWith({L::Filename}), "b.mp3", "C.mp3", 1},
+        {definitionWith({L::Range, L::Year}), "1990 -> 1995", "1999 -> 2001", -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sign(compareLabelsForLevel(c.definition, 0, c.a, c.b)), c.expected)
+            << c.a << " | " << c.b;
+        EXPECT_EQ(sign(compareLabelsForLevel(c.definition, 0, c.b, c.a)), -c.expected)
+            << c.b << " | " << c.a;
+    }
+}
+
+TEST(UnescapeAmpersands, UndoesMenuEscapes) {
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {{"A&&B", "A&B"}, {"&&&&", "&&"}, {"&x", "x"}, {"x&", "x"}, {"", ""}};
+    for (const auto& c : cases) {
+        char text[32];
+        std::strcpy(text, c.text);
+        unescapeAmpersands(text);
+        EXPECT_STREQ(text, c.expected);
     }
 }
 
