@@ -21,10 +21,13 @@ constexpr std::string_view kEquals = "%f == \"%s\"";
 constexpr std::string_view kFirstLetterEitherSpelling =
     "((!(%f begins \"The \") AND %f begins \"%c\") OR %f begins \"The %c\")";
 constexpr std::string_view kBegins = "%f begins \"%c\"";
+// The upper bound's begins-alternative excludes "The " values like the
+// comparisons before it: an upper bound such as "Th" would otherwise take
+// every "The ..." value of other ranges.
 constexpr std::string_view kRangeEitherSpelling =
     "(((!(%f begins \"The \") AND %f >= \"%s\") OR (%f begins \"The \" AND %f >= \"The %s\")) AND "
     "((!(%f begins \"The \") AND %f < \"%s\") OR (%f begins \"The \" AND %f < \"The %s\")) OR "
-    "%f begins \"%s\" OR %f begins \"The %s\")";
+    "(!(%f begins \"The \") AND %f begins \"%s\") OR %f begins \"The %s\")";
 constexpr std::string_view kRangeText = "(%f >= \"%s\") AND (%f < \"%s\") OR (%f begins \"%s\")";
 constexpr std::string_view kRangeNumber = "%f >= \"%s\" AND %f <= \"%s\"";
 

@@ -116,8 +116,8 @@ std::string textRange(const char* field, const char* low, const char* high) {
     const std::string isThe = "(" + f + " begins \"The \"";
     return "((" + notThe + " AND " + f + " >= \"" + low + "\") OR " + isThe + " AND " + f +
            " >= \"The " + low + "\")) AND (" + notThe + " AND " + f + " < \"" + high + "\") OR " +
-           isThe + " AND " + f + " < \"The " + high + "\")) OR " + f + " begins \"" + high +
-           "\" OR " + f + " begins \"The " + high + "\")";
+           isThe + " AND " + f + " < \"The " + high + "\")) OR " + notThe + " AND " + f +
+           " begins \"" + high + "\") OR " + f + " begins \"The " + high + "\")";
 }
 
 TEST(QueryConditions, RangeConditionFollowsTheNextLevel) {
@@ -125,8 +125,8 @@ TEST(QueryConditions, RangeConditionFollowsTheNextLevel) {
     ASSERT_EQ(textRange("artist", "A", "Cz"),
               R"((((!(artist begins "The ") AND artist >= "A") OR (artist begins "The " AND )"
               R"(artist >= "The A")) AND ((!(artist begins "The ") AND artist < "Cz") OR )"
-              R"((artist begins "The " AND artist < "The Cz")) OR artist begins "Cz" OR )"
-              R"(artist begins "The Cz"))");
+              R"((artist begins "The " AND artist < "The Cz")) OR (!(artist begins "The ") AND )"
+              R"(artist begins "Cz") OR artist begins "The Cz"))");
     const std::string artist = textRange("artist", "A", "Cz");
     const std::string album = textRange("album", "A", "Cz");
     const std::string title = textRange("title", "A", "Cz");
