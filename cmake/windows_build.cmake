@@ -6,7 +6,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 file(GLOB TG_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(tg_platform_win32 STATIC ${TG_WIN32_SOURCES})
 target_include_directories(tg_platform_win32 PUBLIC src)
-target_link_libraries(tg_platform_win32 PRIVATE tg_warnings PUBLIC user32 kernel32 shell32 ole32)
+target_link_libraries(tg_platform_win32 PRIVATE tg_warnings PUBLIC user32 kernel32 shell32 ole32 comctl32)
 
 # Only Windows system DLLs may be imported: the C++ runtime, libgcc and
 # winpthread go in statically.
