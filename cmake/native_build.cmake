@@ -4,6 +4,9 @@ file(GLOB TG_SIM_SOURCES CONFIGURE_DEPENDS src/platform/sim/*.cpp)
 add_library(tg_platform_sim STATIC ${TG_SIM_SOURCES})
 target_include_directories(tg_platform_sim PUBLIC src)
 target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Threads)
+# The simulated dialogs are built from the resource script the DLL ships.
+target_compile_definitions(tg_platform_sim PRIVATE
+  TG_RESOURCE_SCRIPT="${CMAKE_SOURCE_DIR}/src/resources/ml_tg.rc")
 
 enable_testing()
 add_subdirectory(tests/unit)

@@ -3,10 +3,12 @@
 // includes this header.
 #pragma once
 
+#include "platform/dialog.h"
 #include "platform/file.h"
 #include "platform/menu.h"
 #include "platform/window.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,105 @@ struct FolderBrowseRecord {
 const std::vector<FolderBrowseRecord>& folderBrowses();
 void setBrowseForFolderAnswer(bool chosen, const std::string& path = {});
 const std::vector<std::string>& openedWebPages();
+
+// ---- Dialogs ---------------------------------------------------------------
+// The simulated dialogBoxParam builds its dialogs from the resource script the
+// DLL ships (src/resources/ml_tg.rc), parsed once.
+struct ControlTemplate {
+    std::string text;
+    int id = 0;
+    std::string className; // as written: "Button", "Edit", "msctls_updown32", ...
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0, y = 0, cx = 0, cy = 0; // dialog units
+};
+struct DialogTemplate {
+    int id = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string caption;
+    int fontSize = 0;
+    std::string fontName;
+    std::vector<ControlTemplate> controls; // in template (tab) order
+};
+struct ResourceScript {
+    std::vector<DialogTemplate> dialogs;
+    std::string error; // the first error, with its line; empty when it parsed
+};
+// Parses DIALOGEX templates; #include "file" is read relative to directory and
+// its #defines are used, #include <...> is skipped (its names are known here).
+ResourceScript parseResourceScript(const std::string& text, const std::string& directory);
+// The shipped script, parsed on first use.
+const ResourceScript& shippedResources();
+const DialogTemplate* findDialogTemplate(int templateId);
+
+// A script plays the user of one dialog: it runs once the dialog has had
+// WM_INITDIALOG, and acts through the helpers below. Scripts for one template
+// run in the order registered, one per dialogBoxParam call, so nested dialogs
+// each take their own. A dialog still open when its script returns (or that
+// has none) gets Esc; one that is still open after that is a fault, and so is a
+// script that never ran.
+using DialogScript = std::function<void(HWND dialog)>;
+void onDialog(int templateId, DialogScript script);
+
+struct DialogRun {
+    int templateId = 0;
+    HWND parent = nullptr;
+    INT_PTR result = 0;
+};
+const std::vector<DialogRun>& dialogRuns(); // finished runs, in the order they ended
+// Dialogs open right now, outermost first.
+std::vector<HWND> openDialogs();
+
+struct ControlView {
+    int id = 0;
+    std::string className;
+    DWORD style = 0; // as created, with ES_READONLY following EM_SETREADONLY
+    int x = 0, y = 0, cx = 0, cy = 0;
+    std::string text;
+    bool visible = true;
+    bool enabled = true;
+    UINT check = 0;
+    std::vector<std::string> items; // list and combo entries
+    std::vector<LPARAM> itemData;
+    int selection = -1;
+    int rangeLower = 0, rangeUpper = 0, position = 0; // up-down: bottom, top, now
+    int selectionStart = 0, selectionEnd = 0;          // edit caret / selection
+    int textLimit = 0;                                 // EM_LIMITTEXT; 0 = none
+};
+ControlView controlView(HWND dialog, int id);
+std::vector<ControlView> controlViews(HWND dialog);
+HWND focusedControl(HWND dialog);
+
+// User actions. Each faults when the control is missing, hidden or disabled, or
+// the dialog has ended, and pumps posted messages afterwards as the dialog's
+// message loop would. A control the user acts on takes the focus first.
+void focusControl(HWND dialog, int id);
+// Push buttons send BN_CLICKED; automatic check boxes toggle, then send it.
+void clickButton(HWND dialog, int id);
+// List boxes: selection, then LBN_SELCHANGE (with LBS_NOTIFY). Combo boxes:
+// CBN_DROPDOWN, selection, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP.
+void selectItem(HWND dialog, int id, int index);
+// Replaces the text as typed, one character at a time, each followed by
+// EN_UPDATE and EN_CHANGE (a drop-down combo: CBN_EDITUPDATE, CBN_EDITCHANGE,
+// selection cleared). Read-only edits take nothing, ES_NUMBER edits take
+// digits only, EM_LIMITTEXT is kept.
+void typeText(HWND dialog, int id, const std::string& text);
+// An arrow of an up-down control: UDN_DELTAPOS, the new position (kept within
+// the range), then WM_VSCROLL with SB_THUMBPOSITION and SB_ENDSCROLL.
+void clickUpDown(HWND dialog, int id, bool upArrow);
+// A key pressed or released with the focus in the dialog. The dialog manager
+// takes Tab (next control), Enter (the default button) and Esc (IDCANCEL);
+// every other key goes to the focused control as WM_KEYDOWN / WM_KEYUP, or
+// WM_SYSKEYDOWN / WM_SYSKEYUP while Alt is held without Ctrl.
+void keyDown(HWND dialog, int virtualKey);
+void keyUp(HWND dialog, int virtualKey);
+// The close box: WM_CLOSE to the dialog.
+void closeDialog(HWND dialog);
+
+// Blocks from heapAllocZeroed not yet given back.
+int liveHeapBlocks();
 
 // ---- Files -----------------------------------------------------------------
 // "X:\..." paths resolve below nativeDirectory.

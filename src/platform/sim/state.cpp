@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tg::platform::sim {
 namespace detail {
@@ -120,6 +121,8 @@ void reset() {
     State& s = state();
     releaseWorkers(s);
     Lock lock(s.mutex);
+    // Blocks a test left behind go back, so none outlives the reset unreachable.
+    for (void* block : s.heapBlocks) std::free(block);
     static_cast<Store&>(s) = Store{};
     setLastError(0);
 }
@@ -129,6 +132,11 @@ std::vector<std::string> takeFaults() {
     Lock lock(s.mutex);
     std::vector<std::string> faults = std::move(s.faults);
     s.faults.clear();
+    for (const auto& [templateId, scripts] : s.dialogScripts)
+        if (!scripts.empty())
+            faults.push_back(std::to_string(scripts.size()) + " script(s) for dialog " +
+                             std::to_string(templateId) + " never ran");
+    s.dialogScripts.clear();
     for (const auto& send : s.sends) {
         if (send->done || send->taken) continue;
         char text[160];

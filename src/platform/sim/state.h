@@ -44,6 +44,40 @@ struct Window {
     HMENU menu = nullptr;
     bool foreign = false;
     bool destroying = false; // WM_DESTROY is on its way
+    bool visible = true;
+    bool enabled = true;
+};
+
+enum class ControlKind { Button, Edit, Static, ListBox, ComboBox, UpDown, Unknown };
+
+struct ControlItem {
+    std::string text;
+    LPARAM data = 0;
+};
+
+// A control of a simulated dialog; its text is its window's text.
+struct Control {
+    HWND dialog = nullptr;
+    int id = 0;
+    ControlKind kind = ControlKind::Unknown;
+    const ControlTemplate* source = nullptr;
+    DWORD style = 0;
+    std::vector<ControlItem> items;
+    int selection = -1;
+    UINT check = 0;
+    int rangeLower = 100, rangeUpper = 0, position = 0; // the control's defaults
+    int selectionStart = 0, selectionEnd = 0;
+    int textLimit = 0;
+};
+
+struct Dialog {
+    int templateId = 0;
+    HWND parent = nullptr;
+    DLGPROC procedure = nullptr;
+    std::vector<HWND> controls; // template order
+    HWND focus = nullptr;
+    bool ended = false;
+    INT_PTR result = 0;
 };
 
 enum class WorkerState { Running, Sleeping, Sending, Finished };
@@ -121,6 +155,14 @@ struct Store {
     std::map<ATOM, Atom> atoms;
     ATOM nextAtom = 0xC000;
 
+    // Dialogs: the open ones and their controls, scripts waiting, runs done.
+    std::unordered_map<std::uintptr_t, Dialog> dialogs;
+    std::vector<HWND> dialogStack;
+    std::unordered_map<std::uintptr_t, Control> controls;
+    std::map<int, std::list<DialogScript>> dialogScripts;
+    std::vector<DialogRun> dialogRuns;
+    std::set<void*> heapBlocks;
+
     // Shell.
     std::vector<MessageBoxRecord> messageBoxes;
     std::vector<FolderBrowseRecord> folderBrowses;
@@ -167,6 +209,9 @@ void destroyMenuTree(State& s, HMENU menu);
 DWORD threadId();
 Worker*& currentWorker();
 void setLastError(DWORD error);
+
+Control* findControl(State& s, HWND window);
+Dialog* findDialog(State& s, HWND window);
 
 // The windows of a thread that ended go with it, as on Windows.
 void dropWindowsOfThread(State& s, DWORD thread);
