@@ -139,8 +139,8 @@ void playlistInsertFile(HWND playlistWindow, const char* file, int index) {
     copyData(playlistWindow, PLAYLIST_INSERT_FILE, &record, sizeof record);
 }
 
-void mlGetFileInfo(TrackRecord* record) {
-    toLibrary(record, ML_GET_FILE_INFO);
+bool mlGetFileInfo(TrackRecord* record) {
+    return toLibrary(record, ML_GET_FILE_INFO) != 0;
 }
 
 void mlSendToHost(TrackList* list, std::int32_t mode) {

@@ -157,7 +157,9 @@ void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info);
 // Cuts a file name longer than the record's field; the field stays terminated.
 void playlistInsertFile(HWND playlistWindow, const char* file, int index);
 
-void mlGetFileInfo(TrackRecord* record);
+// True when the library filled the record: the texts it wrote are lent until
+// mlFreeQueryResults with a QueryRecord whose items are the record, count 1.
+bool mlGetFileInfo(TrackRecord* record);
 void mlSendToHost(TrackList* list, std::int32_t mode);
 void mlAddSendToItem(const char* label, std::int32_t context, std::int32_t id);
 void mlRunQuery(QueryRecord* query);

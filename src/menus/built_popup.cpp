@@ -1,0 +1,228 @@
+// A popup that still holds its items when it opens again: push its path record
+// and mark the current song's item, found by a binary search over the item
+// texts in the level's own order.
+#include "menus/level_builder.h"
+
+#include "menus/column_layout.h"
+#include "menus/grouping.h"
+#include "menus/item_label.h"
+#include "menus/level_text_order.h"
+#include "menus/text_order.h"
+#include "model/text.h"
+#include "platform/menu.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace tg {
+
+namespace {
+
+enum class Verdict { Before, Found, After, Stop };
+
+// "MORE" submenus never nest deeper than the items of a level allow; the bound
+// only keeps a damaged menu from holding the search for ever.
+constexpr int kMaxPages = 1 << 16;
+
+// The text of an item as the search sees it: at most 255 characters, up to the
+// first tab (the play time).
+void readItemText(HMENU menu, int position, char (&text)[kItemTextSize]) {
+    text[0] = '\0';
+    platform::getMenuString(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    if (char* tab = std::strchr(text, '\t')) *tab = '\0';
+}
+
+// The continuation submenu when the last item of menu is the "MORE" link that
+// the column layout put there, else null.
+HMENU continuationOf(HMENU menu, int count) {
+    const int last = count - 1;
+    const int rows = layoutRows();
+    if (last < 0 || last % rows != rows - 1) return nullptr;
+    const HMENU more = platform::getSubMenu(menu, last);
+    if (more == nullptr) return nullptr;
+    char text[kItemTextSize];
+    readItemText(menu, last, text);
+    return std::strcmp(text, kMoreText) == 0 ? more : nullptr;
+}
+
+// A label as the menu shows it, for comparisons with item texts.
+void shownText(const char* label, char (&text)[kItemTextSize]) {
+    char escaped[kLabelSize];
+    copyText(escaped, kLabelSize, label);
+    escapeAmpersands(escaped, sizeof escaped);
+    copyText(text, escaped);
+    if (char* tab = std::strchr(text, '\t')) *tab = '\0';
+}
+
+// The two bounds of a range item "lower -> upper"; false without the arrow.
+bool splitRange(char* text, char*& lower, char*& upper) {
+    char* arrow = std::strstr(text, " -> ");
+    if (arrow == nullptr) return false;
+    *arrow = '\0';
+    lower = text;
+    upper = arrow + 4;
+    return true;
+}
+
+class SongSearch {
+public:
+    SongSearch(HMENU popup, int start, LevelSelection& record)
+        : popup_(popup), start_(start), record_(record) {}
+
+    // Walks the popup and its "MORE" continuations; classify tells where the
+    // key lies relative to an item text.
+    template <typename Classify> void run(Classify classify) {
+        HMENU menu = popup_;
+        int from = start_;
+        for (int page = 0; page < kMaxPages && menu != nullptr; ++page) {
+            const int count = platform::getMenuItemCount(menu);
+            if (count <= 0) return;
+            const HMENU more = continuationOf(menu, count);
+            int low = from;
+            int high = more != nullptr ? count - 2 : count - 1;
+            while (low <= high) {
+                const int middle = low + (high - low) / 2;
+                char text[kItemTextSize];
+                readItemText(menu, middle, text);
+                switch (classify(text)) {
+                case Verdict::Found: mark(menu, middle); return;
+                case Verdict::Stop: return;
+                case Verdict::Before: high = middle - 1; break;
+                case Verdict::After: low = middle + 1; break;
+                }
+            }
+            menu = more;
+            from = 0;
+        }
+    }
+
+private:
+    void mark(HMENU menu, int position) {
+        platform::checkMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_CHECKED);
+        record_.checkedMenu = menu;
+        record_.checkedPosition = position;
+    }
+
+    HMENU popup_;
+    int start_;
+    LevelSelection& record_;
+};
+
+// Range items "s -> e" of entry numbers and entry items "n. title", both in
+// playlist order; current is the player's current entry (from 0).
+void markPlaylistEntry(SongSearch& search, bool ranges, std::int64_t current) {
+    search.run([&](char* text) {
+        if (!ranges) {
+            const std::int64_t index = leadingInteger(text) - 1;
+            if (current == index) return Verdict::Found;
+            return current < index ? Verdict::Before : Verdict::After;
+        }
+        char* lower = nullptr;
+        char* upper = nullptr;
+        if (!splitRange(text, lower, upper)) return Verdict::Stop;
+        if (current < leadingInteger(lower) - 1) return Verdict::Before;
+        return current < leadingInteger(upper) ? Verdict::Found : Verdict::After;
+    });
+}
+
+void markRange(SongSearch& search, const char* key, bool numeric) {
+    const std::int64_t number = leadingInteger(key);
+    search.run([&](char* text) {
+        char* lower = nullptr;
+        char* upper = nullptr;
+        if (!splitRange(text, lower, upper)) return Verdict::Stop;
+        if (numeric) {
+            // Numeric ranges hold both their bounds.
+            if (number < leadingInteger(lower)) return Verdict::Before;
+            return number <= leadingInteger(upper) ? Verdict::Found : Verdict::After;
+        }
+        // Text bounds are prefixes: the lower one is inclusive, and the range
+        // also holds every value that begins with the upper one.
+        if (compareKeyWithBound(key, lower) < 0) return Verdict::Before;
+        return compareKeyWithBound(key, upper) <= 0 ? Verdict::Found : Verdict::After;
+    });
+}
+
+void markLevelItem(SongSearch& search, const MenuDefinition& definition, int depth,
+                   const char* keyText) {
+    const LevelTextOrder order(definition, depth);
+    LabelRecord key;
+    order.parse(keyText, key);
+    LabelRecord item;
+    search.run([&](const char* text) {
+        order.parse(text, item);
+        const int r = order.compare(key, item);
+        if (r == 0) return Verdict::Found;
+        return r < 0 ? Verdict::Before : Verdict::After;
+    });
+}
+
+// The library's record of the song now playing; its label at depth, as shown.
+bool songLabel(const MenuDefinition& definition, int depth, const char* nowPlaying,
+               char (&text)[kItemTextSize]) {
+    std::string file(nowPlaying); // the record's field is not const
+    TrackRecord song{};
+    song.filename = file.data();
+    const bool filled = host::mlGetFileInfo(&song);
+    char label[kLabelSize];
+    itemLabel(song, depth, true, definition, label);
+    if (filled) {
+        // The library lent the texts for this record; they go back the way
+        // its query results do.
+        QueryRecord lent{nullptr, 0, &song, 1, 1};
+        host::mlFreeQueryResults(&lent);
+    }
+    shownText(label, text);
+    return *stripLeadingThe(text) != '\0';
+}
+
+// The caption line and its separator at the top of a root popup are not items
+// of the level.
+int firstItemPosition(HMENU popup, const MenuDefinition& definition, int depth) {
+    if (depth != 0) return 0;
+    const int start = definition.firstBuiltItem > 0 ? definition.firstBuiltItem : 0;
+    const UINT state = platform::getMenuState(popup, static_cast<UINT>(start + 1), MF_BYPOSITION);
+    if (state != platform::kMenuStateInvalid && (state & MF_SEPARATOR) != 0 &&
+        platform::getSubMenu(popup, start) == nullptr)
+        return start + 2;
+    return start;
+}
+
+} // namespace
+
+void prepareBuiltPopup(HMENU popup, MenuDefinition& definition, std::vector<LevelSelection>& path,
+                       const char* nowPlaying, bool lookForSong) {
+    const int depth = static_cast<int>(path.size());
+    LevelSelection& record = path.emplace_back();
+    record.menu = popup;
+    record.kind = definition.levelKind(depth);
+
+    const SourceType source = definition.sourceType;
+    if (source != SourceType::PlaylistTags && source != SourceType::MediaLibrary &&
+        source != SourceType::PlaylistRaw)
+        return;
+    if (!lookForSong || nowPlaying == nullptr || popup == nullptr ||
+        depth >= definition.levelCount())
+        return;
+
+    const int start = firstItemPosition(popup, definition, depth);
+    if (platform::getMenuItemCount(popup) <= start) return;
+    SongSearch search(popup, start, record);
+    const bool isRange = record.kind == static_cast<std::int32_t>(LevelType::Range);
+
+    if (source == SourceType::PlaylistRaw) {
+        const int current = host::getListPos();
+        if (current >= 0) markPlaylistEntry(search, isRange, current);
+        return;
+    }
+
+    char key[kItemTextSize];
+    if (!songLabel(definition, depth, nowPlaying, key)) return;
+    if (isRange)
+        markRange(search, stripLeadingThe(key), numericLevelFollows(definition, depth));
+    else
+        markLevelItem(search, definition, depth, key);
+}
+
+} // namespace tg

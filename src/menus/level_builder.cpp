@@ -1,0 +1,246 @@
+// The per-level driver and the grouping walk of track menus.
+#include "menus/level_builder.h"
+
+#include "actions/queue_hand_over.h"
+#include "menus/column_layout.h"
+#include "menus/grouping.h"
+#include "menus/item_label.h"
+#include "menus/query_templates.h"
+#include "menus/sort_orders.h"
+#include "menus/text_order.h"
+#include "model/text.h"
+#include "platform/menu.h"
+
+#include <cstdint>
+#include <utility>
+
+namespace tg {
+
+namespace {
+
+// Submenus are filled at once only below this many records; larger levels
+// fill their submenus when they open.
+constexpr std::int64_t kEagerFillLimit = 10000;
+// Each level filled ahead takes a frame of label buffers on the stack; a
+// stored definition may list any number of levels, and those deeper than this
+// are filled when they open instead.
+constexpr int kEagerDepthLimit = 32;
+
+enum class SongState { Looking, Found, Done };
+
+bool isEmptyLabel(const char* label) {
+    return *stripLeadingThe(label) == '\0';
+}
+
+bool sameFile(const char* a, const char* b) {
+    if (a == nullptr || b == nullptr) return false;
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
+// Everything one call of the walk keeps; each recursion has its own.
+struct LevelWalk {
+    LevelWalk(HMENU popup_, MenuDefinition& definition_, std::vector<LevelSelection>& path_,
+              int level_, TrackRecord* records_, int first_, int last_, int position_,
+              const char* nowPlaying_)
+        : popup(popup_), definition(definition_), path(path_), level(level_), records(records_),
+          first(first_), last(last_), nowPlaying(nowPlaying_), position(position_) {}
+    LevelWalk(const LevelWalk&) = delete; // current and next point into the object
+    LevelWalk& operator=(const LevelWalk&) = delete;
+
+    HMENU popup;
+    MenuDefinition& definition;
+    std::vector<LevelSelection>& path;
+    int level;
+    TrackRecord* records;
+    int first;
+    int last;
+    const char* nowPlaying;
+
+    HMENU menu = nullptr; // the popup, or the "MORE" submenu that receives items now
+    int position;
+    int columnsLeft = 0;
+    bool isRange = false;
+    bool showsTime = false;
+    bool hasSubmenus = false;
+    bool fillsSubmenus = false;
+    int rangeTarget = 0;
+    bool numeric = false;
+
+    // Two label buffers exchanged by pointer, never copied.
+    char labels[2][kLabelSize];
+    char* current = labels[0];
+    char* next = labels[1];
+    char rangeLabel[kLabelSize];
+    char text[kLabelSize];
+
+    std::int64_t duration = 0;
+    int groupCount = 0;
+    int groupStart = 0;
+    SongState song = SongState::Done;
+
+    void run();
+    void closeGroup(int end, bool endPass);
+    bool appendItem(int end, UINT placement);
+    void markSong(int itemPosition);
+};
+
+void LevelWalk::run() {
+    sortRecords(records + first, records + last + 1, comparatorForLevel(definition, level));
+
+    const std::int32_t kind = definition.levelKind(level);
+    menu = popup;
+    columnsLeft = initialColumnsLeft();
+    isRange = kind == static_cast<std::int32_t>(LevelType::Range);
+    showsTime =
+        definition.timeDisplay == 1 ||
+        (definition.timeDisplay == 2 && kind == static_cast<std::int32_t>(LevelType::Title));
+    hasSubmenus = level < definition.levelCount() - 1;
+    fillsSubmenus = model().options.loadAllMenus != 0 &&
+                    static_cast<std::int64_t>(last) - first < kEagerFillLimit &&
+                    level + 1 < kEagerDepthLimit;
+    if (isRange) {
+        rangeTarget = rangeTargetGroups(definition, level, records, first, last);
+        numeric = numericLevelFollows(definition, level);
+    }
+    current[0] = '\0';
+    next[0] = '\0';
+    rangeLabel[0] = '\0';
+    groupStart = first;
+    song = nowPlaying != nullptr ? SongState::Looking : SongState::Done;
+
+    for (int i = first; i <= last + 1; ++i) {
+        const bool endPass = i > last;
+        if (isEmptyLabel(current)) {
+            // A record without a label never starts a group: it is left out
+            // of this level and everything below it.
+            if (!endPass) {
+                itemLabel(records[i], level, true, definition, current);
+                groupStart = i;
+                duration = 0;
+                groupCount = 0;
+            }
+            continue;
+        }
+        if (!endPass) itemLabel(records[i], level, true, definition, next);
+        if (song == SongState::Looking && sameFile(records[i - 1].filename, nowPlaying))
+            song = SongState::Found;
+        duration += records[i - 1].length;
+        if (!endPass && sameStrippedLabel(next, current)) continue;
+        closeGroup(i, endPass);
+    }
+}
+
+// The group groupStart..end-1 is complete (a range may take it and go on).
+void LevelWalk::closeGroup(int end, bool endPass) {
+    ++groupCount;
+    if (isRange) {
+        // A following record without a label cannot continue the range (the
+        // walk would drop what it gathered), so the range closes there as at
+        // the end.
+        const bool closeNow = endPass || isEmptyLabel(next);
+        if (advanceRange(groupCount, rangeLabel, stripLeadingThe(current), stripLeadingThe(next),
+                         rangeTarget, numeric, closeNow)) {
+            std::swap(current, next);
+            return;
+        }
+    }
+
+    UINT placement = 0;
+    nextItemPlacement(position, columnsLeft, menu, placement, last - first + 1);
+    const bool appended = appendItem(end, placement);
+    duration = 0;
+    std::swap(current, next);
+    groupStart = end;
+    if (appended) {
+        ++position;
+        if (song == SongState::Found) markSong(position - 1);
+    } else if (song == SongState::Found) {
+        song = SongState::Done; // its item is missing; no other item may take the mark
+    }
+    // The lower bound of the range that begins now, cut against the group just closed.
+    if (isRange)
+        advanceRange(groupCount, rangeLabel, stripLeadingThe(current), stripLeadingThe(next),
+                     rangeTarget, numeric);
+}
+
+bool LevelWalk::appendItem(int end, UINT placement) {
+    copyText(text, kLabelSize, isRange ? rangeLabel : current);
+    if (showsTime) appendDuration(duration, text);
+    escapeAmpersands(text);
+
+    if (hasSubmenus) {
+        const HMENU submenu = platform::createPopupMenu();
+        if (submenu == nullptr) return false;
+        if (!platform::appendMenu(menu, MF_POPUP | MF_USECHECKBITMAPS | placement,
+                                  reinterpret_cast<UINT_PTR>(submenu), text)) {
+            platform::destroyMenu(submenu);
+            return false;
+        }
+        if (fillsSubmenus)
+            fillLevelMenu(submenu, definition, path, level + 1, records, groupStart, end - 1, 0,
+                          nowPlaying);
+        return true;
+    }
+    // Leaves are disabled so the menu never issues a command for them: the
+    // mouse hook takes their clicks.
+    return platform::appendMenu(menu, MF_STRING | MF_USECHECKBITMAPS | MF_DISABLED | placement,
+                                static_cast<UINT_PTR>(position), text) != FALSE;
+}
+
+void LevelWalk::markSong(int itemPosition) {
+    song = SongState::Done;
+    // Only a level with an open popup of its own is marked: its record lets the
+    // frame take the mark away again when the popup closes. A deeper level
+    // built ahead gets its mark when it opens.
+    if (level < 0 || static_cast<std::size_t>(level) >= path.size()) return;
+    platform::checkMenuItem(menu, static_cast<UINT>(itemPosition), MF_BYPOSITION | MF_CHECKED);
+    LevelSelection& record = path[static_cast<std::size_t>(level)];
+    record.checkedMenu = menu;
+    record.checkedPosition = itemPosition;
+}
+
+} // namespace
+
+void fillLevelMenu(HMENU popup, MenuDefinition& definition, std::vector<LevelSelection>& path,
+                   int level, TrackRecord* records, int first, int last, int position,
+                   const char* nowPlaying) {
+    if (popup == nullptr || records == nullptr || level < 0 || first < 0 || last < first) return;
+    LevelWalk walk(popup, definition, path, level, records, first, last, position, nowPlaying);
+    walk.run();
+}
+
+void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
+                     std::vector<LevelSelection>& path, const char* nowPlaying) {
+    if (popup == nullptr || depth < 0 || static_cast<std::size_t>(depth) > path.size()) return;
+
+    updatePlayingFile(nowPlaying);
+    // The model now holds its own copy; nowPlaying may have pointed into the old one.
+    nowPlaying = nowPlayingText();
+
+    int position = depth == 0 ? definition.firstBuiltItem : 0;
+    char caption[kCaptionSize];
+    caption[0] = '\0';
+    QueryRecord result{};
+    runLevelQuery(depth == 0 ? caption : nullptr, definition, path, depth, &result);
+    const bool hasRecords = result.items != nullptr && result.count > 0;
+
+    if (depth == 0 && caption[0] != '\0') {
+        escapeAmpersands(caption, sizeof caption); // the song's values are outside text
+        platform::appendMenu(popup, MF_STRING | MF_DISABLED, static_cast<UINT_PTR>(position),
+                             caption);
+        ++position;
+        if (!hasRecords) {
+            releaseQueryResult(&result, definition.sourceType);
+            return;
+        }
+        platform::appendMenu(popup, MF_SEPARATOR, 0, nullptr);
+        ++position;
+    }
+    if (hasRecords)
+        fillLevelMenu(popup, definition, path, depth, result.items, 0, result.count - 1, position,
+                      nowPlaying);
+    releaseQueryResult(&result, definition.sourceType);
+}
+
+} // namespace tg
