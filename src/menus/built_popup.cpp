@@ -14,22 +14,28 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace tg {
 
 namespace {
 
-enum class Verdict { Before, Found, After, Stop };
+// Where the key lies against an item. Similar: not the item in the level's
+// order, but its label equals the key as grouping compares labels (a file name
+// that differs only in case was grouped with the one before it); taken when
+// no item is found in the order itself.
+enum class Verdict { Before, After, Found, SimilarBefore, SimilarAfter, Stop };
 
 // "MORE" submenus never nest deeper than the items of a level allow; the bound
 // only keeps a damaged menu from holding the search for ever.
 constexpr int kMaxPages = 1 << 16;
 
-// The text of an item as the search sees it: at most 255 characters, up to the
-// first tab (the play time).
 void readItemText(HMENU menu, int position, char (&text)[kItemTextSize]) {
     text[0] = '\0';
     platform::getMenuString(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+}
+
+void cutAtTab(char* text) {
     if (char* tab = std::strchr(text, '\t')) *tab = '\0';
 }
 
@@ -46,17 +52,17 @@ HMENU continuationOf(HMENU menu, int count) {
     return std::strcmp(text, kMoreText) == 0 ? more : nullptr;
 }
 
-// A label as the menu shows it, for comparisons with item texts.
+// A label as the menu shows it (ampersands doubled), for comparisons with item texts.
 void shownText(const char* label, char (&text)[kItemTextSize]) {
-    char escaped[kLabelSize];
-    copyText(escaped, kLabelSize, label);
-    escapeAmpersands(escaped, sizeof escaped);
-    copyText(text, escaped);
-    if (char* tab = std::strchr(text, '\t')) *tab = '\0';
+    static_assert(kItemTextSize == kLabelSize);
+    copyText(text, label);
+    escapeAmpersands(text, sizeof text);
+    cutAtTab(text);
 }
 
 // The two bounds of a range item "lower -> upper"; false without the arrow.
 bool splitRange(char* text, char*& lower, char*& upper) {
+    cutAtTab(text);
     char* arrow = std::strstr(text, " -> ");
     if (arrow == nullptr) return false;
     *arrow = '\0';
@@ -71,13 +77,15 @@ public:
         : popup_(popup), start_(start), record_(record) {}
 
     // Walks the popup and its "MORE" continuations; classify tells where the
-    // key lies relative to an item text.
+    // key lies against an item's text (which it may change).
     template <typename Classify> void run(Classify classify) {
+        HMENU similarMenu = nullptr;
+        int similarPosition = 0;
         HMENU menu = popup_;
         int from = start_;
         for (int page = 0; page < kMaxPages && menu != nullptr; ++page) {
             const int count = platform::getMenuItemCount(menu);
-            if (count <= 0) return;
+            if (count <= 0) break;
             const HMENU more = continuationOf(menu, count);
             int low = from;
             int high = more != nullptr ? count - 2 : count - 1;
@@ -85,16 +93,23 @@ public:
                 const int middle = low + (high - low) / 2;
                 char text[kItemTextSize];
                 readItemText(menu, middle, text);
-                switch (classify(text)) {
-                case Verdict::Found: mark(menu, middle); return;
-                case Verdict::Stop: return;
-                case Verdict::Before: high = middle - 1; break;
-                case Verdict::After: low = middle + 1; break;
+                const Verdict verdict = classify(text);
+                if (verdict == Verdict::Found) return mark(menu, middle);
+                if (verdict == Verdict::Stop) return;
+                if ((verdict == Verdict::SimilarBefore || verdict == Verdict::SimilarAfter) &&
+                    similarMenu == nullptr) {
+                    similarMenu = menu;
+                    similarPosition = middle;
                 }
+                if (verdict == Verdict::Before || verdict == Verdict::SimilarBefore)
+                    high = middle - 1;
+                else
+                    low = middle + 1;
             }
             menu = more;
             from = 0;
         }
+        if (similarMenu != nullptr) mark(similarMenu, similarPosition);
     }
 
 private:
@@ -147,13 +162,31 @@ void markRange(SongSearch& search, const char* key, bool numeric) {
 void markLevelItem(SongSearch& search, const MenuDefinition& definition, int depth,
                    const char* keyText) {
     const LevelTextOrder order(definition, depth);
+    const std::size_t keyLength = std::strlen(keyText);
     LabelRecord key;
     order.parse(keyText, key);
+    LabelRecord cutKey;
     LabelRecord item;
-    search.run([&](const char* text) {
+    search.run([&](char* text) {
+        // A text that fills the buffer may have had its label cut to leave
+        // room for the play time: the key is compared as far as the label goes.
+        const bool full = std::strlen(text) + 2 >= kItemTextSize;
+        cutAtTab(text);
+        const std::size_t length = std::strlen(text);
+        const LabelRecord* k = &key;
+        char shortened[kItemTextSize];
+        const char* keyShown = keyText;
+        if (full && length < keyLength) {
+            copyText(shortened, std::string_view(keyText, length));
+            order.parse(shortened, cutKey);
+            k = &cutKey;
+            keyShown = shortened;
+        }
+        const bool similar = compareStrippedLabels(keyShown, text) == 0;
         order.parse(text, item);
-        const int r = order.compare(key, item);
+        const int r = order.compare(*k, item);
         if (r == 0) return Verdict::Found;
+        if (similar) return r < 0 ? Verdict::SimilarBefore : Verdict::SimilarAfter;
         return r < 0 ? Verdict::Before : Verdict::After;
     });
 }

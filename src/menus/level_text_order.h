@@ -15,8 +15,9 @@
 
 namespace tg {
 
-// Item texts are read and compared up to 255 characters.
-inline constexpr std::size_t kItemTextSize = 256;
+// Item texts are read and compared whole: a label and its play time fit 511
+// characters.
+inline constexpr std::size_t kItemTextSize = 512;
 
 // A label text taken apart; the record points into the buffers, so it is
 // neither copied nor moved.
