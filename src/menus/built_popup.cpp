@@ -6,7 +6,7 @@
 #include "menus/column_layout.h"
 #include "menus/grouping.h"
 #include "menus/item_label.h"
-#include "menus/level_text_order.h"
+#include "menus/label_order.h"
 #include "menus/text_order.h"
 #include "model/text.h"
 #include "platform/menu.h"
@@ -25,6 +25,9 @@ namespace {
 // that differs only in case was grouped with the one before it); taken when
 // no item is found in the order itself.
 enum class Verdict { Before, After, Found, SimilarBefore, SimilarAfter, Stop };
+
+// Item texts are read whole: a label and its play time fit a label buffer.
+constexpr std::size_t kItemTextSize = kLabelSize;
 
 // "MORE" submenus never nest deeper than the items of a level allow; the bound
 // only keeps a damaged menu from holding the search for ever.
@@ -50,14 +53,6 @@ HMENU continuationOf(HMENU menu, int count) {
     char text[kItemTextSize];
     readItemText(menu, last, text);
     return std::strcmp(text, kMoreText) == 0 ? more : nullptr;
-}
-
-// A label as the menu shows it (ampersands doubled), for comparisons with item texts.
-void shownText(const char* label, char (&text)[kItemTextSize]) {
-    static_assert(kItemTextSize == kLabelSize);
-    copyText(text, label);
-    escapeAmpersands(text, sizeof text);
-    cutAtTab(text);
 }
 
 // The two bounds of a range item "lower -> upper"; false without the arrow.
@@ -144,6 +139,8 @@ void markPlaylistEntry(SongSearch& search, bool ranges, std::int64_t current) {
 void markRange(SongSearch& search, const char* key, bool numeric) {
     const std::int64_t number = leadingInteger(key);
     search.run([&](char* text) {
+        cutAtTab(text);
+        unescapeAmpersands(text);
         char* lower = nullptr;
         char* upper = nullptr;
         if (!splitRange(text, lower, upper)) return Verdict::Stop;
@@ -160,45 +157,36 @@ void markRange(SongSearch& search, const char* key, bool numeric) {
 }
 
 void markLevelItem(SongSearch& search, const MenuDefinition& definition, int depth,
-                   const char* keyText) {
-    const LevelTextOrder order(definition, depth);
-    const std::size_t keyLength = std::strlen(keyText);
-    LabelRecord key;
-    order.parse(keyText, key);
-    LabelRecord cutKey;
-    LabelRecord item;
+                   const char* key) {
+    const std::size_t keyLength = std::strlen(key);
     search.run([&](char* text) {
         // A text that fills the buffer may have had its label cut to leave
         // room for the play time: the key is compared as far as the label goes.
         const bool full = std::strlen(text) + 2 >= kItemTextSize;
         cutAtTab(text);
+        unescapeAmpersands(text);
         const std::size_t length = std::strlen(text);
-        const LabelRecord* k = &key;
-        char shortened[kItemTextSize];
-        const char* keyShown = keyText;
+        char shortened[kLabelSize];
+        const char* k = key;
         if (full && length < keyLength) {
-            copyText(shortened, std::string_view(keyText, length));
-            order.parse(shortened, cutKey);
-            k = &cutKey;
-            keyShown = shortened;
+            copyText(shortened, std::string_view(key, length));
+            k = shortened;
         }
-        const bool similar = compareStrippedLabels(keyShown, text) == 0;
-        order.parse(text, item);
-        const int r = order.compare(*k, item);
+        const int r = compareLabelsForLevel(definition, depth, k, text);
         if (r == 0) return Verdict::Found;
-        if (similar) return r < 0 ? Verdict::SimilarBefore : Verdict::SimilarAfter;
+        if (compareStrippedLabels(k, text) == 0)
+            return r < 0 ? Verdict::SimilarBefore : Verdict::SimilarAfter;
         return r < 0 ? Verdict::Before : Verdict::After;
     });
 }
 
-// The library's record of the song now playing; its label at depth, as shown.
+// The library's record of the song now playing: its label at depth.
 bool songLabel(const MenuDefinition& definition, int depth, const char* nowPlaying,
-               char (&text)[kItemTextSize]) {
+               char (&label)[kLabelSize]) {
     std::string file(nowPlaying); // the record's field is not const
     TrackRecord song{};
     song.filename = file.data();
     const bool filled = host::mlGetFileInfo(&song);
-    char label[kLabelSize];
     itemLabel(song, depth, true, definition, label);
     if (filled) {
         // The library lent the texts for this record; they go back the way
@@ -206,8 +194,7 @@ bool songLabel(const MenuDefinition& definition, int depth, const char* nowPlayi
         QueryRecord lent{nullptr, 0, &song, 1, 1};
         host::mlFreeQueryResults(&lent);
     }
-    shownText(label, text);
-    return *stripLeadingThe(text) != '\0';
+    return *stripLeadingThe(label) != '\0';
 }
 
 // The caption line and its separator at the top of a root popup are not items
@@ -250,7 +237,7 @@ void prepareBuiltPopup(HMENU popup, MenuDefinition& definition, std::vector<Leve
         return;
     }
 
-    char key[kItemTextSize];
+    char key[kLabelSize];
     if (!songLabel(definition, depth, nowPlaying, key)) return;
     if (isRange)
         markRange(search, stripLeadingThe(key), numericLevelFollows(definition, depth));

@@ -1,6 +1,7 @@
 #include "support/level_menus.h"
 
 #include "host/player.h"
+#include "menus/label_order.h"
 #include "menus/label_reader.h"
 #include "menus/level_builder.h"
 #include "platform/menu.h"
@@ -106,13 +107,10 @@ std::string durationText(long long s) {
     return out;
 }
 
-std::string unescapeAmpersands(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size()) ++i;
-        out += text[i];
-    }
-    return out;
+std::string itemLabelText(const std::string& text) {
+    std::string label = labelPart(text);
+    unescapeAmpersands(label.data());
+    return label.c_str();
 }
 
 namespace {

@@ -56,8 +56,9 @@ std::vector<LevelItem> levelItems(HMENU popup, int from = 0);
 std::string labelPart(const std::string& text);
 // The play time after the tab, as the builder formats it.
 std::string durationText(long long seconds);
-// A text with every doubled ampersand made single again.
-std::string unescapeAmpersands(const std::string& text);
+// The label of an item's text as the frame reads it back: the part before
+// the tab, menu escapes undone.
+std::string itemLabelText(const std::string& text);
 
 // Where the check marks of a menu tree are, as "menu:position" lines.
 std::vector<std::string> checkedItems(HMENU popup);
