@@ -74,8 +74,6 @@ public:
     // Walks the popup and its "MORE" continuations; classify tells where the
     // key lies against an item's text (which it may change).
     template <typename Classify> void run(Classify classify) {
-        HMENU similarMenu = nullptr;
-        int similarPosition = 0;
         HMENU menu = popup_;
         int from = start_;
         for (int page = 0; page < kMaxPages && menu != nullptr; ++page) {
@@ -84,30 +82,46 @@ public:
             const HMENU more = continuationOf(menu, count);
             int low = from;
             int high = more != nullptr ? count - 2 : count - 1;
+            if (more != nullptr && low <= high) {
+                // The continuation holds only items after this page's last one:
+                // compare that one first, so a page before the key costs one read.
+                const Verdict last = probe(menu, high, classify);
+                if (last == Verdict::Found || last == Verdict::Stop) return;
+                if (last == Verdict::After || last == Verdict::SimilarAfter) {
+                    menu = more;
+                    from = 0;
+                    continue;
+                }
+                --high;
+            }
             while (low <= high) {
                 const int middle = low + (high - low) / 2;
-                char text[kItemTextSize];
-                readItemText(menu, middle, text);
-                const Verdict verdict = classify(text);
-                if (verdict == Verdict::Found) return mark(menu, middle);
-                if (verdict == Verdict::Stop) return;
-                if ((verdict == Verdict::SimilarBefore || verdict == Verdict::SimilarAfter) &&
-                    similarMenu == nullptr) {
-                    similarMenu = menu;
-                    similarPosition = middle;
-                }
+                const Verdict verdict = probe(menu, middle, classify);
+                if (verdict == Verdict::Found || verdict == Verdict::Stop) return;
                 if (verdict == Verdict::Before || verdict == Verdict::SimilarBefore)
                     high = middle - 1;
                 else
                     low = middle + 1;
             }
-            menu = more;
-            from = 0;
+            break; // the key lies before this page's last item: not further on
         }
-        if (similarMenu != nullptr) mark(similarMenu, similarPosition);
+        if (similarMenu_ != nullptr) mark(similarMenu_, similarPosition_);
     }
 
 private:
+    template <typename Classify> Verdict probe(HMENU menu, int position, Classify& classify) {
+        char text[kItemTextSize];
+        readItemText(menu, position, text);
+        const Verdict verdict = classify(text);
+        if (verdict == Verdict::Found) mark(menu, position);
+        if ((verdict == Verdict::SimilarBefore || verdict == Verdict::SimilarAfter) &&
+            similarMenu_ == nullptr) {
+            similarMenu_ = menu;
+            similarPosition_ = position;
+        }
+        return verdict;
+    }
+
     void mark(HMENU menu, int position) {
         platform::checkMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_CHECKED);
         record_.checkedMenu = menu;
@@ -117,6 +131,8 @@ private:
     HMENU popup_;
     int start_;
     LevelSelection& record_;
+    HMENU similarMenu_ = nullptr;
+    int similarPosition_ = 0;
 };
 
 // Range items "s -> e" of entry numbers and entry items "n. title", both in
