@@ -12,6 +12,7 @@
 #include "platform/menu.h"
 
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 namespace tg {
@@ -205,7 +206,10 @@ void LevelWalk::markSong(int itemPosition) {
 void fillLevelMenu(HMENU popup, MenuDefinition& definition, std::vector<LevelSelection>& path,
                    int level, TrackRecord* records, int first, int last, int position,
                    const char* nowPlaying) {
-    if (popup == nullptr || records == nullptr || level < 0 || first < 0 || last < first) return;
+    // The walk's end pass looks at last + 1.
+    if (popup == nullptr || records == nullptr || level < 0 || first < 0 || last < first ||
+        last == std::numeric_limits<int>::max())
+        return;
     LevelWalk walk(popup, definition, path, level, records, first, last, position, nowPlaying);
     walk.run();
 }
