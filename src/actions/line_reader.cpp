@@ -19,16 +19,10 @@ bool fail(std::istream& in, std::string& line) {
     return false;
 }
 
-} // namespace
-
-bool readLimitedLine(std::istream& in, std::string& line) {
-    line.clear();
-    const std::istream::sentry ready(in, true);
-    if (!ready) return false;
-    std::streambuf* source = in.rdbuf();
+bool readLine(std::istream& in, std::streambuf& source, std::string& line) {
     bool readAny = false;
     for (;;) {
-        const int c = source->sbumpc();
+        const int c = source.sbumpc();
         if (c == std::char_traits<char>::eof()) {
             in.setstate(readAny ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
             // A last line without "\n" is a line; a lone "\r" before the end stays.
@@ -43,6 +37,21 @@ bool readLimitedLine(std::istream& in, std::string& line) {
         line.push_back(static_cast<char>(c));
         // One character of slack for a "\r" that may still turn out to end the line.
         if (line.size() > kMaxCharacters + 1) return fail(in, line);
+    }
+}
+
+} // namespace
+
+bool readLimitedLine(std::istream& in, std::string& line) {
+    line.clear();
+    const std::istream::sentry ready(in, true);
+    if (!ready) return false;
+    // A read error (a folder opened as a file, a vanished network file) throws
+    // from the stream buffer: it ends reading like a damaged line.
+    try {
+        return readLine(in, *in.rdbuf(), line);
+    } catch (...) {
+        return fail(in, line);
     }
 }
 

@@ -48,6 +48,31 @@ INSTANTIATE_TEST_SUITE_P(
                     LinesCase{"HugeLine", "a\n" + std::string(1 << 20, 'h') + "\nb", {"a"}}),
     [](const testing::TestParamInfo<LinesCase>& param) { return std::string(param.param.name); });
 
+// A file that fails part-way: its buffer throws, as a file stream's does on a
+// read error.
+class FailingBuffer : public std::stringbuf {
+public:
+    explicit FailingBuffer(const std::string& text) : std::stringbuf(text) {}
+
+protected:
+    int_type underflow() override {
+        const int_type c = std::stringbuf::underflow();
+        if (c == traits_type::eof()) throw std::ios_base::failure("read error");
+        return c;
+    }
+};
+
+TEST(ReadLimitedLineErrors, AReadErrorEndsReadingWithoutThrowing) {
+    FailingBuffer buffer("a\nb");
+    std::istream in(&buffer);
+    std::string line;
+    ASSERT_TRUE(readLimitedLine(in, line));
+    EXPECT_EQ(line, "a");
+    EXPECT_FALSE(readLimitedLine(in, line));
+    EXPECT_EQ(line, "");
+    EXPECT_FALSE(readLimitedLine(in, line)) << "reading stays ended";
+}
+
 struct Pair {
     std::string file;
     std::string title;
