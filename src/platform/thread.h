@@ -14,4 +14,9 @@ bool startWorker(WorkerFunction function, void* argument);
 
 void sleepMs(DWORD milliseconds);
 
+// Keeps the module that holds address loaded until the process ends, for code
+// that must stay reachable after the host would unload it (a window procedure
+// left in a subclass chain). Returns false when the module is not found.
+bool keepModuleLoaded(const void* address);
+
 } // namespace tg::platform

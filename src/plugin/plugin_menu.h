@@ -7,6 +7,9 @@ namespace tg {
 
 void installPluginMenu();
 void removePluginMenu();
+// Back to "no target popup known": the next opening sets up and rebuilds
+// afresh. Touches no menu (for a target popup that is gone already).
+void forgetTargetPopup();
 // Deletes the items the builder put into the definition's popup, from its
 // firstBuiltItem to the end. Nothing for a null definition or popup.
 void clearBuiltItems(MenuDefinition* definition);

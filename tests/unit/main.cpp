@@ -7,6 +7,7 @@
 #include "menus/multi_level_order.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
+#include "plugin/frame_state.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@ class FreshPlatform : public testing::EmptyTestEventListener {
         tg::platform::sim::reset();
         tg::resetModel();
         tg::resetPluginPlaylistState();
+        tg::resetFrame();
         tg::resetMultiLevelOrderState();
         tg::player::resetPlayer();
     }

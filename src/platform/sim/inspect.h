@@ -248,5 +248,7 @@ int pump();
 // Pumps until every worker is asleep on the clock, waiting on nothing, or done.
 void settle();
 int liveWorkerCount();
+// How many times keepModuleLoaded was called.
+int pinnedModuleCount();
 
 } // namespace tg::platform::sim

@@ -175,7 +175,8 @@ struct Store {
     std::set<std::string> hiddenPaths;
     std::unordered_map<std::uintptr_t, FindSearch> finds;
 
-    // Workers and the clock.
+    // Workers, modules kept loaded, and the clock.
+    int pinnedModules = 0;
     std::uint64_t now = 0;
     std::list<Worker> workers;
     bool releasing = false; // reset is running the workers out

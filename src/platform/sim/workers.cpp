@@ -70,6 +70,14 @@ void sleepMs(DWORD milliseconds) {
     s.changed.wait(lock, [self] { return self->state != WorkerState::Sleeping; });
 }
 
+bool keepModuleLoaded(const void* address) {
+    if (address == nullptr) return false;
+    State& s = state();
+    Lock lock(s.mutex);
+    ++s.pinnedModules;
+    return true;
+}
+
 namespace sim {
 
 DWORD clockNow() {
@@ -82,6 +90,12 @@ void advanceClock(DWORD milliseconds) {
     State& s = state();
     Lock lock(s.mutex);
     advance(s, milliseconds);
+}
+
+int pinnedModuleCount() {
+    State& s = state();
+    Lock lock(s.mutex);
+    return s.pinnedModules;
 }
 
 int liveWorkerCount() {

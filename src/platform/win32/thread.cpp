@@ -51,4 +51,11 @@ void sleepMs(DWORD milliseconds) {
     Sleep(milliseconds);
 }
 
+bool keepModuleLoaded(const void* address) {
+    HMODULE module = nullptr;
+    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_PIN,
+                              static_cast<LPCSTR>(address), &module) != 0;
+}
+
 } // namespace tg::platform

@@ -1,0 +1,144 @@
+#include "plugin/lifecycle.h"
+
+#include "actions/plugin_playlist.h"
+#include "model/model_state.h"
+#include "model/settings_file.h"
+#include "model/text.h"
+#include "platform/input.h"
+#include "platform/menu.h"
+#include "platform/thread.h"
+#include "platform/window.h"
+#include "plugin/context_menus.h"
+#include "plugin/descriptor.h"
+#include "plugin/frame_state.h"
+#include "plugin/host_messages.h"
+#include "plugin/mouse_hook.h"
+#include "plugin/plugin_menu.h"
+#include "plugin/window_procedure.h"
+#include "prefs/preferences_dialog.h"
+
+namespace tg {
+
+namespace {
+
+constexpr char kEnqueueName[] = "ENQ Tunegrove";
+constexpr char kPlayName[] = "PLAY Tunegrove";
+constexpr char kPlayLabel[] = "TG Play";
+constexpr char kEnqueueLabel[] = "TG Enqueue";
+
+void subclassHostWindow() {
+    FrameState& f = frame();
+    const HWND window = descriptor().hostWindow;
+    if (f.hostWindowProc != nullptr && f.subclassedWindow == window) {
+        // An earlier quit left our procedure in the chain as a pass-through: it
+        // takes up its work again where it stands.
+        return;
+    }
+    f.hostWindowProc = platform::getWindowProc(window);
+    f.subclassedWindow = window;
+    platform::setWindowProc(window, pluginWindowProcedure);
+}
+
+void restoreHostWindow() {
+    FrameState& f = frame();
+    if (f.hostWindowProc == nullptr) return;
+    const HWND window = f.subclassedWindow;
+    if (platform::isWindow(window) && platform::getWindowProc(window) != pluginWindowProcedure) {
+        // Someone subclassed the window after us and calls our procedure as its
+        // previous one. Cutting it out would cut them off too: ours stays in
+        // the chain and passes everything to the procedure we saved, and the
+        // module stays loaded so that the code is still there to run.
+        platform::keepModuleLoaded(reinterpret_cast<const void*>(&pluginWindowProcedure));
+        return;
+    }
+    if (platform::isWindow(window)) platform::setWindowProc(window, f.hostWindowProc);
+    f.hostWindowProc = nullptr;
+    f.subclassedWindow = nullptr;
+}
+
+// "TG Playlist" when nothing holds it any more: the target popup's own items
+// take it with them otherwise.
+bool playlistPopupHangsFree() {
+    const FrameState& f = frame();
+    if (f.playlistPopup == nullptr || !platform::isMenu(f.playlistPopup)) return false;
+    if (f.targetPopup == nullptr || !platform::isMenu(f.targetPopup)) return true;
+    for (int i = platform::getMenuItemCount(f.targetPopup) - 1; i >= 0; --i)
+        if (platform::getSubMenu(f.targetPopup, i) == f.playlistPopup) return false;
+    return true;
+}
+
+void onSendToBuild(INT_PTR context) {
+    const FrameState& f = frame();
+    // The library keeps no pointer to the label past each call.
+    char label[512];
+    copyText(label, kPlayLabel);
+    host::mlAddSendToItem(label, static_cast<std::int32_t>(context), f.playSendToId);
+    copyText(label, kEnqueueLabel);
+    host::mlAddSendToItem(label, static_cast<std::int32_t>(context), f.enqueueSendToId);
+}
+
+void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {
+    const FrameState& f = frame();
+    if (kind != 0 || list == nullptr || id == 0) return;
+    const bool play = id == f.playSendToId;
+    if (!play && id != f.enqueueSendToId) return;
+    if (play) emptyPluginPlaylist();
+    const int count = list->items != nullptr && list->count > 0 ? list->count : 0;
+    for (int i = 0; i < count; ++i) appendToPluginPlaylist(list->items[i].filename);
+    if (play) host::cmdNext();
+}
+
+} // namespace
+
+int pluginInit() {
+    FrameState& f = frame();
+    if (f.running) return 0; // a second init would subclass the window by itself
+    readSettings();
+    subclassHostWindow();
+    f.running = true;
+    f.mouseHook =
+        platform::setWindowsHookEx(WH_MOUSE, mouseHookProcedure, descriptor().moduleInstance, 0);
+    installPluginMenu();
+    f.enqueueSendToId = host::registerMessage(kEnqueueName);
+    f.playSendToId = host::registerMessage(kPlayName);
+    return 0;
+}
+
+void pluginQuit() {
+    FrameState& f = frame();
+    if (!f.running) return;
+    const HMENU loosePlaylist = playlistPopupHangsFree() ? f.playlistPopup : nullptr;
+    removePluginMenu();
+    if (loosePlaylist != nullptr && platform::isMenu(loosePlaylist))
+        platform::destroyMenu(loosePlaylist);
+    destroyContextMenus();
+    f.contextDefinition = nullptr;
+    f.selectedMenu = nullptr;
+    f.targetOpen = false;
+
+    freeDefinitions();
+    f.targetPopup = nullptr;
+    emptyPluginPlaylist();
+
+    if (f.mouseHook != nullptr) platform::unhookWindowsHookEx(f.mouseHook);
+    f.mouseHook = nullptr;
+    f.running = false;
+    restoreHostWindow();
+    f.enqueueSendToId = 0;
+    f.playSendToId = 0;
+}
+
+INT_PTR pluginHandleMessage(int type, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
+    // The send-to ids and the settings are there only while the plug-in runs.
+    if (!frame().running) return 0;
+    switch (type) {
+    case MLMSG_SEND_TO_BUILD: onSendToBuild(param2); return 0;
+    case MLMSG_SEND_TO_SELECT:
+        onSendToSelect(param1, reinterpret_cast<const TrackList*>(param2), param3);
+        return 0;
+    case MLMSG_CONFIG: runPreferencesDialog(reinterpret_cast<HWND>(param1)); return 1;
+    default: return 0;
+    }
+}
+
+} // namespace tg

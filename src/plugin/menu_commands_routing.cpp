@@ -1,0 +1,51 @@
+#include "plugin/menu_commands_routing.h"
+
+#include "actions/menu_commands.h"
+#include "actions/playlist_popup.h"
+#include "model/model_state.h"
+#include "platform/window.h"
+#include "plugin/descriptor.h"
+#include "plugin/frame_state.h"
+
+namespace tg {
+
+namespace {
+
+// The definition a context menu was opened for, if it still exists.
+MenuDefinition* contextDefinition() {
+    MenuDefinition* definition = frame().contextDefinition;
+    return definitionPosition(definition) >= 0 ? definition : nullptr;
+}
+
+} // namespace
+
+bool keepsMenusOpen(ClickAction action) {
+    return model().options.keepMenuOnEnqueue != 0 &&
+           (action == ClickAction::Enqueue || action == ClickAction::EnqueueTg);
+}
+
+bool controlKeyDown() {
+    return platform::getKeyState(VK_CONTROL) < 0;
+}
+
+void closeAllMenus() {
+    platform::sendMessage(descriptor().hostWindow, WM_CANCELMODE, 0, 0);
+}
+
+bool onMenuCommand(HWND, HMENU menu, int position) {
+    FrameState& f = frame();
+    if (menu == nullptr) return false;
+    if (menu == f.actionMenu) {
+        const auto action = static_cast<ClickAction>(position);
+        if (!keepsMenusOpen(action) && !controlKeyDown()) closeAllMenus();
+        if (MenuDefinition* definition = contextDefinition())
+            executeAction(*definition, model().selectionPath, f.contextIndex, action);
+        return true;
+    }
+    if (menu == f.playlistPopup) return onPlaylistPopupCommand(position);
+    if (menu == f.playlistEntryMenu)
+        return onPlaylistEntryCommand(f.playlistPopup, position, f.contextIndex);
+    return false;
+}
+
+} // namespace tg

@@ -1,0 +1,147 @@
+#include "plugin/menu_events.h"
+
+#include "actions/menu_commands.h"
+#include "actions/playlist_popup.h"
+#include "menus/level_builder.h"
+#include "model/model_state.h"
+#include "model/text.h"
+#include "platform/menu.h"
+#include "plugin/frame_state.h"
+#include "plugin/item_value.h"
+#include "plugin/menu_texts.h"
+#include "plugin/target_popup.h"
+
+namespace tg {
+
+namespace {
+
+// Popups of these kinds are listed afresh at every opening.
+constexpr std::int32_t kFirstRelistedKind = static_cast<std::int32_t>(LevelType::PlaylistEntries);
+constexpr int kParentTextChars = 19;
+
+int itemCount(HMENU menu) {
+    const int count = platform::getMenuItemCount(menu);
+    return count < 0 ? 0 : count;
+}
+
+void uncheck(const LevelSelection& record) {
+    if (record.checkedMenu == nullptr || !platform::isMenu(record.checkedMenu)) return;
+    if (record.checkedPosition < 0 || record.checkedPosition >= itemCount(record.checkedMenu))
+        return;
+    platform::checkMenuItem(record.checkedMenu, static_cast<UINT>(record.checkedPosition),
+                            MF_BYPOSITION | MF_UNCHECKED);
+}
+
+// A new walk: the records of the old one go, and so do their check marks, which
+// no closing popup would take away any more.
+void startWalk(MenuDefinition& definition) {
+    ModelState& m = model();
+    for (const LevelSelection& record : m.selectionPath) uncheck(record);
+    std::vector<LevelSelection>().swap(m.selectionPath);
+    definition.firstBuiltItem = 0;
+    m.currentDefinition = &definition;
+}
+
+MenuDefinition* definitionWithPopup(HMENU popup) {
+    for (MenuDefinition& d : model().definitionList)
+        if (d.popupMenu == popup) return &d;
+    return nullptr;
+}
+
+void openLevelPopup(HMENU popup, MenuDefinition& definition, bool lookForSong) {
+    ModelState& m = model();
+    if (itemCount(popup) > 0)
+        prepareBuiltPopup(popup, definition, m.selectionPath, nowPlayingText(), lookForSong);
+    else
+        fillPopup(popup, definition, m.selectionPath, nowPlayingText());
+}
+
+// A submenu somewhere below the target popup.
+bool onLevelPopupOpening(HMENU popup, int parentPosition) {
+    FrameState& f = frame();
+    ModelState& m = model();
+    MenuDefinition* mainMenu = m.options.mainMenu;
+    int n = static_cast<int>(m.selectionPath.size());
+
+    if (m.currentDefinition == nullptr || n <= 1) {
+        if (MenuDefinition* owner = definitionWithPopup(popup)) {
+            startWalk(*owner);
+            openLevelPopup(popup, *owner, true);
+            return true;
+        }
+        if (mainMenu != nullptr && n == 0) {
+            // The first submenu opened from the inline items: their level is the
+            // root of the walk.
+            if (f.selectedMenu == nullptr || f.selectedMenu != mainMenu->popupMenu) return false;
+            LevelSelection root;
+            root.menu = f.selectedMenu;
+            root.kind = mainMenu->levelKind(0);
+            m.selectionPath.push_back(root);
+            m.currentDefinition = mainMenu;
+            n = 1;
+        }
+    }
+    if (n == 0 || m.currentDefinition == nullptr) return false;
+    if (f.selectedMenu == f.targetPopup && mainMenu != nullptr &&
+        parentPosition < mainMenu->firstBuiltItem)
+        return false; // one of the host's submenus
+    const LevelSelection& deepest = m.selectionPath[static_cast<std::size_t>(n - 1)];
+    if (!isPathMenu(deepest.menu, f.selectedMenu)) return false;
+
+    char parentText[kParentTextChars + 1] = {};
+    platform::getMenuString(f.selectedMenu, static_cast<UINT>(parentPosition), parentText,
+                            sizeof parentText, MF_BYPOSITION);
+    if (equalIgnoringCase(parentText, kMoreItem)) return false; // filled with its level
+
+    MenuDefinition& definition = *m.currentDefinition;
+    readItemValue(f.selectedMenu, parentPosition, m.selectionPath, definition, n - 1);
+    const UINT parentState =
+        platform::getMenuState(f.selectedMenu, static_cast<UINT>(parentPosition), MF_BYPOSITION);
+    const bool parentChecked =
+        parentState != platform::kMenuStateInvalid && (parentState & MF_CHECKED) != 0;
+    openLevelPopup(popup, definition, parentChecked);
+    return true;
+}
+
+} // namespace
+
+bool onInitMenuPopup(HWND window, HMENU popup, int parentPosition) {
+    if (popup == nullptr || !platform::isMenu(popup)) return false;
+    if (isTargetPopup(popup)) return onTargetPopupOpening(window, popup);
+    FrameState& f = frame();
+    if (f.playlistPopup != nullptr && popup == f.playlistPopup) {
+        rebuildPlaylistPopup(popup);
+        return true;
+    }
+    // A context menu opens on top of a level menu; it is no level of its own.
+    if (popup == f.actionMenu || popup == f.playlistEntryMenu) return false;
+    return onLevelPopupOpening(popup, parentPosition);
+}
+
+void onUninitMenuPopup(HMENU menu) {
+    FrameState& f = frame();
+    ModelState& m = model();
+    if (!m.selectionPath.empty() && m.selectionPath.back().menu == menu) {
+        const LevelSelection& record = m.selectionPath.back();
+        if (record.kind >= kFirstRelistedKind && record.kind <= kPastLastLevel) {
+            MenuDefinition* mainMenu = m.options.mainMenu;
+            int from =
+                mainMenu != nullptr && mainMenu->popupMenu == menu ? mainMenu->firstBuiltItem : 0;
+            // Never into the host's items or the plug-in's own head of the target.
+            if (menu == f.targetPopup && from < f.pluginItemsStart) from = f.pluginItemsStart;
+            if (from < 0) from = 0;
+            if (platform::isMenu(menu)) {
+                for (int i = itemCount(menu) - 1; i >= from; --i)
+                    platform::deleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            }
+            if (menu == f.targetPopup) f.lastItemCount = from;
+        } else {
+            uncheck(record);
+        }
+        m.selectionPath.pop_back();
+    }
+    if (m.selectionPath.empty()) m.currentDefinition = nullptr;
+    if (menu != nullptr && menu == f.targetPopup) f.targetOpen = false;
+}
+
+} // namespace tg

@@ -1,0 +1,178 @@
+// Walking down a definition's menus over the sample library: each opened
+// submenu records the value chosen above it, a click plays what the item
+// stands for, and closing everything leaves no path record, check mark or
+// menu behind, however often it is done.
+#include "model/text.h"
+#include "platform/menu.h"
+#include "platform/sim/inspect.h"
+#include "plugin/frame_state.h"
+#include "plugin/host_messages.h"
+#include "support/player_support.h"
+#include "support/plugin_harness.h"
+#include "support/temp_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tg {
+namespace {
+
+using test::PluginHarness;
+using Texts = std::vector<std::string>;
+
+constexpr char kMeadowLight[] = "C:\\Music\\The Lanterns\\Harbor Lights\\02 - Meadow Light.mp3";
+
+HMENU openContaining(PluginHarness& harness, HMENU menu, const std::string& part) {
+    const int position = test::positionContaining(menu, part);
+    EXPECT_GE(position, 0) << part;
+    return position < 0 ? nullptr : harness.loop().openSubmenu(menu, position);
+}
+
+TEST(MenuWalk, ThreeLevelsDownAClickPlaysTheTitleAndNothingIsLeftOver) {
+    PluginHarness harness;
+    harness.define("Media Library", SourceType::MediaLibrary); // Range, Artist, Album, Title
+    harness.start();
+    test::MenuLoop& loop = harness.loop();
+    int menusAfterFirst = 0;
+    std::string treeAfterFirst;
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE(round);
+        const HMENU target = harness.openTargetPopup();
+        const HMENU root = harness.openSubmenu(target, "Media Library");
+        ASSERT_NE(root, nullptr);
+        const int range = test::positionLeadingTo(root, "The Lanterns");
+        ASSERT_GE(range, 0);
+        const HMENU artists = loop.openSubmenu(root, range);
+        const HMENU albums = openContaining(harness, artists, "The Lanterns");
+        const HMENU titles = openContaining(harness, albums, "Harbor Lights");
+        ASSERT_NE(titles, nullptr);
+
+        const auto& path = model().selectionPath;
+        ASSERT_EQ(path.size(), 4u);
+        EXPECT_EQ(model().currentDefinition, &harness.definition("Media Library"));
+        EXPECT_STREQ(path[1].value, "The Lanterns");
+        EXPECT_STREQ(path[2].value, "Harbor Lights");
+        EXPECT_EQ(path[3].menu, titles);
+        // From the second round on the song now playing is marked on the way down.
+        EXPECT_EQ(test::checkedItems(root).size(), round == 0 ? 0u : 4u);
+
+        harness.player().clearLog();
+        loop.select(titles, test::positionContaining(titles, "Meadow Light"));
+        loop.leftClick();
+        EXPECT_EQ(harness.player().startedFiles().back(), kMeadowLight);
+        const auto& log = harness.player().log();
+        EXPECT_NE(std::find(log.begin(), log.end(),
+                            std::string("ML_SEND_TO_HOST mode=2 files=") + kMeadowLight),
+                  log.end());
+        EXPECT_FALSE(loop.anyOpen()); // the click closed every menu
+
+        EXPECT_TRUE(model().selectionPath.empty());
+        EXPECT_EQ(model().currentDefinition, nullptr);
+        EXPECT_EQ(frame().selectedMenu, nullptr);
+        EXPECT_FALSE(frame().targetOpen);
+        EXPECT_TRUE(test::checkedItems(target).empty());
+        if (round == 1) {
+            menusAfterFirst = platform::sim::liveMenuCount();
+            treeAfterFirst = platform::sim::menuTree(target);
+        } else if (round > 1) {
+            EXPECT_EQ(platform::sim::liveMenuCount(), menusAfterFirst);
+            EXPECT_EQ(platform::sim::menuTree(target), treeAfterFirst);
+        }
+    }
+}
+
+TEST(MenuWalk, OpeningAMorePageChangesNeitherThePathNorTheItems) {
+    PluginHarness harness;
+    MenuDefinition& artists = harness.define("Artists", SourceType::MediaLibrary);
+    artists.levels = {LevelType::Artist, LevelType::Title};
+    model().options.rowsPerColumn = 3;
+    model().options.columnCount = 1;
+    model().options.moreColumnCount = 1;
+    harness.start();
+    const HMENU target = harness.openTargetPopup();
+    const HMENU root = harness.openSubmenu(target, "Artists");
+    ASSERT_EQ(test::itemTexts(root).back(), "MORE");
+    const std::string before = platform::sim::menuTree(root);
+
+    const HMENU more = harness.loop().openSubmenu(root, platform::getMenuItemCount(root) - 1);
+    EXPECT_EQ(model().selectionPath.size(), 1u);
+    EXPECT_EQ(platform::sim::menuTree(root), before);
+    // An artist on the page still opens as the next level.
+    harness.loop().openSubmenu(more, 0);
+    ASSERT_EQ(model().selectionPath.size(), 2u);
+    EXPECT_STRNE(model().selectionPath[0].value, "");
+    harness.loop().closeAll();
+    EXPECT_TRUE(model().selectionPath.empty());
+}
+
+TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
+    PluginHarness harness;
+    MenuDefinition& artists = harness.define("Artists", SourceType::MediaLibrary);
+    artists.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+    model().options.mainMenu = &artists;
+    harness.define("Marks", SourceType::Bookmarks);
+    harness.start();
+    harness.player().setPlaylist({harness.player().entryFor(kMeadowLight)}, 0);
+    test::sendCommand(HOST_CMD_PLAY); // the song now playing gets marked
+
+    const HMENU target = harness.openTargetPopup();
+    const Texts texts = test::itemTexts(target);
+    ASSERT_GE(texts.size(), 6u);
+    EXPECT_EQ(Texts(texts.begin(), texts.begin() + 5),
+              (Texts{"Songticker", "Start/Stop Plug-in", "-", "Marks", "-"}));
+    EXPECT_EQ(harness.definition("Artists").firstBuiltItem, 5);
+    ASSERT_EQ(model().selectionPath.size(), 1u);
+    EXPECT_EQ(model().selectionPath[0].menu, target);
+    // Levels built ahead are marked when they open.
+    EXPECT_EQ(test::checkedItems(target), Texts{"Lanterns\t  [3:01:50]"});
+
+    const HMENU albums = openContaining(harness, target, "Lanterns");
+    ASSERT_EQ(model().selectionPath.size(), 2u);
+    EXPECT_STREQ(model().selectionPath[0].value, "Lanterns");
+    EXPECT_EQ(model().selectionPath[1].menu, albums);
+    EXPECT_EQ(test::checkedItems(target).size(), 2u);
+
+    // Another definition's submenu starts a walk of its own: the inline
+    // record and its mark go.
+    harness.loop().select(target, 0);
+    harness.openSubmenu(target, "Marks");
+    EXPECT_EQ(model().currentDefinition, &harness.definition("Marks"));
+    EXPECT_EQ(model().selectionPath.size(), 1u);
+    EXPECT_TRUE(test::checkedItems(target).empty());
+    harness.loop().closeAll();
+    EXPECT_TRUE(model().selectionPath.empty());
+
+    // Opened again, the inline items are kept and only marked again.
+    const std::string before = platform::sim::menuTree(target);
+    harness.openTargetPopup();
+    EXPECT_EQ(test::checkedItems(target).size(), 1u);
+    harness.loop().closeAll();
+    EXPECT_EQ(platform::sim::menuTree(target), before);
+}
+
+TEST(MenuWalk, FolderPopupsAreListedAfreshAtEveryOpening) {
+    PluginHarness harness;
+    test::mapSampleTree('M');
+    copyText(harness.define("Folder", SourceType::Directory).query, "M:\\");
+    harness.start();
+    HMENU target = harness.openTargetPopup();
+    const HMENU folder = harness.openSubmenu(target, "Folder");
+    const HMENU jazz = harness.openSubmenu(folder, "Jazz");
+    EXPECT_GT(platform::getMenuItemCount(jazz), 0);
+    ASSERT_EQ(model().selectionPath.size(), 2u);
+    EXPECT_STREQ(model().selectionPath[0].value, "Jazz");
+    harness.loop().closeAll();
+    EXPECT_EQ(platform::getMenuItemCount(folder), 0);
+
+    test::TempDrive drive('N');
+    drive.file("new.mp3");
+    copyText(harness.definition("Folder").query, "N:\\");
+    harness.openTargetPopup();
+    harness.openSubmenu(target, "Folder");
+    EXPECT_EQ(test::itemTexts(folder), Texts{"new.mp3"});
+    harness.loop().closeAll();
+}
+
+} // namespace
+} // namespace tg

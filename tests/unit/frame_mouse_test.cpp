@@ -1,0 +1,323 @@
+// Clicks inside the open menus, through the mouse hook: what a left, right or
+// middle click does on level items, host items, "TG Playlist" entries and the
+// context menus, and when the menus stay open.
+#include "actions/plugin_playlist.h"
+#include "model/text.h"
+#include "platform/input.h"
+#include "platform/menu.h"
+#include "platform/sim/inspect.h"
+#include "plugin/frame_state.h"
+#include "plugin/host_messages.h"
+#include "support/player_support.h"
+#include "support/plugin_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tg {
+namespace {
+
+using test::PluginHarness;
+using Texts = std::vector<std::string>;
+
+bool logHas(const std::string& start) {
+    const auto& log = player::player().log();
+    return std::any_of(log.begin(), log.end(),
+                       [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+}
+
+Texts queue() {
+    Texts files;
+    for (const QueueEntry& entry : pluginPlaylist()) files.push_back(entry.file);
+    return files;
+}
+
+// "Artists" (Artist, Album, Title) over the sample library, opened down to the
+// titles of one album.
+class MenuMouse : public testing::Test {
+protected:
+    MenuDefinition& define(ClickAction action) {
+        MenuDefinition& d = harness.define("Artists", SourceType::MediaLibrary);
+        d.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+        d.clickAction = action;
+        return d;
+    }
+    void openDown() {
+        target = harness.openTargetPopup();
+        artists = harness.openSubmenu(target, "Artists");
+        albums = loop().openSubmenu(artists, test::positionContaining(artists, "Lanterns"));
+        titles = loop().openSubmenu(albums, test::positionContaining(albums, "Harbor Lights"));
+        ASSERT_NE(titles, nullptr);
+        harness.player().clearLog();
+    }
+    void selectTitle(const char* part) {
+        loop().select(titles, test::positionContaining(titles, part));
+    }
+    test::MenuLoop& loop() { return harness.loop(); }
+
+    PluginHarness harness;
+    HMENU target = nullptr;
+    HMENU artists = nullptr;
+    HMENU albums = nullptr;
+    HMENU titles = nullptr;
+};
+
+TEST_F(MenuMouse, WhetherTheMenusCloseAfterALeftClick) {
+    struct Case {
+        ClickAction action;
+        std::int32_t keepOnEnqueue;
+        bool control;
+        const char* sent; // what reached the player, or "" for the queue
+        bool stayOpen;
+    };
+    const Case cases[] = {
+        {ClickAction::Play, 1, false, "ML_SEND_TO_HOST mode=2", false},
+        {ClickAction::Enqueue, 1, false, "ML_SEND_TO_HOST mode=3", true},
+        {ClickAction::EnqueueTg, 1, false, "", true},
+        {ClickAction::Enqueue, 0, false, "ML_SEND_TO_HOST mode=3", false},
+        {ClickAction::EnqueueAndPlay, 1, false, "ML_SEND_TO_HOST mode=3", false},
+        {ClickAction::Play, 1, true, "ML_SEND_TO_HOST mode=2", true},
+        {ClickAction::PlayTg, 0, true, "HOST_CMD_NEXT", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.action) << " keep " << c.keepOnEnqueue
+                                        << " ctrl " << c.control);
+        test::resetProcess();
+        PluginHarness h;
+        MenuDefinition& d = h.define("Artists", SourceType::MediaLibrary);
+        d.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+        d.clickAction = c.action;
+        model().options.keepMenuOnEnqueue = c.keepOnEnqueue;
+        h.start();
+        const HMENU t = h.openTargetPopup();
+        const HMENU a = h.loop().openSubmenu(h.openSubmenu(t, "Artists"), 0);
+        h.player().clearLog();
+        platform::sim::setKeyDown(VK_CONTROL, c.control);
+        h.loop().select(a, 0);
+        h.loop().leftClick();
+        platform::sim::setKeyDown(VK_CONTROL, false);
+        if (c.sent[0] != '\0') {
+            EXPECT_TRUE(logHas(c.sent));
+        }
+        if (c.action == ClickAction::EnqueueTg) {
+            EXPECT_FALSE(queue().empty());
+        }
+        EXPECT_EQ(h.loop().anyOpen(), c.stayOpen);
+        EXPECT_EQ(logHas("WM_CANCELMODE"), !c.stayOpen);
+        h.loop().closeAll();
+        platform::sim::settle();
+    }
+}
+
+TEST_F(MenuMouse, ASubmenuItemActsOnEverythingBelowItUnlessMenuActionsAreOff) {
+    define(ClickAction::Enqueue);
+    harness.start();
+    openDown();
+    loop().select(albums, test::positionContaining(albums, "Harbor Lights"));
+    loop().leftClick();
+    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=3 files="));
+    loop().closeAll();
+    harness.stop();
+
+    test::resetProcess();
+    PluginHarness off;
+    MenuDefinition& d = off.define("Artists", SourceType::MediaLibrary);
+    d.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+    model().options.disableMenuActions = 1;
+    off.start();
+    const HMENU a = off.openSubmenu(off.openTargetPopup(), "Artists");
+    off.player().clearLog();
+    off.loop().select(a, 0);
+    off.loop().leftClick();
+    EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+    EXPECT_TRUE(off.loop().isOpen(a));
+    // A leaf still acts.
+    const HMENU albumsOfFirst = off.loop().openSubmenu(a, 0);
+    const HMENU titlesOfFirst = off.loop().openSubmenu(albumsOfFirst, 0);
+    off.loop().select(titlesOfFirst, 0);
+    off.loop().leftClick();
+    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=2"));
+}
+
+TEST_F(MenuMouse, TheHeadingOfAPopupActsOnTheLevelAbove) {
+    MenuDefinition& d = harness.define("Same Artist", SourceType::MediaLibrary);
+    copyText(d.query, "artist == \"%artist\"");
+    d.levels = {LevelType::Album, LevelType::Title};
+    harness.start();
+    harness.player().setPlaylist(
+        {harness.player().entryFor(
+            "C:\\Music\\The Lanterns\\Harbor Lights\\02 - Meadow Light.mp3")},
+        0);
+    const HMENU root = harness.openSubmenu(harness.openTargetPopup(), "Same Artist");
+    ASSERT_EQ(test::itemTexts(root).at(1), "-");
+    harness.player().clearLog();
+    loop().select(root, 0);
+    loop().leftClick();
+    // Every track of the menu: every album of the artist.
+    const auto& log = harness.player().log();
+    const auto sent = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.rfind("ML_SEND_TO_HOST mode=2", 0) == 0;
+    });
+    ASSERT_NE(sent, log.end());
+    EXPECT_NE(sent->find("\\Harbor Lights\\"), std::string::npos);
+    EXPECT_NE(sent->find("\\Second Harbor\\"), std::string::npos);
+}
+
+TEST_F(MenuMouse, IdsFromTheLimitOnAreHostCommandsWhileTheTargetIsOpen) {
+    define(ClickAction::Play);
+    const HMENU host = harness.hostPopupWithFirstId(40188);
+    platform::appendMenu(host, MF_STRING, 139, "Item 139");
+    platform::appendMenu(host, MF_STRING, 140, "Item 140");
+    harness.start();
+    struct Case {
+        const char* item;
+        bool command; // sent as WM_COMMAND by the plug-in
+    };
+    for (const Case& c :
+         {Case{"Item 140", true}, Case{"Item 139", false}, Case{"Songticker", true}}) {
+        SCOPED_TRACE(c.item);
+        target = harness.openTargetPopup();
+        harness.player().clearLog();
+        loop().select(target, test::positionOf(target, c.item));
+        loop().leftClick();
+        const UINT id = platform::sim::menuItems(target)[test::positionOf(target, c.item)].id;
+        EXPECT_EQ(logHas("WM_COMMAND " + std::to_string(id)), c.command);
+        EXPECT_EQ(logHas("WM_CANCELMODE"), c.command);
+        EXPECT_FALSE(loop().anyOpen()); // the menu itself closes on a plain item
+    }
+}
+
+TEST_F(MenuMouse, EachMiddleClickClosesOneLevel) {
+    define(ClickAction::Play);
+    harness.start();
+    openDown();
+    const std::size_t open = loop().openMenus().size();
+    for (std::size_t closed = 1; closed <= 3; ++closed) {
+        loop().middleClick();
+        EXPECT_EQ(loop().openMenus().size(), open - closed);
+        EXPECT_EQ(model().selectionPath.size(), 3 - closed);
+        EXPECT_FALSE(frame().middleButtonDown);
+    }
+    EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+    // In the target popup itself as well.
+    loop().middleClick();
+    EXPECT_EQ(loop().openMenus().size(), open - 4);
+    const auto keys = platform::sim::keyEvents();
+    ASSERT_EQ(keys.size(), 8u);
+    EXPECT_EQ(keys[0].virtualKey, VK_ESCAPE);
+    EXPECT_EQ(keys[1].flags, KEYEVENTF_KEYUP);
+}
+
+TEST_F(MenuMouse, RightClickOpensTheActionsWhoseChoiceActsOnTheItem) {
+    define(ClickAction::Play);
+    harness.start();
+    openDown();
+    loop().pointer = {40, 50};
+    loop().select(albums, test::positionContaining(albums, "Harbor Lights"));
+    loop().rightClick();
+    const HMENU actions = frame().actionMenu;
+    ASSERT_EQ(loop().innermost(), actions);
+    EXPECT_EQ(test::itemTexts(actions),
+              (Texts{"Play", "Enqueue", "Enq. and Play", "Play TG", "Enqueue TG"}));
+    EXPECT_EQ(platform::getMenuStyle(actions), 0x18000000u);
+    const platform::sim::TrackedPopup tracked = platform::sim::trackedPopups().back();
+    EXPECT_EQ(tracked.x, 40);
+    EXPECT_EQ(tracked.y, 50);
+    EXPECT_EQ(tracked.flags, 0x15u);
+    EXPECT_EQ(frame().contextIndex, 1);
+    EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+
+    loop().choose(actions, 4); // "Enqueue TG": the whole album, menus stay open
+    EXPECT_GE(queue().size(), 11u);
+    for (const std::string& file : queue())
+        EXPECT_NE(file.find("\\Harbor Lights\\"), std::string::npos);
+    EXPECT_TRUE(loop().isOpen(albums));
+    titles = loop().openSubmenu(albums, test::positionContaining(albums, "Harbor Lights"));
+    loop().select(titles, 0);
+    loop().rightClick();
+    EXPECT_EQ(frame().contextIndex, 2);
+    loop().choose(frame().actionMenu, 1); // "Enqueue" one title
+    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=3 files="));
+    EXPECT_TRUE(loop().isOpen(titles));
+    loop().select(titles, 0);
+    loop().rightClick();
+    loop().choose(frame().actionMenu, 0); // "Play" closes everything first
+    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=2"));
+    EXPECT_FALSE(loop().anyOpen());
+}
+
+TEST_F(MenuMouse, AContextMenuThatCannotShowSaysSo) {
+    define(ClickAction::Play);
+    harness.start();
+    openDown();
+    loop().setTrackingFails(true, 1400);
+    selectTitle("Meadow Light");
+    loop().rightClick();
+    loop().setTrackingFails(false);
+    const auto& boxes = platform::sim::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[0].text, "Return value: 1400");
+    EXPECT_EQ(boxes[0].caption, "ERROR");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_TRUE(loop().isOpen(titles));
+}
+
+TEST_F(MenuMouse, RightClicksInTgPlaylistOpenTheEntryMenuOnEntriesOnly) {
+    define(ClickAction::Play);
+    harness.start();
+    for (const char* file : {"C:\\a.mp3", "C:\\b.mp3", "C:\\c.mp3"})
+        appendToPluginPlaylist(std::string_view(file));
+    target = harness.openTargetPopup();
+    const HMENU playlist = harness.openSubmenu(target, "TG Playlist");
+    for (int position : {0, 1}) {
+        loop().select(playlist, position);
+        loop().rightClick();
+        EXPECT_EQ(frame().contextIndex, position);
+        EXPECT_TRUE(platform::sim::trackedPopups().empty());
+    }
+    loop().select(playlist, 2);
+    loop().rightClick();
+    EXPECT_EQ(frame().contextIndex, 2);
+    ASSERT_EQ(loop().innermost(), frame().playlistEntryMenu);
+    EXPECT_EQ(test::itemTexts(frame().playlistEntryMenu),
+              (Texts{"Move Up", "Move Down", "Delete"}));
+    loop().choose(frame().playlistEntryMenu, 1); // Move Down
+    EXPECT_EQ(queue(), (Texts{"C:\\b.mp3", "C:\\a.mp3", "C:\\c.mp3"}));
+    EXPECT_EQ(test::itemTexts(playlist),
+              (Texts{"Clear Playlist", "-", "C:\\b.mp3", "C:\\a.mp3", "C:\\c.mp3"}));
+    EXPECT_TRUE(loop().isOpen(playlist));
+}
+
+int otherHookCalls = 0;
+LRESULT TG_CALLBACK otherHook(int code, WPARAM wParam, LPARAM lParam) {
+    ++otherHookCalls;
+    return platform::callNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MenuMouse, WithNoPluginMenuOpenTheHookPassesEverythingOn) {
+    define(ClickAction::Play);
+    const HHOOK other =
+        platform::setWindowsHookEx(WH_MOUSE, otherHook, test::fakeModuleInstance(), 0);
+    harness.start();
+    harness.player().clearLog();
+    otherHookCalls = 0;
+    for (UINT message : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP})
+        platform::sim::callMouseHooks(message, {1, 1});
+    EXPECT_EQ(otherHookCalls, 4);
+    EXPECT_TRUE(harness.player().log().empty());
+    EXPECT_TRUE(platform::sim::keyEvents().empty());
+    EXPECT_TRUE(platform::sim::trackedPopups().empty());
+    // A claimed event does not reach the next hook.
+    openDown();
+    otherHookCalls = 0;
+    platform::sim::callMouseHooks(WM_MBUTTONDOWN, {1, 1});
+    EXPECT_EQ(otherHookCalls, 0);
+    loop().closeAll();
+    harness.stop();
+    platform::unhookWindowsHookEx(other);
+}
+
+} // namespace
+} // namespace tg

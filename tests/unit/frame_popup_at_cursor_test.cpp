@@ -1,0 +1,139 @@
+// The plug-in's popup at the mouse pointer: from the global hotkey and from a
+// middle click on the player's tray icon.
+#include "model/global_hotkey.h"
+#include "platform/input.h"
+#include "platform/menu.h"
+#include "platform/sim/inspect.h"
+#include "platform/window.h"
+#include "plugin/frame_state.h"
+#include "support/plugin_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tg {
+namespace {
+
+using test::itemTexts;
+using test::PluginHarness;
+using Texts = std::vector<std::string>;
+
+constexpr std::int32_t kCtrlAltM = kHotkeyCtrl | kHotkeyAlt | 0x4D;
+
+bool logged(const std::string& line) {
+    const auto& log = player::player().log();
+    return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+class PopupAtCursor : public testing::Test {
+protected:
+    void SetUp() override {
+        harness.define("Library", SourceType::MediaLibrary);
+        model().options.hotkey = kCtrlAltM;
+        platform::sim::setCursorPos({300, 200});
+    }
+    void press() { harness.pressHotkey(MOD_CONTROL | MOD_ALT, 0x4D); }
+    PluginHarness harness;
+};
+
+TEST_F(PopupAtCursor, HotkeyBeforeAnyHostPopupShowsAPopupOfItsOwnThenTheHostsTakesOver) {
+    harness.start();
+    harness.mainMenu(); // the player makes it on first use
+    const int menusBefore = platform::sim::liveMenuCount();
+    press();
+    ASSERT_EQ(platform::sim::trackedPopups().size(), 1u);
+    const platform::sim::TrackedPopup tracked = platform::sim::trackedPopups()[0];
+    EXPECT_EQ(tracked.flags, static_cast<UINT>(TPM_CENTERALIGN | TPM_VCENTERALIGN | TPM_RECURSE));
+    EXPECT_EQ(tracked.x, 300);
+    EXPECT_EQ(tracked.y, 200);
+    EXPECT_EQ(tracked.owner, harness.window());
+    EXPECT_TRUE(frame().cursorPopupCreated);
+    EXPECT_EQ(itemTexts(tracked.menu), (Texts{"Tunegrove", "-", "Library"}));
+    harness.loop().closeAll();
+
+    const HMENU host = harness.openTargetPopup();
+    EXPECT_EQ(itemTexts(host), (Texts{"Songticker", "Start/Stop Plug-in", "-", "Library"}));
+    EXPECT_FALSE(platform::isMenu(tracked.menu));
+    EXPECT_FALSE(frame().cursorPopupCreated);
+    harness.loop().closeAll();
+    // The cursor popup went with its submenu; the host's popup has one of its own.
+    EXPECT_EQ(platform::sim::liveMenuCount(), menusBefore + 1);
+    EXPECT_EQ(platform::sim::registeredHotkeys().size(), 1u); // still works
+
+    press(); // now the host's popup itself comes up at the cursor
+    EXPECT_EQ(platform::sim::trackedPopups().back().menu, host);
+}
+
+TEST_F(PopupAtCursor, BringsThePlayerForwardAndClosesOpenMenusFirst) {
+    harness.start();
+    const HWND other = platform::sim::createForeignWindow(platform::defWindowProc, "other");
+    platform::sim::setForegroundWindow(other);
+    harness.player().clearLog();
+    press();
+    EXPECT_TRUE(logged("WM_CANCELMODE"));
+    ASSERT_FALSE(platform::sim::foregroundRequests().empty());
+    EXPECT_EQ(platform::sim::foregroundRequests().front(), harness.window());
+    const auto calls = platform::sim::threadInputCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].attach, TRUE);
+    EXPECT_EQ(calls[0].attachFrom, platform::getWindowThreadId(harness.window()));
+    EXPECT_EQ(calls[0].attachTo, platform::getWindowThreadId(other));
+    EXPECT_EQ(calls[1].attach, FALSE);
+    harness.loop().closeAll();
+    platform::destroyWindow(other);
+}
+
+TEST_F(PopupAtCursor, TheThreadsPartEvenWhenTheForegroundIsRefused) {
+    harness.start();
+    const HWND other = platform::sim::createForeignWindow(platform::defWindowProc, "other");
+    platform::sim::setForegroundWindow(other);
+    platform::sim::failSetForegroundWindow(true);
+    press();
+    const auto calls = platform::sim::threadInputCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].attach, FALSE);
+    harness.loop().closeAll();
+    platform::destroyWindow(other);
+}
+
+TEST_F(PopupAtCursor, NoHotkeyCodeOpensNothing) {
+    model().options.hotkey = 0;
+    harness.start();
+    EXPECT_TRUE(platform::sim::registeredHotkeys().empty());
+    EXPECT_FALSE(platform::sim::pressHotkey(0, 0));
+    EXPECT_TRUE(platform::sim::trackedPopups().empty());
+}
+
+TEST_F(PopupAtCursor, AnotherProgramsHotkeyGoesOnToThePlayer) {
+    harness.start();
+    platform::registerHotKey(harness.window(), 0x1234, MOD_SHIFT, 0x41);
+    harness.player().clearLog();
+    harness.pressHotkey(MOD_SHIFT, 0x41);
+    EXPECT_TRUE(platform::sim::trackedPopups().empty());
+    EXPECT_TRUE(logged("WM_HOTKEY"));
+    platform::unregisterHotKey(harness.window(), 0x1234);
+}
+
+TEST(TrayIcon, AMiddleClickOpensThePopupOnlyWhenEnabledAndAlwaysReachesThePlayer) {
+    struct Case {
+        std::int32_t option;
+        int mouseMessage;
+        bool opens;
+    };
+    const Case cases[] = {{0, 520, false}, {1, 520, true}, {1, 513, false}, {1, 517, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.option << " " << c.mouseMessage);
+        test::resetProcess();
+        PluginHarness h;
+        model().options.systrayMiddleClick = c.option;
+        h.start();
+        h.loop().follow([&] { h.player().sendTrayNotify(c.mouseMessage); });
+        EXPECT_EQ(platform::sim::trackedPopups().size(), c.opens ? 1u : 0u);
+        EXPECT_TRUE(logged("HOST_TRAY_NOTIFY " + std::to_string(c.mouseMessage)));
+        h.loop().closeAll();
+    }
+}
+
+} // namespace
+} // namespace tg
