@@ -4,6 +4,8 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 file(GLOB TG_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+# The DLL's entry point belongs to the DLL alone, not to the programs that link the adapter.
+list(FILTER TG_WIN32_SOURCES EXCLUDE REGEX "/dll_entry\\.cpp$")
 add_library(tg_platform_win32 STATIC ${TG_WIN32_SOURCES})
 target_include_directories(tg_platform_win32 PUBLIC src)
 target_link_libraries(tg_platform_win32 PRIVATE tg_warnings PUBLIC user32 kernel32 shell32 ole32 comctl32)
@@ -13,7 +15,7 @@ target_link_libraries(tg_platform_win32 PRIVATE tg_warnings PUBLIC user32 kernel
 set(TG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 file(GLOB TG_RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
-add_library(ml_tg SHARED src/plugin/ml_tg.def ${TG_RESOURCE_FILES})
+add_library(ml_tg SHARED src/plugin/ml_tg.def src/platform/win32/dll_entry.cpp ${TG_RESOURCE_FILES})
 set_target_properties(ml_tg PROPERTIES PREFIX "" OUTPUT_NAME ml_tg)
 target_link_libraries(ml_tg PRIVATE
   -Wl,--whole-archive tg_core -Wl,--no-whole-archive tg_platform_win32 tg_warnings

@@ -63,6 +63,8 @@ bool onLevelPopupOpening(HMENU popup, int parentPosition) {
     MenuDefinition* mainMenu = m.options.mainMenu;
     int n = static_cast<int>(m.selectionPath.size());
 
+    const bool hostSubmenu = f.selectedMenu == f.targetPopup && mainMenu != nullptr &&
+                             parentPosition < mainMenu->firstBuiltItem;
     if (m.currentDefinition == nullptr || n <= 1) {
         if (MenuDefinition* owner = definitionWithPopup(popup)) {
             startWalk(*owner);
@@ -72,7 +74,8 @@ bool onLevelPopupOpening(HMENU popup, int parentPosition) {
         if (mainMenu != nullptr && n == 0) {
             // The first submenu opened from the inline items: their level is the
             // root of the walk.
-            if (f.selectedMenu == nullptr || f.selectedMenu != mainMenu->popupMenu) return false;
+            if (f.selectedMenu == nullptr || f.selectedMenu != mainMenu->popupMenu || hostSubmenu)
+                return false;
             LevelSelection root;
             root.menu = f.selectedMenu;
             root.kind = mainMenu->levelKind(0);
@@ -82,9 +85,7 @@ bool onLevelPopupOpening(HMENU popup, int parentPosition) {
         }
     }
     if (n == 0 || m.currentDefinition == nullptr) return false;
-    if (f.selectedMenu == f.targetPopup && mainMenu != nullptr &&
-        parentPosition < mainMenu->firstBuiltItem)
-        return false; // one of the host's submenus
+    if (hostSubmenu) return false; // one of the host's submenus in the target popup
     const LevelSelection& deepest = m.selectionPath[static_cast<std::size_t>(n - 1)];
     if (!isPathMenu(deepest.menu, f.selectedMenu)) return false;
 

@@ -151,6 +151,31 @@ TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     EXPECT_EQ(platform::sim::menuTree(target), before);
 }
 
+TEST(MenuWalk, TheHostsOwnSubmenusInTheTargetPopupAreNoPartOfAWalk) {
+    PluginHarness harness;
+    MenuDefinition& artists = harness.define("Artists", SourceType::MediaLibrary);
+    artists.levels = {LevelType::Artist, LevelType::Title};
+    model().options.mainMenu = &artists;
+    harness.define("Marks", SourceType::Bookmarks);
+    model().options.hostMenuId = 40012; // "Options", which holds "Visualization"
+    harness.start();
+    const HMENU target = harness.openTargetPopup();
+    const auto openVisualization = [&] {
+        harness.player().clearLog();
+        harness.openSubmenu(target, "Visualization");
+        const auto& log = harness.player().log();
+        EXPECT_NE(std::find(log.begin(), log.end(), "WM_INITMENUPOPUP"), log.end());
+    };
+    openVisualization(); // while the inline level is the walk's root
+    EXPECT_EQ(model().selectionPath.size(), 1u);
+    harness.openSubmenu(target, "Marks");
+    harness.loop().select(target, 0); // Marks closes, and with it the walk
+    ASSERT_TRUE(model().selectionPath.empty());
+    openVisualization();
+    EXPECT_TRUE(model().selectionPath.empty());
+    EXPECT_EQ(model().currentDefinition, nullptr);
+}
+
 TEST(MenuWalk, FolderPopupsAreListedAfreshAtEveryOpening) {
     PluginHarness harness;
     test::mapSampleTree('M');
