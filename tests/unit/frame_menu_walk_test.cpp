@@ -168,8 +168,8 @@ TEST(MenuWalk, TheHostsOwnSubmenusInTheTargetPopupAreNoPartOfAWalk) {
     };
     openVisualization(); // while the inline level is the walk's root
     EXPECT_EQ(model().selectionPath.size(), 1u);
-    harness.openSubmenu(target, "Marks");
-    harness.loop().select(target, 0); // Marks closes, and with it the walk
+    const HMENU marks = harness.openSubmenu(target, "Marks");
+    harness.loop().close(marks); // and with it the walk
     ASSERT_TRUE(model().selectionPath.empty());
     openVisualization();
     EXPECT_TRUE(model().selectionPath.empty());

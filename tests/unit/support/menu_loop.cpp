@@ -171,6 +171,11 @@ void MenuLoop::executeHovered() {
     react(before);
 }
 
+void MenuLoop::close(HMENU menu) {
+    const auto [level, index] = find(menu);
+    closeFrom(level, index);
+}
+
 void MenuLoop::closeInnermost() {
     if (levels_.empty()) return;
     std::vector<Open>& menus = levels_.back();

@@ -42,6 +42,8 @@ public:
     // Selects the item and left-clicks it.
     void choose(HMENU menu, int position);
 
+    // Closes an open menu with every menu opened from it or on top of it.
+    void close(HMENU menu);
     // Closes the innermost open menu, or every open menu.
     void closeInnermost();
     void closeAll();
