@@ -55,7 +55,7 @@ TEST(MenuWalk, ThreeLevelsDownAClickPlaysTheTitleAndNothingIsLeftOver) {
         EXPECT_STREQ(path[2].value, "Harbor Lights");
         EXPECT_EQ(path[3].menu, titles);
         // From the second round on the song now playing is marked on the way down.
-        EXPECT_EQ(test::checkedItems(root).size(), round == 0 ? 0u : 4u);
+        EXPECT_EQ(test::checkedTexts(root).size(), round == 0 ? 0u : 4u);
 
         harness.player().clearLog();
         loop.select(titles, test::positionContaining(titles, "Meadow Light"));
@@ -71,7 +71,7 @@ TEST(MenuWalk, ThreeLevelsDownAClickPlaysTheTitleAndNothingIsLeftOver) {
         EXPECT_EQ(model().currentDefinition, nullptr);
         EXPECT_EQ(frame().selectedMenu, nullptr);
         EXPECT_FALSE(frame().targetOpen);
-        EXPECT_TRUE(test::checkedItems(target).empty());
+        EXPECT_TRUE(test::checkedTexts(target).empty());
         if (round == 1) {
             menusAfterFirst = platform::sim::liveMenuCount();
             treeAfterFirst = platform::sim::menuTree(target);
@@ -125,13 +125,13 @@ TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     ASSERT_EQ(model().selectionPath.size(), 1u);
     EXPECT_EQ(model().selectionPath[0].menu, target);
     // Levels built ahead are marked when they open.
-    EXPECT_EQ(test::checkedItems(target), Texts{"Lanterns\t  [3:01:50]"});
+    EXPECT_EQ(test::checkedTexts(target), Texts{"Lanterns\t  [3:01:50]"});
 
     const HMENU albums = openContaining(harness, target, "Lanterns");
     ASSERT_EQ(model().selectionPath.size(), 2u);
     EXPECT_STREQ(model().selectionPath[0].value, "Lanterns");
     EXPECT_EQ(model().selectionPath[1].menu, albums);
-    EXPECT_EQ(test::checkedItems(target).size(), 2u);
+    EXPECT_EQ(test::checkedTexts(target).size(), 2u);
 
     // Another definition's submenu starts a walk of its own: the inline
     // record and its mark go.
@@ -139,14 +139,14 @@ TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     harness.openSubmenu(target, "Marks");
     EXPECT_EQ(model().currentDefinition, &harness.definition("Marks"));
     EXPECT_EQ(model().selectionPath.size(), 1u);
-    EXPECT_TRUE(test::checkedItems(target).empty());
+    EXPECT_TRUE(test::checkedTexts(target).empty());
     harness.loop().closeAll();
     EXPECT_TRUE(model().selectionPath.empty());
 
     // Opened again, the inline items are kept and only marked again.
     const std::string before = platform::sim::menuTree(target);
     harness.openTargetPopup();
-    EXPECT_EQ(test::checkedItems(target).size(), 1u);
+    EXPECT_EQ(test::checkedTexts(target).size(), 1u);
     harness.loop().closeAll();
     EXPECT_EQ(platform::sim::menuTree(target), before);
 }

@@ -197,7 +197,7 @@ int positionLeadingTo(HMENU menu, const std::string& part) {
     return -1;
 }
 
-std::vector<std::string> checkedItems(HMENU menu) {
+std::vector<std::string> checkedTexts(HMENU menu) {
     std::vector<std::string> out;
     collectChecked(menu, out, 0);
     return out;

@@ -79,6 +79,6 @@ int positionContaining(HMENU menu, const std::string& part);
 // The first submenu item whose submenu holds such an item, or -1.
 int positionLeadingTo(HMENU menu, const std::string& part);
 // The texts of the checked items anywhere in the tree below menu.
-std::vector<std::string> checkedItems(HMENU menu);
+std::vector<std::string> checkedTexts(HMENU menu);
 
 } // namespace tg::test
