@@ -18,8 +18,8 @@
 namespace tg {
 namespace {
 
-using test::TrackSpec;
 using test::TrackStore;
+using test::TrackValues;
 using L = LevelType;
 
 MenuDefinition definitionWith(std::vector<LevelType> levels) {
@@ -69,7 +69,7 @@ TEST(RangeTargetGroups, TakesAboutTheSquareRootOfTheValues) {
     TrackStore store;
     auto artists = [&store](std::vector<const char*> names) {
         std::vector<TrackRecord> records;
-        for (const char* n : names) records.push_back(store.make(TrackSpec{.artist = n}));
+        for (const char* n : names) records.push_back(store.make(TrackValues{.artist = n}));
         return records;
     };
     const MenuDefinition d = definitionWith({L::Range, L::Artist});
@@ -90,7 +90,8 @@ TEST(RangeTargetGroups, TakesAboutTheSquareRootOfTheValues) {
 TEST(RangeTargetGroups, NeverMakesMoreRangesThanRows) {
     TrackStore store;
     std::vector<TrackRecord> records;
-    for (int year = 0; year < 10000; ++year) records.push_back(store.make(TrackSpec{.year = year}));
+    for (int year = 0; year < 10000; ++year)
+        records.push_back(store.make(TrackValues{.year = year}));
     const MenuDefinition d = definitionWith({L::Range, L::Year});
     EXPECT_EQ(rangeTargetGroups(d, 0, records.data(), 0, 9999), 10000 / 35 + 1);
     model().options.rowsPerColumn = 200;

@@ -12,8 +12,8 @@ namespace tg {
 namespace {
 
 using test::ExtendedList;
-using test::TrackSpec;
 using test::TrackStore;
+using test::TrackValues;
 using L = LevelType;
 
 struct Options {
@@ -31,44 +31,44 @@ MenuDefinition definitionWith(std::vector<LevelType> levels, Options o = {}) {
     return d;
 }
 
-const TrackSpec kFull{.filename = "C:\\Music\\song.mp3",
-                      .title = "Song",
-                      .album = "The Album",
-                      .artist = "The Who",
-                      .genre = "rock",
-                      .year = 1971,
-                      .trackNumber = 7,
-                      .length = 200,
-                      .extended =
-                          ExtendedList{{"rating", "4"}, {"PLAYCOUNT", "12"}, {"BITRATE", "192"}}};
+const TrackValues kFull{.filename = "C:\\Music\\song.mp3",
+                        .title = "Song",
+                        .album = "The Album",
+                        .artist = "The Who",
+                        .genre = "rock",
+                        .year = 1971,
+                        .trackNumber = 7,
+                        .length = 200,
+                        .extended =
+                            ExtendedList{{"rating", "4"}, {"PLAYCOUNT", "12"}, {"BITRATE", "192"}}};
 
 TEST(ItemLabel, ShowsEachLevelInFullAndPlainForm) {
     const Options trackNumbers{.trackNumbers = true};
     const Options yearFirst{.addYear = true, .yearPosition = 0};
     const Options yearAfter{.addYear = true, .yearPosition = 1};
-    TrackSpec noAlbum = kFull;
+    TrackValues noAlbum = kFull;
     noAlbum.album.reset();
-    TrackSpec noArtist = kFull;
+    TrackValues noArtist = kFull;
     noArtist.artist.reset();
-    TrackSpec oldYear = kFull;
+    TrackValues oldYear = kFull;
     oldYear.year = 999;
-    TrackSpec zeroYear = kFull;
+    TrackValues zeroYear = kFull;
     zeroYear.year = 0;
-    TrackSpec noTrack = kFull;
+    TrackValues noTrack = kFull;
     noTrack.trackNumber = 0;
-    TrackSpec bigTrack = kFull;
+    TrackValues bigTrack = kFull;
     bigTrack.trackNumber = 123;
-    TrackSpec noList = kFull;
+    TrackValues noList = kFull;
     noList.extended.reset();
-    TrackSpec emptyBitrate = kFull;
+    TrackValues emptyBitrate = kFull;
     emptyBitrate.extended = ExtendedList{{"BITRATE", " "}};
-    TrackSpec ampersand = kFull;
+    TrackValues ampersand = kFull;
     ampersand.artist = "Simon & Garfunkel";
     const struct {
         const char* name;
         std::vector<LevelType> levels;
         Options options;
-        TrackSpec track;
+        TrackValues track;
         const char* full;
         const char* plain;
     } cases[] = {
@@ -154,7 +154,7 @@ TEST(ItemLabel, ShowsEachLevelInFullAndPlainForm) {
 TEST(ItemLabel, FirstLetterStripsTheFromNamesOnly) {
     const struct {
         LevelType following;
-        TrackSpec track;
+        TrackValues track;
         const char* expected;
     } cases[] = {
         {L::Artist, {.artist = "the who"}, "W"},
@@ -192,7 +192,7 @@ TEST(ItemLabel, LabelsAtLaterLevelsAndPastTheLast) {
 TEST(ItemLabel, LongValuesAreCutToTheBuffer) {
     TrackStore store;
     const std::string longText(2000, 'x');
-    TrackSpec t = kFull;
+    TrackValues t = kFull;
     t.artist = longText;
     t.album = longText;
     t.title = longText;

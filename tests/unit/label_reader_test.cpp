@@ -181,9 +181,9 @@ TEST(DecodeItemValue, ReadsBackTheValueOfEveryFullLabel) {
     int checked = 0;
     int outside = 0;
     for (int n = 0; n < 1200; ++n) {
-        test::TrackSpec spec = test::randomTrack(rng);
-        if (n % 10 == 0) spec.artist = std::string(n % 3 == 0 ? 300 : 120, '&'); // long escapes
-        const TrackRecord r = store.make(spec);
+        test::TrackValues values = test::randomTrack(rng);
+        if (n % 10 == 0) values.artist = std::string(n % 3 == 0 ? 300 : 120, '&'); // long escapes
+        const TrackRecord r = store.make(values);
         for (int options = 0; options < 6; ++options) {
             for (const LevelType kind : kinds) {
                 for (const bool letter : {false, true}) {

@@ -7,6 +7,7 @@
 #include "menus/multi_level_order.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
+#include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,12 @@ class FreshPlatform : public testing::EmptyTestEventListener {
         tg::resetFrame();
         tg::resetMultiLevelOrderState();
         tg::player::resetPlayer();
+        // The player writes these before init; a test that booted one must not
+        // hand its dead windows to the next.
+        tg::LibraryPluginDescriptor& d = tg::descriptor();
+        d.hostWindow = nullptr;
+        d.libraryWindow = nullptr;
+        d.moduleInstance = nullptr;
     }
     void OnTestEnd(const testing::TestInfo&) override {
         for (const std::string& fault : tg::platform::sim::takeFaults())

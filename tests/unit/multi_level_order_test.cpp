@@ -10,8 +10,8 @@
 namespace tg {
 namespace {
 
-using test::TrackSpec;
 using test::TrackStore;
+using test::TrackValues;
 using L = LevelType;
 
 std::string describe(const std::vector<TrackRecord>& records) {

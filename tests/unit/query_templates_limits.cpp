@@ -25,7 +25,7 @@ struct Buffers {
 
 void playSong(test::ScriptedLibrary& library, const std::string& genre, const std::string& artist,
               const std::string& album) {
-    test::TrackSpec song;
+    test::TrackValues song;
     song.filename = "song.mp3";
     song.genre = genre;
     song.artist = artist;

@@ -13,10 +13,10 @@ namespace tg {
 namespace {
 
 using L = LevelType;
-using test::TrackSpec;
+using test::TrackValues;
 
-TrackSpec track(std::optional<std::string> file, std::string title) {
-    TrackSpec t;
+TrackValues track(std::optional<std::string> file, std::string title) {
+    TrackValues t;
     t.filename = std::move(file);
     t.title = std::move(title);
     t.artist = "Artist of " + t.title.value();
@@ -72,7 +72,7 @@ TEST_F(PlaylistTagsQuery, ListsOnlyPlaylistFilesInPlaylistOrderWithRepeats) {
 }
 
 TEST_F(PlaylistTagsQuery, CopiesKeepTheExtendedFields) {
-    TrackSpec rated = track("a.mp3", "a");
+    TrackValues rated = track("a.mp3", "a");
     rated.extended = test::ExtendedList{{"RATING", "4"}, {"PLAYCOUNT", "17"}};
     library.levelAnswer = {rated};
     library.playlist = {std::string("a.mp3")};

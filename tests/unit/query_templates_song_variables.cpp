@@ -12,13 +12,13 @@ namespace tg {
 namespace {
 
 using L = LevelType;
-using test::TrackSpec;
+using test::TrackValues;
 
 constexpr const char* kSongFile = R"(C:\Music\Queen\Mustapha.mp3)";
 
-TrackSpec song(std::optional<std::string> genre, std::optional<std::string> artist,
-               std::optional<std::string> album) {
-    TrackSpec track;
+TrackValues song(std::optional<std::string> genre, std::optional<std::string> artist,
+                 std::optional<std::string> album) {
+    TrackValues track;
     track.filename = kSongFile;
     track.genre = std::move(genre);
     track.artist = std::move(artist);
@@ -27,7 +27,7 @@ TrackSpec song(std::optional<std::string> genre, std::optional<std::string> arti
 }
 
 // A player whose current entry is the song, which the library holds.
-void playSong(test::ScriptedLibrary& library, const TrackSpec& track) {
+void playSong(test::ScriptedLibrary& library, const TrackValues& track) {
     library.playlist = {std::string("other.mp3"), std::string(kSongFile)};
     library.currentIndex = 1;
     library.catalog = {track};

@@ -19,8 +19,8 @@ namespace tg {
 namespace {
 
 using test::ExtendedList;
-using test::TrackSpec;
 using test::TrackStore;
+using test::TrackValues;
 using L = LevelType;
 
 int sign(int v) {
@@ -58,8 +58,8 @@ TEST(Comparators, OrderPairsAsTheirLevelsShowThem) {
     const struct {
         const char* name;
         Comparator compare;
-        TrackSpec a;
-        TrackSpec b;
+        TrackValues a;
+        TrackValues b;
         int expected;
     } cases[] = {
         {"album stripped", compareAlbum, {.album = "The Wall"}, {.album = "Abbey Road"}, 1},

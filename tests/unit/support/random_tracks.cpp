@@ -34,14 +34,14 @@ std::string randomText(std::mt19937& rng) {
     return text;
 }
 
-TrackSpec randomTrack(std::mt19937& rng) {
+TrackValues randomTrack(std::mt19937& rng) {
     static const int numbers[] = {0,    0,    1,    7,     12, 99,  100,   999,     1000,
                                   1969, 1999, 2001, 12345, -1, -50, -1000, INT_MAX, INT_MIN};
     static const char* const extendedValues[] = {"",   "5",   "05",  " 5",    "10", "9", "abc",
                                                  "-3", "128", "320", "The 7", "+4", "0"};
     static const char* const extendedNames[] = {"RATING",  "rating",  "PLAYCOUNT", "PlayCount",
                                                 "BITRATE", "bitrate", "COMMENTS"};
-    TrackSpec t;
+    TrackValues t;
     t.filename = maybeText(rng);
     t.title = maybeText(rng);
     t.album = maybeText(rng);

@@ -10,6 +10,6 @@
 namespace tg::test {
 
 std::string randomText(std::mt19937& rng);
-TrackSpec randomTrack(std::mt19937& rng);
+TrackValues randomTrack(std::mt19937& rng);
 
 } // namespace tg::test

@@ -35,11 +35,11 @@ LRESULT ScriptedLibrary::answerQuery(QueryRecord* query) {
     const std::string text = query->query != nullptr ? query->query : "(null)";
     runs.push_back({text, query->maxResults});
 
-    std::vector<TrackSpec> tracks;
+    std::vector<TrackValues> tracks;
     const std::string prefix = "filename == \"";
     if (query->maxResults == 1 && text.starts_with(prefix) && text.ends_with("\"")) {
         const std::string file = text.substr(prefix.size(), text.size() - prefix.size() - 1);
-        for (const TrackSpec& track : catalog)
+        for (const TrackValues& track : catalog)
             if (track.filename == file) {
                 tracks.push_back(track);
                 break;

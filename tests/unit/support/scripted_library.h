@@ -29,8 +29,8 @@ public:
 
     // The current-song lookup (maxResults 1, filename == "X") answers with the
     // catalog's track X; every other query answers with levelAnswer.
-    std::vector<TrackSpec> catalog;
-    std::vector<TrackSpec> levelAnswer;
+    std::vector<TrackValues> catalog;
+    std::vector<TrackValues> levelAnswer;
     // Answers with items but allocated 0, as a sloppy library might.
     bool reportNoAllocation = false;
 

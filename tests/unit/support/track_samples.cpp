@@ -8,19 +8,19 @@ char* TrackStore::keep(const std::optional<std::string>& text) {
     return texts_.back().data();
 }
 
-TrackRecord TrackStore::make(const TrackSpec& spec) {
+TrackRecord TrackStore::make(const TrackValues& values) {
     TrackRecord r{};
-    r.filename = keep(spec.filename);
-    r.title = keep(spec.title);
-    r.album = keep(spec.album);
-    r.artist = keep(spec.artist);
-    r.genre = keep(spec.genre);
-    r.year = spec.year;
-    r.trackNumber = spec.trackNumber;
-    r.length = spec.length;
-    if (spec.extended) {
+    r.filename = keep(values.filename);
+    r.title = keep(values.title);
+    r.album = keep(values.album);
+    r.artist = keep(values.artist);
+    r.genre = keep(values.genre);
+    r.year = values.year;
+    r.trackNumber = values.trackNumber;
+    r.length = values.length;
+    if (values.extended) {
         std::vector<char*>& list = lists_.emplace_back();
-        for (const auto& [name, value] : *spec.extended) {
+        for (const auto& [name, value] : *values.extended) {
             // The player's layout: "NAME\0value\0" in one block.
             texts_.push_back(name + std::string(1, '\0') + value);
             list.push_back(texts_.back().data());
@@ -31,9 +31,9 @@ TrackRecord TrackStore::make(const TrackSpec& spec) {
     return r;
 }
 
-std::vector<TrackRecord> TrackStore::make(const std::vector<TrackSpec>& specs) {
+std::vector<TrackRecord> TrackStore::make(const std::vector<TrackValues>& tracks) {
     std::vector<TrackRecord> records;
-    for (const TrackSpec& s : specs) records.push_back(make(s));
+    for (const TrackValues& s : tracks) records.push_back(make(s));
     return records;
 }
 

@@ -14,7 +14,7 @@ namespace tg::test {
 using ExtendedList = std::vector<std::pair<std::string, std::string>>;
 
 // A track as a test describes it: nullopt is a missing (null) field.
-struct TrackSpec {
+struct TrackValues {
     std::optional<std::string> filename = std::nullopt;
     std::optional<std::string> title = std::nullopt;
     std::optional<std::string> album = std::nullopt;
@@ -29,8 +29,8 @@ struct TrackSpec {
 class TrackStore {
 public:
     // A record whose texts live as long as the store.
-    TrackRecord make(const TrackSpec& spec);
-    std::vector<TrackRecord> make(const std::vector<TrackSpec>& specs);
+    TrackRecord make(const TrackValues& values);
+    std::vector<TrackRecord> make(const std::vector<TrackValues>& tracks);
 
 private:
     char* keep(const std::optional<std::string>& text);
