@@ -6,11 +6,9 @@ namespace tg {
 
 namespace {
 
-constexpr std::size_t kMaxCharacters = kLineLimit - 1;
-
-bool fits(std::string& line) {
+bool fits(std::string& line, std::size_t maxCharacters) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line.size() <= kMaxCharacters;
+    return line.size() <= maxCharacters;
 }
 
 bool fail(std::istream& in, std::string& line) {
@@ -19,37 +17,42 @@ bool fail(std::istream& in, std::string& line) {
     return false;
 }
 
-bool readLine(std::istream& in, std::streambuf& source, std::string& line) {
+bool readLine(std::istream& in, std::streambuf& source, std::string& line,
+              std::size_t maxCharacters) {
     bool readAny = false;
     for (;;) {
         const int c = source.sbumpc();
         if (c == std::char_traits<char>::eof()) {
             in.setstate(readAny ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
             // A last line without "\n" is a line; a lone "\r" before the end stays.
-            if (readAny && line.size() > kMaxCharacters) return fail(in, line);
+            if (readAny && line.size() > maxCharacters) return fail(in, line);
             return readAny;
         }
         readAny = true;
         if (c == '\n') {
-            if (fits(line)) return true;
+            if (fits(line, maxCharacters)) return true;
             return fail(in, line);
         }
         line.push_back(static_cast<char>(c));
         // One character of slack for a "\r" that may still turn out to end the line.
-        if (line.size() > kMaxCharacters + 1) return fail(in, line);
+        if (line.size() > maxCharacters + 1) return fail(in, line);
     }
 }
 
 } // namespace
 
 bool readLimitedLine(std::istream& in, std::string& line) {
+    return readLimitedLine(in, line, kLineLimit - 1);
+}
+
+bool readLimitedLine(std::istream& in, std::string& line, std::size_t maxCharacters) {
     line.clear();
     const std::istream::sentry ready(in, true);
     if (!ready) return false;
     // A read error (a folder opened as a file, a vanished network file) throws
     // from the stream buffer: it ends reading like a damaged line.
     try {
-        return readLine(in, *in.rdbuf(), line);
+        return readLine(in, *in.rdbuf(), line, maxCharacters);
     } catch (...) {
         return fail(in, line);
     }

@@ -12,5 +12,7 @@ namespace tg {
 // line; after a longer line the stream is left failed, so reading ends there
 // and never runs on through a damaged file.
 bool readLimitedLine(std::istream& in, std::string& line);
+// The same with another limit: at most maxCharacters characters.
+bool readLimitedLine(std::istream& in, std::string& line, std::size_t maxCharacters);
 
 } // namespace tg
