@@ -9,6 +9,7 @@
 #include "platform/sim/inspect.h"
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "prefs/prefs_state.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ class FreshPlatform : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override {
         tg::platform::sim::reset();
         tg::resetModel();
+        tg::resetPrefs();
         tg::resetPluginPlaylistState();
         tg::resetFrame();
         tg::resetMultiLevelOrderState();
