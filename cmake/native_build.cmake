@@ -8,6 +8,13 @@ target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Thread
 target_compile_definitions(tg_platform_sim PRIVATE
   TG_RESOURCE_SCRIPT="${CMAKE_SOURCE_DIR}/src/resources/ml_tg.rc")
 
+# Drives the simulated player as the system's menu loop and its user do: shared
+# by the unit tests and the preview tool.
+file(GLOB TG_DRIVER_SOURCES CONFIGURE_DEPENDS host/driver/*.cpp)
+add_library(tg_driver STATIC ${TG_DRIVER_SOURCES})
+target_include_directories(tg_driver PUBLIC . src)
+target_link_libraries(tg_driver PRIVATE tg_warnings PUBLIC tg_player tg_core tg_platform_sim)
+
 enable_testing()
 add_subdirectory(tests/unit)
 add_subdirectory(tools/gen_library)
@@ -16,6 +23,9 @@ foreach(tool tools/preview tools/first_run)
     add_subdirectory(${tool})
   endif()
 endforeach()
+if(TARGET tunegrove-preview)
+  add_subdirectory(tests/preview)
+endif()
 if(TG_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()

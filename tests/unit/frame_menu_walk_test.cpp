@@ -33,7 +33,7 @@ TEST(MenuWalk, ThreeLevelsDownAClickPlaysTheTitleAndNothingIsLeftOver) {
     PluginHarness harness;
     harness.define("Media Library", SourceType::MediaLibrary); // Range, Artist, Album, Title
     harness.start();
-    test::MenuLoop& loop = harness.loop();
+    driver::MenuLoop& loop = harness.loop();
     int menusAfterFirst = 0;
     std::string treeAfterFirst;
     for (int round = 0; round < 50; ++round) {

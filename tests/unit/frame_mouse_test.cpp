@@ -54,7 +54,7 @@ protected:
     void selectTitle(const char* part) {
         loop().select(titles, test::positionContaining(titles, part));
     }
-    test::MenuLoop& loop() { return harness.loop(); }
+    driver::MenuLoop& loop() { return harness.loop(); }
 
     PluginHarness harness;
     HMENU target = nullptr;

@@ -40,7 +40,7 @@ TEST_F(TargetPopup, AHostPopupWithTheIdGetsThePluginItemsAfterItsOwnAndIsNotPass
     harness.define("Library", SourceType::MediaLibrary);
     harness.define("Marks", SourceType::Bookmarks);
     harness.start();
-    test::MenuLoop& loop = harness.loop();
+    driver::MenuLoop& loop = harness.loop();
     loop.track(harness.mainMenu());
     const HMENU options = harness.openSubmenu(harness.mainMenu(), "Options");
     harness.player().clearLog();

@@ -1,6 +1,7 @@
 #include "support/plugin_harness.h"
 
 #include "actions/plugin_playlist.h"
+#include "host/driver/plugin_driver.h"
 #include "menus/multi_level_order.h"
 #include "model/menu_definition.h"
 #include "model/settings_file.h"
@@ -24,31 +25,6 @@ namespace {
 constexpr std::int32_t kDefaultHostMenuId = 40188;
 constexpr int kTrayMiddleUp = 520;
 
-// Positions leading from menu to the first popup that is wanted.
-bool pathToPopup(HMENU menu, const std::function<bool(HMENU)>& wanted, std::vector<int>& path,
-                 int depth) {
-    if (depth > 16) return false;
-    const std::vector<platform::sim::MenuItemView> items = platform::sim::menuItems(menu);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const HMENU submenu = items[i].submenu;
-        if (submenu == nullptr) continue;
-        path.push_back(static_cast<int>(i));
-        if (wanted(submenu) || pathToPopup(submenu, wanted, path, depth + 1)) return true;
-        path.pop_back();
-    }
-    return false;
-}
-
-bool pathToPopup(HMENU menu, UINT id, std::vector<int>& path, int depth) {
-    return pathToPopup(
-        menu,
-        [id](HMENU popup) {
-            const std::vector<platform::sim::MenuItemView> inner = platform::sim::menuItems(popup);
-            return !inner.empty() && inner.front().id == id;
-        },
-        path, depth);
-}
-
 void collectChecked(HMENU menu, std::vector<std::string>& out, int depth) {
     if (depth > 64) return;
     for (const platform::sim::MenuItemView& item : platform::sim::menuItems(menu)) {
@@ -58,20 +34,6 @@ void collectChecked(HMENU menu, std::vector<std::string>& out, int depth) {
 }
 
 } // namespace
-
-HINSTANCE fakeModuleInstance() {
-    static char module;
-    return reinterpret_cast<HINSTANCE>(&module);
-}
-
-void resetProcess() {
-    platform::sim::reset();
-    resetModel();
-    resetFrame();
-    resetPluginPlaylistState();
-    resetMultiLevelOrderState();
-    player::resetPlayer();
-}
 
 PluginHarness::PluginHarness()
     : loop_(player::player().mainWindow(), [this] { return cancelModes(); }) {
@@ -117,29 +79,13 @@ MenuDefinition& PluginHarness::definition(const char* name) const {
 }
 
 HMENU PluginHarness::hostPopupWithFirstId(UINT id) const {
-    std::vector<int> path;
-    if (!pathToPopup(mainMenu(), id, path, 0)) return nullptr;
-    HMENU menu = mainMenu();
-    for (int position : path) menu = platform::getSubMenu(menu, position);
-    return menu;
+    return driver::hostPopupWithFirstId(id);
 }
 
 HMENU PluginHarness::openTargetPopup() {
-    loop_.closeAll();
-    loop_.track(mainMenu());
-    if (model().options.ownMenu != 0) return openSubmenu(mainMenu(), "Tunegrove");
-    // The known target popup, wherever the host moved it; else the one the id finds.
-    std::vector<int> path;
-    const HMENU known = frame().targetPopup;
-    const bool found =
-        (known != nullptr &&
-         pathToPopup(
-             mainMenu(), [known](HMENU popup) { return popup == known; }, path, 0)) ||
-        pathToPopup(mainMenu(), static_cast<UINT>(model().options.hostMenuId), path, 0);
-    if (!found) throw std::logic_error("no host popup carries the plug-in's items");
-    HMENU menu = mainMenu();
-    for (int position : path) menu = loop_.openSubmenu(menu, position);
-    return menu;
+    const HMENU target = driver::openTargetPopup(loop_);
+    if (target == nullptr) throw std::logic_error("no host popup carries the plug-in's items");
+    return target;
 }
 
 HMENU PluginHarness::openSubmenu(HMENU menu, const std::string& text) {
@@ -160,8 +106,7 @@ void PluginHarness::trayMiddleClick() {
 }
 
 std::size_t PluginHarness::cancelModes() const {
-    const std::vector<std::string>& log = player().log();
-    return static_cast<std::size_t>(std::count(log.begin(), log.end(), "WM_CANCELMODE"));
+    return driver::cancelModesReceived();
 }
 
 std::vector<std::string> itemTexts(HMENU menu) {

@@ -8,9 +8,10 @@
 // the file back. A test of the first run asks for no file instead.
 #pragma once
 
+#include "host/driver/menu_loop.h"
+#include "host/driver/plugin_driver.h"
 #include "host/player.h"
 #include "model/model_state.h"
-#include "support/menu_loop.h"
 #include "support/temp_drive.h"
 
 #include <cstddef>
@@ -19,11 +20,10 @@
 
 namespace tg::test {
 
-// The module instance the player hands the plug-in (any non-null value will do).
-HINSTANCE fakeModuleInstance();
-// A fresh process within one test, as between tests: platform, model, frame,
-// queue and player. For table-driven tests that need one per row.
-void resetProcess();
+// A fresh process within one test, as between tests, for table-driven tests
+// that need one per row; the module instance the player hands the plug-in.
+using driver::fakeModuleInstance;
+using driver::resetProcess;
 
 class PluginHarness {
 public:
@@ -41,7 +41,7 @@ public:
 
     player::Player& player() const { return player::player(); }
     HWND window() const { return player().mainWindow(); }
-    MenuLoop& loop() { return loop_; }
+    driver::MenuLoop& loop() { return loop_; }
 
     // The model after start: a definition by name.
     MenuDefinition& definition(const char* name) const;
@@ -65,7 +65,7 @@ public:
 
 private:
     TempDrive drive_{'S'};
-    MenuLoop loop_;
+    driver::MenuLoop loop_;
     bool writeFile_ = true;
     bool running_ = false;
 };

@@ -1,4 +1,4 @@
-#include "support/menu_loop.h"
+#include "host/driver/menu_loop.h"
 
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tg::test {
+namespace tg::driver {
 
 namespace {
 
@@ -223,4 +223,4 @@ std::vector<HMENU> MenuLoop::openMenus() const {
     return menus;
 }
 
-} // namespace tg::test
+} // namespace tg::driver

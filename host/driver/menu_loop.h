@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-namespace tg::test {
+namespace tg::driver {
 
 class MenuLoop {
 public:
@@ -91,4 +91,4 @@ private:
     bool trackingFails_ = false;
 };
 
-} // namespace tg::test
+} // namespace tg::driver
