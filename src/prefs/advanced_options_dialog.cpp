@@ -8,6 +8,7 @@
 #include "plugin/frame_state.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/hotkey_field.h"
+#include "prefs/prefs_state.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -55,6 +56,7 @@ void registerHotkey(bool on) {
 
 void open(HWND dialog) {
     GlobalOptions& options = model().options;
+    startPrefsDialog(dialog);
     registerHotkey(false);
     attachHotkeyField(getDlgItem(dialog, IDC_ADVANCED_HOTKEY));
     for (const CheckBox& box : kCheckBoxes) setChecked(dialog, box.id, options.*box.option != 0);
@@ -67,12 +69,13 @@ void open(HWND dialog) {
 }
 
 void command(HWND dialog, int id) {
+    if (!takesCommands(dialog)) return;
     ModelState& m = model();
     m.playlistMenusValid = false;
     if (id == IDOK) {
         // A disabled plug-in keeps its hotkey off until it is placed again.
         if (m.options.enabled != 0) registerHotkey(true);
-        endDialog(dialog, IDOK);
+        endPrefsDialog(dialog, IDOK);
         return;
     }
     if (id == IDC_ADVANCED_HOTKEY) {

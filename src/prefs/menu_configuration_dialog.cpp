@@ -94,6 +94,7 @@ void discardBuiltMenu() {
 
 void open(HWND dialog) {
     MenuDefinition* edited = model().editedDefinition;
+    startPrefsDialog(dialog);
     if (edited == nullptr) return;
     FillingGuard filling;
     setWindowText(dialog, (std::string(edited->name) + " Configuration").c_str());
@@ -181,7 +182,7 @@ void moveLevel(HWND dialog) {
 
 void close(HWND dialog, INT_PTR result) {
     prefs().savedDefinition.reset();
-    endDialog(dialog, result);
+    endPrefsDialog(dialog, result);
 }
 
 void cancel(HWND dialog) {
@@ -200,7 +201,7 @@ template <typename T> void setFromSelection(HWND dialog, int id, T& field) {
 }
 
 void command(HWND dialog, int id, WORD code) {
-    if (prefs().filling) return;
+    if (!takesCommands(dialog)) return;
     ModelState& m = model();
     m.playlistMenusValid = false;
     if (id == IDOK) return close(dialog, IDOK);
@@ -322,7 +323,7 @@ INT_PTR TG_CALLBACK menuConfigurationProcedure(HWND dialog, UINT message, WPARAM
     case WM_INITDIALOG: open(dialog); return TRUE;
     case WM_COMMAND: command(dialog, commandControl(wParam), commandCode(wParam)); return TRUE;
     case WM_VSCROLL:
-        if (loWord(wParam) == SB_THUMBPOSITION && !prefs().filling &&
+        if (loWord(wParam) == SB_THUMBPOSITION && takesCommands(dialog) &&
             model().editedDefinition != nullptr &&
             reinterpret_cast<HWND>(lParam) == getDlgItem(dialog, IDC_CONFIG_LEVEL_MOVE))
             moveLevel(dialog);

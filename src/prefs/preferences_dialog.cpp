@@ -37,6 +37,7 @@ int locationOf(const GlobalOptions& options) {
 }
 
 void open(HWND dialog) {
+    startPrefsDialog(dialog);
     FillingGuard filling;
     ModelState& m = model();
     setChecked(dialog, IDC_PREFS_DISABLE, m.options.enabled == 0);
@@ -69,19 +70,19 @@ void open(HWND dialog) {
 
 void confirm(HWND dialog) {
     writeSettings();
-    endDialog(dialog, IDOK);
+    endPrefsDialog(dialog, IDOK);
 }
 
 // Everything goes back to the saved settings, and the menus with them.
 void cancel(HWND dialog) {
     removePluginMenu();
-    endDialog(dialog, IDCANCEL);
+    endPrefsDialog(dialog, IDCANCEL);
     readSettings();
     installPluginMenu();
 }
 
 void command(HWND dialog, int id, WORD code) {
-    if (prefs().filling) return;
+    if (!takesCommands(dialog)) return;
     ModelState& m = model();
     m.playlistMenusValid = false;
     const bool clicked = code == BN_CLICKED;
@@ -144,7 +145,7 @@ INT_PTR TG_CALLBACK preferencesProcedure(HWND dialog, UINT message, WPARAM wPara
     case WM_INITDIALOG: open(dialog); return TRUE;
     case WM_COMMAND: command(dialog, commandControl(wParam), commandCode(wParam)); return TRUE;
     case WM_VSCROLL:
-        if (loWord(wParam) == SB_THUMBPOSITION && !prefs().filling &&
+        if (loWord(wParam) == SB_THUMBPOSITION && takesCommands(dialog) &&
             reinterpret_cast<HWND>(lParam) == getDlgItem(dialog, IDC_PREFS_MOVE))
             moveDefinition(dialog);
         return TRUE;

@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "plugin/descriptor.h"
 #include "prefs/dialog_controls.h"
+#include "prefs/prefs_state.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -17,6 +18,7 @@ namespace {
 using namespace platform;
 
 void open(HWND dialog) {
+    startPrefsDialog(dialog);
     const MenuDefinition* edited = model().editedDefinition;
     const std::string caption = std::string("Rename ") + (edited != nullptr ? edited->name : "");
     setWindowText(dialog, caption.c_str());
@@ -25,6 +27,7 @@ void open(HWND dialog) {
 }
 
 void command(HWND dialog, int id) {
+    if (!takesCommands(dialog)) return;
     ModelState& m = model();
     m.playlistMenusValid = false;
     if (id == IDOK) {
@@ -32,9 +35,9 @@ void command(HWND dialog, int id) {
         if (m.editedDefinition != nullptr)
             copyText(m.editedDefinition->name,
                      controlText(dialog, IDC_RENAME_NAME, kFieldCharacters));
-        endDialog(dialog, IDOK);
+        endPrefsDialog(dialog, IDOK);
     } else if (id == IDCANCEL) {
-        endDialog(dialog, IDOK);
+        endPrefsDialog(dialog, IDOK);
     }
 }
 

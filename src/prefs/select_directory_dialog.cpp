@@ -6,6 +6,7 @@
 #include "plugin/descriptor.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/folder_picker.h"
+#include "prefs/prefs_state.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -17,6 +18,7 @@ namespace {
 using namespace platform;
 
 void command(HWND dialog, int id) {
+    if (!takesCommands(dialog)) return;
     ModelState& m = model();
     m.playlistMenusValid = false;
     if (id == IDC_DIRECTORY_BROWSE) {
@@ -26,7 +28,7 @@ void command(HWND dialog, int id) {
         if (m.editedDefinition != nullptr)
             copyText(m.editedDefinition->query,
                      controlText(dialog, IDC_DIRECTORY_PATH, kFieldCharacters));
-        endDialog(dialog, IDOK);
+        endPrefsDialog(dialog, IDOK);
     }
     // IDCANCEL (Esc, the close box) does nothing: the folder is asked for.
 }
@@ -36,6 +38,7 @@ void command(HWND dialog, int id) {
 INT_PTR TG_CALLBACK selectDirectoryProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        startPrefsDialog(dialog);
         // A typed path longer than the query holds is never cut: it cannot be typed.
         sendDlgItemMessage(dialog, IDC_DIRECTORY_PATH, EM_LIMITTEXT, kFieldCharacters, 0);
         return TRUE;

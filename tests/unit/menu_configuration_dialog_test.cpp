@@ -156,6 +156,37 @@ TEST_F(MenuConfiguration, ChangingTheSourceResetsTheDefinitionAndCancelBringsItB
     EXPECT_TRUE(library.levels.empty());
 }
 
+// Closing takes the focus from the list last used, which reports it: Cancel's
+// copy must stay put all the same.
+TEST_F(MenuConfiguration, EscWithTheFocusInAListStillPutsTheCopyBack) {
+    MenuDefinition& library = test::definitionNamed("Media Library");
+    const MenuDefinition before = library;
+    struct Case {
+        int list;
+        int entry;
+    };
+    const Case cases[] = {
+        {IDC_CONFIG_SOURCE, 2}, {IDC_CONFIG_SOURCE, 3},        {IDC_CONFIG_ACTION, 3},
+        {IDC_CONFIG_TIME, 0},   {IDC_CONFIG_YEAR_POSITION, 1}, {IDC_CONFIG_LEVEL_NAMES, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list * 100 + c.entry);
+        configure("Media Library", [&](HWND dialog) {
+            sim::selectItem(dialog, c.list, c.entry);
+            if (c.list == IDC_CONFIG_LEVEL_NAMES) sim::clickButton(dialog, IDC_CONFIG_ADD_LEVEL);
+            if (c.list == IDC_CONFIG_LEVEL_NAMES) sim::focusControl(dialog, IDC_CONFIG_LEVELS);
+            sim::keyDown(dialog, VK_ESCAPE);
+        });
+        EXPECT_EQ(library.sourceType, before.sourceType);
+        EXPECT_EQ(library.clickAction, before.clickAction);
+        EXPECT_EQ(library.timeDisplay, before.timeDisplay);
+        EXPECT_EQ(library.yearPosition, before.yearPosition);
+        EXPECT_EQ(levelsOf(library), levelsOf(before));
+        EXPECT_STREQ(library.query, before.query);
+        EXPECT_STREQ(library.fileTypes, before.fileTypes);
+    }
+}
+
 TEST_F(MenuConfiguration, SplitIntoRangesGivesRangeThenEntriesOrEntriesAlone) {
     MenuDefinition& raw = test::definitionNamed("Playlist Raw");
     configure("Playlist Raw", [&](HWND dialog) {

@@ -87,8 +87,10 @@ TEST_F(PlatformDialog, RunsItsScriptAndEndsWithTheValueGivenToEndDialog) {
 }
 
 TEST_F(PlatformDialog, WithoutAScriptTheUserPressesEscAndTheCloseBoxSendsCancel) {
-    // The edit has the focus (EN_SETFOCUS), then Esc comes as IDCANCEL.
-    const std::vector<std::string> escaped = {"command 1055/256", "command 2/0"};
+    // The edit has the focus (EN_SETFOCUS), then Esc comes as IDCANCEL; ending
+    // the dialog takes the focus from the edit (EN_KILLFOCUS), as user32 does.
+    const std::vector<std::string> escaped = {"command 1055/256", "command 2/0",
+                                              "command 1055/512"};
     EXPECT_EQ(run(kRename), 22);
     EXPECT_EQ(seen, escaped);
 

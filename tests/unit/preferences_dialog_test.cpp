@@ -1,18 +1,22 @@
 // The Preferences dialog driven like a user through the simulated platform,
 // on the model read from a fresh settings directory (the four first-run menus).
+#include "host/player.h"
 #include "model/model_state.h"
 #include "model/settings_file.h"
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
+#include "plugin/plugin_menu.h"
 #include "prefs/help_page.h"
 #include "prefs/preferences_dialog.h"
 #include "resources/resource_ids.h"
+#include "support/plugin_harness.h"
 #include "support/prefs_host.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -451,6 +455,40 @@ TEST_F(PreferencesDialog, EditAndAdvancedOptionsOpenTheirDialogsOverThePreferenc
     EXPECT_EQ(sim::dialogRuns()[0].parent, preferences);
     EXPECT_EQ(sim::dialogRuns()[1].templateId, IDD_ADVANCED_OPTIONS);
     EXPECT_EQ(sim::dialogRuns()[2].parent, host.mainWindow());
+}
+
+// Closing takes the focus from the main-menu list, which reports it; acting on
+// that would place the plug-in's own popup a second time after Cancel, or
+// change the main menu after OK saved it.
+TEST_F(PreferencesDialog, ClosingWithTheFocusInTheMainMenuListActsOnce) {
+    m.options.ownMenu = 1;
+    m.options.hostMenuId = -1;
+    installPluginMenu();
+    writeSettings();
+    const HMENU hostMenu = player::player().mainMenu();
+    auto ownPopups = [&] {
+        const std::vector<std::string> texts = test::itemTexts(hostMenu);
+        return std::count(texts.begin(), texts.end(), "Tunegrove");
+    };
+    ASSERT_EQ(ownPopups(), 1);
+    struct Case {
+        int key;
+        const char* mainMenu; // after the dialog
+    };
+    const Case cases[] = {{VK_ESCAPE, nullptr}, {VK_RETURN, "Media Library"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        runPreferences([&](HWND dialog) {
+            sim::selectItem(dialog, IDC_PREFS_MAIN_MENU, 2);
+            sim::keyDown(dialog, c.key);
+        });
+        EXPECT_EQ(ownPopups(), 1);
+        if (c.mainMenu == nullptr)
+            EXPECT_EQ(m.options.mainMenu, nullptr);
+        else
+            EXPECT_EQ(m.options.mainMenu, &test::definitionNamed(c.mainMenu));
+    }
+    removePluginMenu();
 }
 
 TEST_F(PreferencesDialog, OkSavesAndCancelBringsBackWhatWasSaved) {

@@ -272,18 +272,25 @@ INT_PTR dialogBoxParam(HINSTANCE, int templateId, HWND parent, DLGPROC procedure
 }
 
 BOOL endDialog(HWND dialog, INT_PTR result) {
-    State& s = state();
-    Lock lock(s.mutex);
-    Dialog* d = findDialog(s, dialog);
-    if (d == nullptr) {
-        if (liveWindow(s, dialog, "endDialog") != nullptr)
-            fault(s, "endDialog: window " + handleText(dialog) + " is not a dialog");
-        return FALSE;
+    bool endsNow = false;
+    {
+        State& s = state();
+        Lock lock(s.mutex);
+        Dialog* d = findDialog(s, dialog);
+        if (d == nullptr) {
+            if (liveWindow(s, dialog, "endDialog") != nullptr)
+                fault(s, "endDialog: window " + handleText(dialog) + " is not a dialog");
+            return FALSE;
+        }
+        if (!d->ended) {
+            d->ended = true;
+            d->result = result;
+            endsNow = true;
+        }
     }
-    if (!d->ended) {
-        d->ended = true;
-        d->result = result;
-    }
+    // As user32 does, within the call: the focus goes from its control to the
+    // dialog itself, and the control tells the dialog it lost it.
+    if (endsNow) sim::detail::moveFocus(dialog, nullptr);
     return TRUE;
 }
 
