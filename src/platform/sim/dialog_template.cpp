@@ -56,6 +56,7 @@ const std::map<std::string, long>& knownNames() {
         {"SS_LEFT", 0x0000L},
         {"SS_CENTER", 0x0001L},
         {"SS_RIGHT", 0x0002L},
+        {"SS_LEFTNOWORDWRAP", 0x000CL},
         {"SS_NOPREFIX", 0x0080L},
         {"BS_PUSHBUTTON", 0x0000L},
         {"BS_DEFPUSHBUTTON", 0x0001L},
