@@ -34,6 +34,11 @@ bool appendPathConditions(const MenuDefinition& definition, const std::vector<Le
 std::string pathConditions(const MenuDefinition& definition,
                            const std::vector<LevelSelection>& path, int coveredCount);
 
+// Fills result (zeroed by the caller) with an own copy of the library's record
+// for each playlist entry whose file the library answered, in playlist order.
+// The library's records are left as they are.
+void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result);
+
 // MediaLibrary: the library frees its records (its answer is returned).
 // PlaylistTags: the plug-in's copies are freed and the record zeroed (0).
 // Any other mode: nothing happens and the mode is returned.

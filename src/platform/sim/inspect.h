@@ -8,6 +8,7 @@
 #include "platform/menu.h"
 #include "platform/window.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ std::vector<std::string> takeFaults();
 
 // ---- Menus -----------------------------------------------------------------
 int liveMenuCount();
+// How many times an item's text was read (getMenuString) since the last reset:
+// what a search over built menus costs on the real system.
+std::uint64_t menuTextReads();
 
 struct MenuItemView {
     std::string text;
@@ -191,8 +195,8 @@ struct ControlView {
     std::vector<LPARAM> itemData;
     int selection = -1;
     int rangeLower = 0, rangeUpper = 0, position = 0; // up-down: bottom, top, now
-    int selectionStart = 0, selectionEnd = 0;          // edit caret / selection
-    int textLimit = 0;                                 // EM_LIMITTEXT; 0 = none
+    int selectionStart = 0, selectionEnd = 0;         // edit caret / selection
+    int textLimit = 0;                                // EM_LIMITTEXT; 0 = none
 };
 ControlView controlView(HWND dialog, int id);
 std::vector<ControlView> controlViews(HWND dialog);

@@ -273,6 +273,7 @@ int getMenuItemCount(HMENU menu) {
 int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags) {
     State& s = state();
     Lock lock(s.mutex);
+    ++s.menuTextReads;
     // A missing item leaves the buffer as it was, as user32 does.
     FoundItem found = findItem(s, menu, item, flags, "getMenuString", false);
     if (found.item == nullptr) return 0;
@@ -405,6 +406,12 @@ int liveMenuCount() {
     State& s = state();
     Lock lock(s.mutex);
     return static_cast<int>(s.menus.size());
+}
+
+std::uint64_t menuTextReads() {
+    State& s = state();
+    Lock lock(s.mutex);
+    return s.menuTextReads;
 }
 
 std::vector<MenuItemView> menuItems(HMENU menu) {

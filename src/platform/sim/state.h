@@ -131,6 +131,7 @@ struct Store {
     bool failTrackPopup = false;
     DWORD trackPopupError = 0;
     std::vector<HWND> drawnMenuBars;
+    std::uint64_t menuTextReads = 0; // getMenuString calls, for cost counts
 
     // Windows and messages.
     std::unordered_map<std::uintptr_t, Window> windows;
