@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
 
 namespace tg {
 
@@ -177,10 +180,135 @@ Comparator comparatorForLevel(const MenuDefinition& definition, int level) {
 
 namespace {
 
+// Sorts of many records first order them by a key made once per record: the
+// first bytes of the text as the comparator sees it (folded, after "The "),
+// after the shown number where the comparator orders by one first. Most
+// comparisons then compare three integers instead of walking two texts
+// through the host's memory. A key is monotone for its comparator (C(a, b) < 0
+// implies key(a) <= key(b)); equal keys fall back to the comparator, unless
+// both are complete: they hold the whole of what the comparator looks at, so
+// their records compare equal.
+struct SortKey {
+    std::uint64_t words[3] = {0, 0, 0};
+    bool complete = false;
+};
+using MakeKey = void (*)(const TrackRecord&, SortKey&);
+
+// Below this many records the plain sort is as fast and needs no scratch
+// memory (eager filling sorts many small groups).
+constexpr std::ptrdiff_t kKeyedSortMinimum = 512;
+
+// Writes the text's bytes as compareFolded sees them (folded; the terminator
+// and what follows as 0) big-endian into the key from byte position `at` on.
+// A missing text sorts last: all ones. Returns whether the whole text fit.
+bool putText(SortKey& key, int at, const char* text) {
+    constexpr int kBytes = static_cast<int>(sizeof key.words);
+    if (text == nullptr) {
+        for (int i = at; i < kBytes; ++i)
+            key.words[i / 8] |= std::uint64_t{0xFF} << (56 - 8 * (i % 8));
+        return true;
+    }
+    int i = at;
+    for (; i < kBytes && *text != '\0'; ++i, ++text)
+        key.words[i / 8] |= std::uint64_t{foldByte(*text)} << (56 - 8 * (i % 8));
+    return i < kBytes; // a 0 byte (the terminator) is in the key
+}
+
+// A shown number (0 or more) in the top 16 bits. Numbers too big for them all
+// get the same key, text left out, so the comparator alone orders them.
+bool putNumber(SortKey& key, std::int32_t number) {
+    constexpr std::uint64_t kTop = 0xFFFF;
+    if (number < 0) number = 0;
+    if (static_cast<std::uint64_t>(number) >= kTop) {
+        key.words[0] = kTop << 48;
+        return false;
+    }
+    key.words[0] = static_cast<std::uint64_t>(number) << 48;
+    return true;
+}
+
+// compareTextIgnoringThe: the stripped text decides alone.
+template <char* TrackRecord::*Field> void strippedKey(const TrackRecord& r, SortKey& key) {
+    const char* text = r.*Field;
+    key.complete = putText(key, 0, text != nullptr ? stripLeadingThe(text) : nullptr);
+}
+// A text first, then a second key the prefix does not hold.
+template <char* TrackRecord::*Field> void firstOfTwoKey(const TrackRecord& r, SortKey& key) {
+    strippedKey<Field>(r, key);
+    key.complete = false;
+}
+// compareTextThenWhole after a number: texts that lost a "The " or spaces to
+// stripping are told apart by their whole text, which the key does not hold.
+void numberThenTextKey(SortKey& key, std::int32_t number, const char* text) {
+    if (!putNumber(key, number)) return;
+    const char* stripped = text != nullptr ? stripLeadingThe(text) : nullptr;
+    key.complete = putText(key, 2, stripped) && stripped == text;
+}
+void yearAlbumKey(const TrackRecord& r, SortKey& key) {
+    numberThenTextKey(key, shownYear(r.year), r.album);
+}
+void trackTitleKey(const TrackRecord& r, SortKey& key) {
+    const std::int32_t track = shownTrackNumber(r.trackNumber);
+    const char* title = r.title;
+    // Untracked titles are compared without their leading spaces.
+    if (track <= 0 && title != nullptr) title = skipSpaces(title);
+    numberThenTextKey(key, track, title);
+}
+
+struct KeyedRecord {
+    SortKey key;
+    std::uint32_t index; // where the record stands before sorting
+};
+
+template <Comparator C>
+bool keyedLess(const KeyedRecord& x, const KeyedRecord& y, const TrackRecord* records) {
+    for (int i = 0; i < 3; ++i)
+        if (x.key.words[i] != y.key.words[i]) return x.key.words[i] < y.key.words[i];
+    if (x.key.complete && y.key.complete) return false;
+    return C(records[x.index], records[y.index]) < 0;
+}
+
+template <Comparator C> void plainSort(TrackRecord* begin, TrackRecord* end) {
+    std::sort(begin, end, [](const TrackRecord& x, const TrackRecord& y) { return C(x, y) < 0; });
+}
+
+template <Comparator C, MakeKey K> void keyedSort(TrackRecord* begin, TrackRecord* end) {
+    const std::size_t count = static_cast<std::size_t>(end - begin);
+    // Without scratch memory the plain sort, which needs none, does the work.
+    std::vector<KeyedRecord> keyed;
+    try {
+        keyed.resize(count);
+    } catch (const std::bad_alloc&) {
+        return plainSort<C>(begin, end);
+    }
+    std::unique_ptr<TrackRecord[]> gathered(new (std::nothrow) TrackRecord[count]);
+    if (gathered == nullptr) return plainSort<C>(begin, end);
+    for (std::size_t i = 0; i < count; ++i) {
+        K(begin[i], keyed[i].key);
+        keyed[i].index = static_cast<std::uint32_t>(i);
+    }
+    std::sort(keyed.begin(), keyed.end(), [begin](const KeyedRecord& x, const KeyedRecord& y) {
+        return keyedLess<C>(x, y, begin);
+    });
+    // Gathered into scratch memory, the records are read independently of
+    // each other; following the permutation's cycles in place would read them
+    // one after the other.
+    for (std::size_t i = 0; i < count; ++i) gathered[i] = begin[keyed[i].index];
+    std::copy(gathered.get(), gathered.get() + count, begin);
+}
+
 using SortFunction = void (*)(TrackRecord*, TrackRecord*);
 
 template <Comparator C> void sortWith(TrackRecord* begin, TrackRecord* end) {
-    std::sort(begin, end, [](const TrackRecord& x, const TrackRecord& y) { return C(x, y) < 0; });
+    plainSort<C>(begin, end);
+}
+
+template <Comparator C, MakeKey K> void sortKeyed(TrackRecord* begin, TrackRecord* end) {
+    // Record positions are kept in 32 bits.
+    if (end - begin < kKeyedSortMinimum || end - begin > std::ptrdiff_t{0xFFFFFFFF})
+        plainSort<C>(begin, end);
+    else
+        keyedSort<C, K>(begin, end);
 }
 
 struct KnownSort {
@@ -189,18 +317,18 @@ struct KnownSort {
 };
 
 constexpr KnownSort kKnownSorts[] = {
-    {compareArtist, sortWith<compareArtist>},
-    {compareAlbum, sortWith<compareAlbum>},
-    {compareTitle, sortWith<compareTitle>},
-    {compareGenre, sortWith<compareGenre>},
+    {compareArtist, sortKeyed<compareArtist, strippedKey<&TrackRecord::artist>>},
+    {compareAlbum, sortKeyed<compareAlbum, strippedKey<&TrackRecord::album>>},
+    {compareTitle, sortKeyed<compareTitle, strippedKey<&TrackRecord::title>>},
+    {compareGenre, sortKeyed<compareGenre, strippedKey<&TrackRecord::genre>>},
     {compareYear, sortWith<compareYear>},
     {compareTrack, sortWith<compareTrack>},
-    {compareYearAlbum, sortWith<compareYearAlbum>},
-    {compareAlbumYear, sortWith<compareAlbumYear>},
-    {compareTrackTitle, sortWith<compareTrackTitle>},
-    {compareArtistAlbum, sortWith<compareArtistAlbum>},
-    {compareArtistTitle, sortWith<compareArtistTitle>},
-    {compareAlbumTitle, sortWith<compareAlbumTitle>},
+    {compareYearAlbum, sortKeyed<compareYearAlbum, yearAlbumKey>},
+    {compareAlbumYear, sortKeyed<compareAlbumYear, firstOfTwoKey<&TrackRecord::album>>},
+    {compareTrackTitle, sortKeyed<compareTrackTitle, trackTitleKey>},
+    {compareArtistAlbum, sortKeyed<compareArtistAlbum, firstOfTwoKey<&TrackRecord::artist>>},
+    {compareArtistTitle, sortKeyed<compareArtistTitle, firstOfTwoKey<&TrackRecord::artist>>},
+    {compareAlbumTitle, sortKeyed<compareAlbumTitle, firstOfTwoKey<&TrackRecord::album>>},
     {compareAlbumInitial, sortWith<compareAlbumInitial>},
     {compareTitleInitial, sortWith<compareTitleInitial>},
     {compareGenreInitial, sortWith<compareGenreInitial>},

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -384,6 +386,50 @@ TEST(SortRecords, InlinedAndGenericSortsAgree) {
     auto unsorted = records;
     sortRecords(unsorted.data(), unsorted.data() + unsorted.size(), nullptr);
     for (std::size_t i = 0; i < records.size(); ++i) ASSERT_EQ(unsorted[i].title, records[i].title);
+}
+
+// Large sorts order by a prefix of each key first: texts that share long
+// prefixes, numbers too big for the prefix and missing fields must still come
+// out in the comparator's order, with every record kept exactly once.
+TEST(SortRecords, LargeSortsKeepEveryRecordInTheComparatorsOrder) {
+    std::mt19937 rng(31);
+    TrackStore store;
+    std::vector<TrackRecord> records;
+    static const char* const sharedStarts[] = {"Love Love Love ", "love love LOVE", "The Lovelove",
+                                               "  Love Love Lo", "Love Love Love"};
+    for (int i = 0; i < 3000; ++i) {
+        TrackSpec t = test::randomTrack(rng);
+        if (i % 3 == 0) {
+            const std::string start = sharedStarts[i % 5];
+            t.artist = start + test::randomText(rng);
+            t.album = start + test::randomText(rng);
+            t.title = start + test::randomText(rng);
+            t.genre = start + test::randomText(rng);
+        }
+        if (i % 7 == 0) t.year = 65535 + i % 3; // beyond what the prefix holds
+        if (i % 11 == 0) t.trackNumber = 70000 - i % 5;
+        records.push_back(store.make(t));
+    }
+    const auto identity = [](const TrackRecord& r) {
+        return std::make_tuple(r.filename, r.title, r.album, r.artist, r.genre, r.year,
+                               r.trackNumber, r.extendedFields);
+    };
+    std::vector<decltype(identity(records[0]))> before;
+    for (const TrackRecord& r : records) before.push_back(identity(r));
+    std::sort(before.begin(), before.end());
+
+    int index = 0;
+    for (const Comparator c : allComparators()) {
+        auto sorted = records;
+        sortRecords(sorted.data(), sorted.data() + sorted.size(), c);
+        for (std::size_t i = 1; i < sorted.size(); ++i)
+            ASSERT_LE(c(sorted[i - 1], sorted[i]), 0) << "comparator " << index << " at " << i;
+        std::vector<decltype(identity(records[0]))> after;
+        for (const TrackRecord& r : sorted) after.push_back(identity(r));
+        std::sort(after.begin(), after.end());
+        ASSERT_EQ(after, before) << "comparator " << index;
+        ++index;
+    }
 }
 
 // Texts where two different records legitimately show the same stripped label
