@@ -1,6 +1,7 @@
 #include "menus/grouping.h"
 
 #include "menus/item_label.h"
+#include "menus/record_prefetch.h"
 #include "menus/text_order.h"
 #include "model/model_state.h"
 #include "model/text.h"
@@ -20,6 +21,7 @@ int rangeTargetGroups(const MenuDefinition& definition, int level, const TrackRe
     char* current = labels[1];
     std::int64_t x = *stripLeadingThe(previous) != '\0' ? 1 : 0;
     for (int i = first + 1; i <= last; ++i) {
+        if (last - i >= kPrefetchDistance) prefetchTexts(records[i + kPrefetchDistance]);
         itemLabel(records[i], level, true, definition, current);
         if (!sameStrippedLabel(previous, current)) ++x;
         std::swap(previous, current);

@@ -6,6 +6,7 @@
 #include "menus/grouping.h"
 #include "menus/item_label.h"
 #include "menus/query_templates.h"
+#include "menus/record_prefetch.h"
 #include "menus/sort_orders.h"
 #include "menus/text_order.h"
 #include "model/text.h"
@@ -112,6 +113,7 @@ void LevelWalk::run() {
 
     for (int i = first; i <= last + 1; ++i) {
         const bool endPass = i > last;
+        if (last - i >= kPrefetchDistance) prefetchTexts(records[i + kPrefetchDistance]);
         if (isEmptyLabel(current)) {
             // A record without a label never starts a group: it is left out
             // of this level and everything below it.
