@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tg {
 
@@ -43,7 +44,8 @@ void cutAtTab(char* text) {
 }
 
 // The continuation submenu when the last item of menu is the "MORE" link that
-// the column layout put there, else null.
+// the column layout put there, else null. The popup's own page is told by the
+// link's text, since its first positions may hold other items.
 HMENU continuationOf(HMENU menu, int count) {
     const int last = count - 1;
     const int rows = layoutRows();
@@ -53,6 +55,16 @@ HMENU continuationOf(HMENU menu, int count) {
     char text[kItemTextSize];
     readItemText(menu, last, text);
     return std::strcmp(text, kMoreText) == 0 ? more : nullptr;
+}
+
+// A continuation page starts at position 0, so the layout fills it to exactly
+// moreColumns * rows items when it ends in a "MORE" link, and no item of the
+// level can take that last place (each item stands for at least one record,
+// so the layout always has a record left to link to): a full page ending in a
+// submenu is linked on without reading the link's text.
+HMENU continuationOfPage(HMENU menu, int count) {
+    if (count != layoutMoreColumns() * layoutRows()) return nullptr;
+    return platform::getSubMenu(menu, count - 1);
 }
 
 // The two bounds of a range item "lower -> upper"; false without the arrow.
@@ -72,38 +84,63 @@ public:
         : popup_(popup), start_(start), record_(record) {}
 
     // Walks the popup and its "MORE" continuations; classify tells where the
-    // key lies against an item's text (which it may change).
+    // key lies against an item's text (which it may change). The pages are
+    // collected first, then searched by their last items, then inside the
+    // one page that can hold the key: reads grow with the logarithm of the
+    // number of pages, not with the number itself.
     template <typename Classify> void run(Classify classify) {
+        struct Page {
+            HMENU menu;
+            int from;
+            int last; // the last item of the level on this page
+        };
+        std::vector<Page> pages;
         HMENU menu = popup_;
         int from = start_;
         for (int page = 0; page < kMaxPages && menu != nullptr; ++page) {
             const int count = platform::getMenuItemCount(menu);
             if (count <= 0) break;
-            const HMENU more = continuationOf(menu, count);
-            int low = from;
-            int high = more != nullptr ? count - 2 : count - 1;
-            if (more != nullptr && low <= high) {
-                // The continuation holds only items after this page's last one:
-                // compare that one first, so a page before the key costs one read.
-                const Verdict last = probe(menu, high, classify);
-                if (last == Verdict::Found || last == Verdict::Stop) return;
-                if (last == Verdict::After || last == Verdict::SimilarAfter) {
-                    menu = more;
-                    from = 0;
-                    continue;
-                }
-                --high;
+            const HMENU more =
+                page == 0 ? continuationOf(menu, count) : continuationOfPage(menu, count);
+            pages.push_back({menu, from, more != nullptr ? count - 2 : count - 1});
+            menu = more;
+            from = 0;
+        }
+        // Every page but the last ends with a link; the key lies on the first
+        // page whose last item it does not come after.
+        std::size_t low = 0;
+        std::size_t high = pages.empty() ? 0 : pages.size() - 1;
+        std::size_t probedLast =
+            pages.size(); // the page whose last item was probed as after the key
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            const Page& page = pages[middle];
+            if (page.from > page.last) { // nothing of the level on it
+                low = middle + 1;
+                continue;
             }
-            while (low <= high) {
-                const int middle = low + (high - low) / 2;
-                const Verdict verdict = probe(menu, middle, classify);
+            const Verdict verdict = probe(page.menu, page.last, classify);
+            if (verdict == Verdict::Found || verdict == Verdict::Stop) return;
+            if (verdict == Verdict::After || verdict == Verdict::SimilarAfter) {
+                low = middle + 1;
+            } else {
+                high = middle;
+                probedLast = middle;
+            }
+        }
+        if (low < pages.size()) {
+            const Page& page = pages[low];
+            int first = page.from;
+            int last = probedLast == low ? page.last - 1 : page.last;
+            while (first <= last) {
+                const int middle = first + (last - first) / 2;
+                const Verdict verdict = probe(page.menu, middle, classify);
                 if (verdict == Verdict::Found || verdict == Verdict::Stop) return;
                 if (verdict == Verdict::Before || verdict == Verdict::SimilarBefore)
-                    high = middle - 1;
+                    last = middle - 1;
                 else
-                    low = middle + 1;
+                    first = middle + 1;
             }
-            break; // the key lies before this page's last item: not further on
         }
         if (similarMenu_ != nullptr) mark(similarMenu_, similarPosition_);
     }

@@ -3,6 +3,7 @@
 // runs in the level's own order (numbers as numbers, years and track numbers
 // first), through "MORE" continuations, while building finds the song by its
 // file name.
+#include "host/library_generator.h"
 #include "host/player.h"
 #include "menus/level_builder.h"
 #include "model/model_state.h"
@@ -13,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -108,6 +111,64 @@ INSTANTIATE_TEST_SUITE_P(
         RemarkCase{"RangeOfBitrates", {LevelType::Range, LevelType::Bitrate}},
         RemarkCase{"RangeOfPlayCounts", {LevelType::Range, LevelType::PlayCount}}),
     [](const testing::TestParamInfo<RemarkCase>& param) { return std::string(param.param.name); });
+
+// A level spread over many "MORE" pages: re-marking reads a number of item
+// texts that grows with the logarithm of the level's items, pages included,
+// and still finds the item that building marked.
+struct PagedLayout {
+    int rows;
+    int columns;
+    int moreColumns;
+};
+
+class RemarkManyPages : public testing::TestWithParam<PagedLayout> {
+protected:
+    test::PlayerConnection connection;
+};
+
+TEST_P(RemarkManyPages, ReadsLogarithmicallyManyTexts) {
+    const PagedLayout& layout = GetParam();
+    player::player().setTracks(player::generateLibrary(3000, 5));
+    model().options.loadAllMenus = 0;
+    model().options.rowsPerColumn = layout.rows;
+    model().options.columnCount = layout.columns;
+    model().options.moreColumnCount = layout.moreColumns;
+    MenuDefinition d = test::libraryDefinition({LevelType::Artist, LevelType::Title});
+    const HMENU root = platform::createPopupMenu();
+    d.popupMenu = root;
+
+    const std::vector<player::Track>& tracks = player::player().library().tracks();
+    int marked = 0;
+    for (std::size_t i = 0; i < tracks.size(); i += 37) {
+        if (!tracks[i].filename) continue;
+        SCOPED_TRACE(*tracks[i].filename);
+        test::setNowPlaying(tracks[i].filename->c_str());
+        std::vector<LevelSelection> path;
+        test::openPopup(root, d, path, true);
+        const HMENU builtMenu = path[0].checkedMenu;
+        const int builtPosition = path[0].checkedPosition;
+        test::closePopup(path);
+        const double items = static_cast<double>(test::levelItems(root).size());
+        ASSERT_GT(items, 8 * layout.rows); // many pages
+
+        const std::uint64_t before = platform::sim::menuTextReads();
+        test::openPopup(root, d, path, true);
+        const double reads = static_cast<double>(platform::sim::menuTextReads() - before);
+        EXPECT_LE(reads, 2 * std::log2(items) + 4);
+        EXPECT_EQ(path[0].checkedMenu, builtMenu);
+        EXPECT_EQ(path[0].checkedPosition, builtPosition);
+        marked += builtMenu != nullptr ? 1 : 0;
+        test::closePopup(path);
+        for (int n = platform::getMenuItemCount(root); n > 0; --n)
+            platform::deleteMenu(root, static_cast<UINT>(n - 1), MF_BYPOSITION);
+    }
+    EXPECT_GT(marked, 50);
+    platform::destroyMenu(root);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, RemarkManyPages,
+                         testing::Values(PagedLayout{4, 2, 1}, PagedLayout{3, 1, 2},
+                                         PagedLayout{5, 3, 1}));
 
 } // namespace
 } // namespace tg
