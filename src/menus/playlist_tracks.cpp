@@ -1,41 +1,111 @@
 // Playlist Tags narrowing: the library's answer cut down to the files of the
 // player's playlist, one own copy per entry, in playlist order.
+//
+// The playlist's file names go into a hash table (one block, no allocation
+// per entry) and the library's records are looked up there in one pass:
+// linear in both, where sorting the library's answer by file name would
+// compare its long, mostly shared path prefixes n log n times.
 #include "menus/query_templates.h"
-#include "menus/sort_orders.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 #include <vector>
 
 namespace tg {
 
-// One own copy per playlist entry the library returned, in playlist order: the
-// library's tracks are sorted by file name (through pointers, the host's array
-// stays as it is) and each entry's file is looked up there.
+namespace {
+
+// Names in one folder differ near their ends: hashing the length and the
+// last bytes spreads them as well as hashing all of it would.
+std::uint64_t fileHash(const char* file, std::size_t length) {
+    constexpr std::size_t kTail = 32;
+    const std::size_t from = length > kTail ? length - kTail : 0;
+    std::uint64_t hash = 14695981039346656037ull ^ length;
+    for (std::size_t i = from; i < length; ++i) {
+        hash ^= static_cast<unsigned char>(file[i]);
+        hash *= 1099511628211ull;
+    }
+    return hash ^ (hash >> 29);
+}
+
+struct PlaylistFile {
+    const char* file = nullptr; // the player's text, or null
+    std::size_t length = 0;
+    int first = -1;                     // the first entry with the same name (itself when first)
+    const TrackRecord* match = nullptr; // on the first entry of a name only
+};
+
+class FileTable {
+public:
+    explicit FileTable(std::size_t names) {
+        std::size_t size = 16;
+        while (size < names * 2) size *= 2;
+        slots_.assign(size, -1);
+        mask_ = size - 1;
+    }
+    // The slot of file: holding an entry of that name, or empty (-1).
+    int& slot(const std::vector<PlaylistFile>& entries, const char* file, std::size_t length) {
+        for (std::size_t at = fileHash(file, length) & mask_;; at = (at + 1) & mask_) {
+            int& s = slots_[at];
+            if (s < 0) return s;
+            const PlaylistFile& e = entries[static_cast<std::size_t>(s)];
+            if (e.length == length && std::memcmp(e.file, file, length) == 0) return s;
+        }
+    }
+
+private:
+    std::vector<int> slots_;
+    std::size_t mask_ = 0;
+};
+
+} // namespace
+
 void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result) {
     const int count = library.items != nullptr && library.count > 0 ? library.count : 0;
-    std::vector<const TrackRecord*> sorted(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) sorted[static_cast<std::size_t>(i)] = &library.items[i];
-    const auto before = [](const TrackRecord* a, const TrackRecord* b) {
-        return compareFileName(*a, *b) < 0;
-    };
-    std::sort(sorted.begin(), sorted.end(), before);
-
     const int entries = host::getListLength();
-    if (entries <= 0) return;
-    auto* items = static_cast<TrackRecord*>(
-        std::calloc(static_cast<std::size_t>(entries), sizeof(TrackRecord)));
-    if (items == nullptr) return;
-    result->items = items;
-    result->allocated = entries;
-    for (int index = 0; index < entries; ++index) {
-        const char* file = host::getEntryFile(index);
-        if (file == nullptr) continue;
-        TrackRecord key{};
-        key.filename = const_cast<char*>(file);
-        const auto match = std::lower_bound(sorted.begin(), sorted.end(), &key, before);
-        if (match == sorted.end() || compareFileName(**match, key) != 0) continue;
-        copyTrackRecord(&items[result->count++], **match);
+    if (entries <= 0 || count == 0) return;
+    try {
+        std::vector<PlaylistFile> playlist(static_cast<std::size_t>(entries));
+        FileTable table(static_cast<std::size_t>(entries));
+        for (int index = 0; index < entries; ++index) {
+            PlaylistFile& entry = playlist[static_cast<std::size_t>(index)];
+            entry.file = host::getEntryFile(index);
+            if (entry.file == nullptr) continue;
+            entry.length = std::strlen(entry.file);
+            int& slot = table.slot(playlist, entry.file, entry.length);
+            if (slot < 0) slot = index;
+            entry.first = slot;
+        }
+        // The first library record of each name answers for it; the pass
+        // ends when every name has its record.
+        int unmatched = 0;
+        for (int index = 0; index < entries; ++index)
+            unmatched += playlist[static_cast<std::size_t>(index)].first == index ? 1 : 0;
+        for (int i = 0; i < count && unmatched > 0; ++i) {
+            const TrackRecord& record = library.items[i];
+            if (record.filename == nullptr) continue;
+            const int slot = table.slot(playlist, record.filename, std::strlen(record.filename));
+            if (slot < 0) continue;
+            PlaylistFile& first = playlist[static_cast<std::size_t>(slot)];
+            if (first.match != nullptr) continue;
+            first.match = &record;
+            --unmatched;
+        }
+        auto* items = static_cast<TrackRecord*>(
+            std::calloc(static_cast<std::size_t>(entries), sizeof(TrackRecord)));
+        if (items == nullptr) return;
+        result->items = items;
+        result->allocated = entries;
+        for (const PlaylistFile& entry : playlist) {
+            if (entry.first < 0) continue;
+            const TrackRecord* match = playlist[static_cast<std::size_t>(entry.first)].match;
+            if (match != nullptr) copyTrackRecord(&items[result->count++], *match);
+        }
+    } catch (const std::bad_alloc&) {
+        // Without memory for the tables the result stays as it is: what was
+        // copied so far, or nothing.
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tg {
 namespace {
@@ -69,6 +70,34 @@ TEST_F(PlaylistTagsQuery, ListsOnlyPlaylistFilesInPlaylistOrderWithRepeats) {
     EXPECT_EQ(result.count, 0);
     EXPECT_EQ(result.allocated, 0);
     EXPECT_EQ(result.maxResults, 0);
+}
+
+// Files that differ only far from their ends (whole folders of one name, and
+// names that end another name) must not be taken for each other, and a file
+// the library answers twice gives the entry the first of its records.
+TEST_F(PlaylistTagsQuery, FilesAlikeAtTheirEndsStayApart) {
+    const std::string tail = "\\Disc 1\\01 - The Same Title Everywhere.mp3";
+    std::vector<std::optional<std::string>> playlist;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 200; ++i) {
+        const std::string file = "C:\\Music\\Folder " + std::to_string(i) + tail;
+        library.levelAnswer.push_back(track(file, "title " + std::to_string(i)));
+        // Every third file stands in the playlist, in reverse order.
+    }
+    for (int i = 199; i >= 0; --i) {
+        if (i % 3 != 0) continue;
+        playlist.emplace_back("C:\\Music\\Folder " + std::to_string(i) + tail);
+        expected.push_back("title " + std::to_string(i));
+    }
+    playlist.emplace_back("Music\\Folder 3" + tail); // the end of another name
+    playlist.emplace_back("X" + tail);               // the same length as none
+    library.levelAnswer.push_back(track("C:\\Music\\Folder 0" + tail, "second of 0"));
+    library.playlist = playlist;
+    runLevelQuery(nullptr, definition, {}, 0, &result);
+
+    EXPECT_EQ(titles(result), expected);
+    EXPECT_EQ(result.allocated, static_cast<int>(playlist.size()));
+    releaseQueryResult(&result, SourceType::PlaylistTags);
 }
 
 TEST_F(PlaylistTagsQuery, CopiesKeepTheExtendedFields) {
