@@ -161,6 +161,11 @@ void appendDuration(std::int64_t seconds, char* buffer, std::size_t size) {
 void escapeAmpersands(char* buffer, std::size_t size) {
     if (size == 0) return;
     const std::size_t length = strnlen(buffer, size - 1);
+    // Most labels hold no "&": one search, and nothing moves.
+    if (std::memchr(buffer, '&', length) == nullptr) {
+        buffer[length] = '\0';
+        return;
+    }
     // How much of the text fits once doubled.
     std::size_t kept = 0;
     std::size_t escaped = 0;
