@@ -305,7 +305,8 @@ template <Comparator C> void sortWith(TrackRecord* begin, TrackRecord* end) {
 
 template <Comparator C, MakeKey K> void sortKeyed(TrackRecord* begin, TrackRecord* end) {
     // Record positions are kept in 32 bits.
-    if (end - begin < kKeyedSortMinimum || end - begin > std::ptrdiff_t{0xFFFFFFFF})
+    if (end - begin < kKeyedSortMinimum ||
+        static_cast<std::uint64_t>(end - begin) > std::uint64_t{0xFFFFFFFF})
         plainSort<C>(begin, end);
     else
         keyedSort<C, K>(begin, end);

@@ -398,7 +398,7 @@ TEST(SortRecords, LargeSortsKeepEveryRecordInTheComparatorsOrder) {
     static const char* const sharedStarts[] = {"Love Love Love ", "love love LOVE", "The Lovelove",
                                                "  Love Love Lo", "Love Love Love"};
     for (int i = 0; i < 3000; ++i) {
-        TrackSpec t = test::randomTrack(rng);
+        test::TrackValues t = test::randomTrack(rng);
         if (i % 3 == 0) {
             const std::string start = sharedStarts[i % 5];
             t.artist = start + test::randomText(rng);
