@@ -1,0 +1,24 @@
+// Reading an open menu and, through the menu loop, every submenu below it, the
+// way a user resting on each item in turn would see them.
+#pragma once
+
+#include "host/driver/menu_loop.h"
+#include "menu_node.h"
+
+#include <vector>
+
+namespace tg::preview {
+
+// Submenus deeper than this are never opened, whatever depth was asked for
+// (a folder tree that loops back into itself would never end).
+inline constexpr int kDeepestCapture = 64;
+
+// The items of an open menu; each submenu is opened, read and closed again,
+// down to levels more levels (-1: all). Popups emptied when they close are read
+// while they are open.
+std::vector<MenuNode> captureMenu(driver::MenuLoop& loop, HMENU menu, int levels);
+
+// One item as the menu holds it, without its submenu's items.
+MenuNode nodeOf(const std::string& text, UINT flags, UINT id, bool popup);
+
+} // namespace tg::preview
