@@ -26,7 +26,7 @@ retry $SUDO apt-get update -qq
 retry $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential g++ cmake ninja-build git ca-certificates python3 \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  clang clang-format libclang-rt-14-dev \
+  clang clang-format libclang-rt-14-dev tmux \
   g++-mingw-w64-i686 binutils-mingw-w64-i686 \
   wine wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick \
   file valgrind >/dev/null

@@ -128,10 +128,11 @@ TEST(PreviewLibrary, ALargeLibraryLoadsWithAProgressLine) {
 }
 
 TEST(PreviewInteractive, KeysWalkTheMenusClickAndOpenTheContextMenu) {
-    // 7 + Enter opens "Playlist Raw" (item 7, the separator counted); l opens "1 -> 5"; j moves to
-    // its second entry; c opens the context menu, 5 + Enter goes to "Enqueue
-    // TG" and Enter chooses it; h twice walks back out; q ends.
-    const std::string keys = "7\nlj"
+    // h on the first popup only says that q quits; 7 + Enter opens "Playlist Raw" (item 7, the
+    // separator counted); l opens "1 -> 5"; j moves to its second entry; c opens the context menu,
+    // 5 + Enter goes to "Enqueue TG" and Enter chooses it; h twice walks back out; q ends.
+    const std::string keys = "h"
+                             "7\nlj"
                              "c5\n\n"
                              "hh"
                              "\x1b[A"
@@ -148,6 +149,7 @@ TEST(PreviewInteractive, KeysWalkTheMenusClickAndOpenTheContextMenu) {
                          "play-next queue: 1 entries\n"
                          "  1. C:\\Music\\The Lanterns\\Harbor Lights\\02 - Meadow Light.mp3"));
     EXPECT_TRUE(contains(out, "at 6: Directory")) << out; // the arrow key after walking out
+    EXPECT_TRUE(contains(out, "q quits\n"));
     EXPECT_TRUE(contains(out, "end of the walk\n"));
 }
 

@@ -246,7 +246,13 @@ private:
         case Key::Up: move(-1); break;
         case Key::Down: move(1); break;
         case Key::Right: openCurrent(); break;
-        case Key::Left: loop_.closeInnermost(); break;
+        case Key::Left:
+            // The popup the walk started from stays: only q ends the walk.
+            if (levels_.size() > 1)
+                loop_.closeInnermost();
+            else
+                say("q quits");
+            break;
         case Key::Enter: act(false); break;
         case Key::Context: act(true); break;
         default: break;

@@ -1,6 +1,7 @@
 // tunegrove-preview: the plug-in's menus built from a library, a playlist and
 // a settings folder, without the player. See --help.
 #include "preview_run.h"
+#include "terminal_input.h"
 
 #include <filesystem>
 #include <iostream>
@@ -32,6 +33,10 @@ std::filesystem::path bundledSamples() {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const bool terminal = ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0;
-    return tg::preview::runPreview(arguments, bundledSamples(), std::cin, std::cout, std::cerr,
-                                   terminal);
+    // A terminal's keys are read byte by byte so that a lone Esc can be told
+    // from the start of an arrow key's sequence.
+    tg::preview::UnbufferedInput keyBytes(STDIN_FILENO);
+    std::istream keys(&keyBytes);
+    return tg::preview::runPreview(arguments, bundledSamples(), terminal ? keys : std::cin,
+                                   std::cout, std::cerr, terminal);
 }
