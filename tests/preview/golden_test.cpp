@@ -50,6 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"click_album.txt",
                    {"--playlist", shortPlaylist(), "--click",
                     "Media Library/J -> Ma/Marlowe/(1958) Detective Stories"}},
+        // "Play TG" on one title: the queue hands it over when the player asks
+        // for the next entry, and its temporary playlist entry goes again.
+        GoldenCase{"click_play_tg.txt",
+                   {"--playlist", shortPlaylist(), "--click",
+                    "Media Library/J -> Ma/Marlowe/(1958) Detective Stories/#4", "--action",
+                    "play-tg"}},
         // The context menu's "Enqueue TG": the menus stay open, the queue grows.
         GoldenCase{"click_enqueue_tg.json",
                    {"--json", "--playlist", shortPlaylist(), "--click",

@@ -46,6 +46,7 @@ ClickReport collectClickReport(const ClickSnapshot& before, bool menusStayOpen) 
     report.playlist = p.playlist();
     report.current = p.currentIndex();
     report.playing = p.playing();
+    if (report.playing && !p.startedFiles().empty()) report.nowPlaying = p.startedFiles().back();
     for (const QueueEntry& entry : pluginPlaylist()) report.queue.push_back(entry.file);
     return report;
 }
@@ -85,6 +86,7 @@ void printClickReport(std::ostream& out, const ClickReport& report) {
         out << (static_cast<int>(i) == report.current ? "> " : "  ") << i + 1 << ". " << entry.file
             << "  [" << entry.title << ", " << lengthText(entry.length) << "]\n";
     }
+    out << "now playing: " << (report.nowPlaying.empty() ? "nothing" : report.nowPlaying) << '\n';
     out << "play-next queue: " << report.queue.size() << " entries\n";
     for (std::size_t i = 0; i < report.queue.size(); ++i)
         out << "  " << i + 1 << ". " << report.queue[i] << '\n';
@@ -110,7 +112,9 @@ void printClickReportJson(std::ostream& out, const ClickReport& report) {
             << ", \"title\": " << jsonString(entry.title) << ", \"length\": " << entry.length
             << '}';
     }
-    out << (report.playlist.empty() ? "]}" : "\n  ]}") << ",\n  \"queue\": ";
+    out << (report.playlist.empty() ? "]}" : "\n  ]}") << ",\n  \"nowPlaying\": "
+        << (report.nowPlaying.empty() ? std::string("null") : jsonString(report.nowPlaying))
+        << ",\n  \"queue\": ";
     printStrings(out, report.queue);
     out << "\n}\n";
 }

@@ -23,6 +23,9 @@ struct ClickReport {
     std::vector<player::PlaylistEntry> playlist;
     int current = -1;
     bool playing = false;
+    // The file the player started last; after a TG Play it may no longer stand
+    // in the playlist (its temporary entry is gone again).
+    std::string nowPlaying;
     std::vector<std::string> queue; // head first
 };
 
