@@ -71,8 +71,9 @@ step_screenshot() {
   rm -rf "$folder" && mkdir -p "$folder"
   local output png
   output=$(cd "$folder" && TG_WINEPREFIX=$root/build/windows/wineprefix \
-    "$root/scripts/run-wine-test.sh" "$exe" --ini-dir "Z:$folder/settings" \
-      --script "Z:$root/$script" 2>&1) || { printf '%s\n' "${output//$'\r'/}"; return 1; }
+    "$root/scripts/run-wine-test.sh" "$exe" --dll "Z:$root/build/windows/ml_tg.dll" \
+      --library "Z:$root/samples/library.tsv" --playlist "Z:$root/samples/playlist.m3u" \
+      --ini-dir "Z:$folder/settings" --script "Z:$root/$script" 2>&1) || { printf '%s\n' "${output//$'\r'/}"; return 1; }
   output=${output//$'\r'/}
   printf '%s\n' "$output" | tail -n 5
   png=$(sed -n 's/^screenshot: //p' <<<"$output" | tail -n 1)
