@@ -70,11 +70,14 @@ MediaLibrary::Block MediaLibrary::makeBlock(const std::vector<const Track*>& tra
 }
 
 void MediaLibrary::fillRecord(TrackRecord& record, const Track& track, char*& texts,
-                              char**& extended, bool withFilename) {
+                              char**& extended, bool withFilename) const {
     auto text = [&](const std::optional<std::string>& value) -> char* {
-        return value ? copyInto(texts, *value) : nullptr;
+        return value && !faultMode_.nullTexts ? copyInto(texts, *value) : nullptr;
     };
-    if (withFilename) record.filename = text(track.filename);
+    if (withFilename)
+        record.filename = track.filename && !faultMode_.nullFileNames
+                              ? copyInto(texts, *track.filename)
+                              : nullptr;
     record.title = text(track.title);
     record.album = text(track.album);
     record.artist = text(track.artist);
@@ -86,7 +89,7 @@ void MediaLibrary::fillRecord(TrackRecord& record, const Track& track, char*& te
     record.extendedFields = nullptr;
     for (const ExtendedValue& value : kExtended) {
         const std::optional<std::int32_t>& number = track.*value.field;
-        if (!number) continue;
+        if (!number || faultMode_.noExtendedFields) continue;
         if (!record.extendedFields) record.extendedFields = extended;
         char* entry = texts;
         const std::size_t nameLength = std::strlen(value.name) + 1;
@@ -103,15 +106,18 @@ void MediaLibrary::answer(QueryRecord* query, const std::vector<const Track*>& f
     query->items = nullptr;
     query->count = 0;
     query->allocated = 0;
-    if (found.empty()) return;
+    if (found.empty()) {
+        query->count = faultMode_.count.value_or(0);
+        return;
+    }
     Block block = makeBlock(found, true);
     char* texts = block.texts.get();
     char** extended = block.extended.get();
     for (std::size_t i = 0; i < found.size(); ++i)
         fillRecord(block.records[i], *found[i], texts, extended, true);
     query->items = block.records.get();
-    query->count = static_cast<std::int32_t>(found.size());
-    query->allocated = query->count;
+    query->allocated = static_cast<std::int32_t>(found.size());
+    query->count = faultMode_.count.value_or(query->allocated);
     queryBlocks_.emplace(query->items, std::move(block));
 }
 

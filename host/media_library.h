@@ -13,12 +13,23 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace tg::player {
+
+// Records of a broken or lying library, for tests that the plug-in survives
+// them; they apply to query results and file-info fills alike.
+struct RecordFaults {
+    bool nullFileNames = false;
+    bool nullTexts = false; // title, album, artist, comment and genre
+    bool noExtendedFields = false;
+    // Results claim this many records; items and allocated stay true.
+    std::optional<std::int32_t> count;
+};
 
 class MediaLibrary {
 public:
@@ -41,6 +52,7 @@ public:
 
     // Misuse seen since the last call: unknown pointers freed, null records.
     std::vector<std::string> takeFaults();
+    RecordFaults& faultMode() { return faultMode_; }
 
 private:
     struct Block {
@@ -49,8 +61,8 @@ private:
         std::unique_ptr<char*[]> extended;
     };
     static Block makeBlock(const std::vector<const Track*>& tracks, bool withRecords);
-    static void fillRecord(TrackRecord& record, const Track& track, char*& texts, char**& extended,
-                           bool withFilename);
+    void fillRecord(TrackRecord& record, const Track& track, char*& texts, char**& extended,
+                    bool withFilename) const;
     void answer(QueryRecord* query, const std::vector<const Track*>& found);
 
     std::vector<Track> tracks_;
@@ -58,6 +70,7 @@ private:
     std::map<const TrackRecord*, Block> queryBlocks_;
     std::multimap<const TrackRecord*, Block> fileInfoBlocks_;
     std::vector<std::string> faults_;
+    RecordFaults faultMode_;
 };
 
 } // namespace tg::player

@@ -76,6 +76,11 @@ void Player::setPlaylist(std::vector<PlaylistEntry> entries, int current) {
     current_ = current >= 0 && current < static_cast<int>(entries_.size()) ? current : -1;
 }
 
+void Player::changePlaylist(std::vector<PlaylistEntry> entries, int current) {
+    setPlaylist(std::move(entries), current);
+    playlistChanged();
+}
+
 LoadResult Player::loadPlaylist(const std::string& nativePath, const std::string& windowsFolder) {
     std::ifstream in(nativePath, std::ios::binary);
     if (!in) return {false, nativePath + ": cannot open"};
@@ -170,6 +175,10 @@ INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& fi
         const Track* track = library_.findByFilename(file);
         Track copy = track ? *track : Track{};
         copy.filename = file;
+        const RecordFaults& faults = library_.faultMode();
+        if (faults.nullFileNames) copy.filename.reset();
+        if (faults.nullTexts)
+            copy.title = copy.album = copy.artist = copy.comment = copy.genre = {};
         copies.push_back(std::move(copy));
     }
     std::vector<TrackRecord> records(copies.size());
@@ -182,9 +191,9 @@ INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& fi
                                  text(t.comment),  text(t.genre), t.year,        t.trackNumber,
                                  t.length,         nullptr};
     }
+    const auto held = static_cast<std::int32_t>(records.size());
     TrackList list{records.empty() ? nullptr : records.data(),
-                   static_cast<std::int32_t>(records.size()),
-                   static_cast<std::int32_t>(records.size())};
+                   library_.faultMode().count.value_or(held), held};
     record("send MLMSG_SEND_TO_SELECT id=" + std::to_string(id) +
            " files=" + std::to_string(files.size()));
     if (!plugin_ || !plugin_->handleMessage) return 0;

@@ -17,7 +17,9 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,21 @@ struct SendToEntry {
     std::string label;
     std::int32_t context = 0;
     std::int32_t id = 0;
+};
+
+class Player;
+
+// Answers of a broken or lying player, for tests that the plug-in survives
+// them. Everything is off in a fresh player. The library's own faults (null
+// record fields, lying result counts) are MediaLibrary::faultMode().
+struct PlaylistFaults {
+    bool nullEntryFiles = false; // HOST_GET_ENTRY_FILE answers null
+    bool nullEntryTitles =
+        false; // HOST_GET_ENTRY_TITLE null, PLAYLIST_GET_ENTRY_INFO 0 and no text
+    std::optional<LRESULT> listLength; // HOST_GET_LIST_LENGTH answers this, whatever the list holds
+    // Runs once, at the first entry read after a HOST_GET_LIST_LENGTH answer:
+    // the list changes under the reader (changePlaylist tells the plug-in).
+    std::function<void(Player&)> changeAfterLength;
 };
 
 // Files a folder given to HOST_ADD_FILE expands to, by extension.
@@ -71,6 +88,8 @@ public:
     const std::deque<std::string>& startedFiles() const { return started_; }
     // Set up a playlist without telling anyone (a test's or the preview's starting state).
     void setPlaylist(std::vector<PlaylistEntry> entries, int current = -1);
+    // The user changes the list: as setPlaylist, then HOST_PLAYLIST_MODIFIED.
+    void changePlaylist(std::vector<PlaylistEntry> entries, int current = -1);
     // Loads an .m3u file strictly; relative entries are joined to windowsFolder
     // when it is given. All or nothing; no notification.
     LoadResult loadPlaylist(const std::string& nativePath, const std::string& windowsFolder = {});
@@ -116,6 +135,8 @@ public:
     // texts, records the library never handed out, an answer outside the
     // playlist). Taking them clears the list.
     std::vector<std::string> takeFaults();
+    // Wrong answers given on purpose (not faults of the plug-in).
+    PlaylistFaults& faultMode() { return faultMode_; }
 
     // ---- The window procedures' entry points ----
     LRESULT onMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -147,6 +168,7 @@ private:
     LRESULT addSendToItem(const SendToItemRecord* item);
     LRESULT getEntryInfo(EntryInfoRecord* info);
     int registerName(const char* name);
+    void beforeEntryRead();
 
     HWND mainWindow_ = nullptr;
     HWND playlistWindow_ = nullptr;
@@ -167,6 +189,8 @@ private:
     std::vector<std::string> log_;
     bool logging_ = true;
     std::vector<std::string> faults_;
+    PlaylistFaults faultMode_;
+    bool lengthAnswered_ = false;
 };
 
 Player& player();

@@ -58,7 +58,6 @@ LRESULT Player::onMainMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
     const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
-    const bool inRange = index >= 0 && index < static_cast<int>(entries_.size());
     switch (lParam) {
     case HOST_CLEAR_PLAYLIST:
         record("HOST_CLEAR_PLAYLIST");
@@ -70,18 +69,20 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         return 0;
     case HOST_GET_LIST_LENGTH:
         record("HOST_GET_LIST_LENGTH");
-        return static_cast<LRESULT>(entries_.size());
+        lengthAnswered_ = true;
+        return faultMode_.listLength.value_or(static_cast<LRESULT>(entries_.size()));
     case HOST_GET_LIST_POS: record("HOST_GET_LIST_POS"); return current_;
     case HOST_GET_ENTRY_FILE:
-        record("HOST_GET_ENTRY_FILE " + std::to_string(index));
-        return inRange ? reinterpret_cast<LRESULT>(
-                             entries_[static_cast<std::size_t>(index)].file.c_str())
-                       : 0;
-    case HOST_GET_ENTRY_TITLE:
-        record("HOST_GET_ENTRY_TITLE " + std::to_string(index));
-        return inRange ? reinterpret_cast<LRESULT>(
-                             entries_[static_cast<std::size_t>(index)].title.c_str())
-                       : 0;
+    case HOST_GET_ENTRY_TITLE: {
+        const bool file = lParam == HOST_GET_ENTRY_FILE;
+        record(std::string(file ? "HOST_GET_ENTRY_FILE " : "HOST_GET_ENTRY_TITLE ") +
+               std::to_string(index));
+        beforeEntryRead();
+        if (index < 0 || index >= static_cast<int>(entries_.size())) return 0;
+        if (file ? faultMode_.nullEntryFiles : faultMode_.nullEntryTitles) return 0;
+        const PlaylistEntry& entry = entries_[static_cast<std::size_t>(index)];
+        return reinterpret_cast<LRESULT>(file ? entry.file.c_str() : entry.title.c_str());
+    }
     case HOST_GET_PLAYLIST_WINDOW:
         record("HOST_GET_PLAYLIST_WINDOW " + std::to_string(wParam));
         // wParam names the window asked for; only the playlist editor (1) exists here.
@@ -196,7 +197,9 @@ LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
         return 0;
     }
     record("PLAYLIST_GET_ENTRY_INFO " + std::to_string(info->index));
+    beforeEntryRead();
     if (info->index < 0 || info->index >= static_cast<int>(entries_.size())) return 0;
+    if (faultMode_.nullEntryTitles) return 0;
     const PlaylistEntry& entry = entries_[static_cast<std::size_t>(info->index)];
     const std::size_t titleLength = std::min(entry.title.size(), sizeof info->title - 1);
     std::memcpy(info->title, entry.title.data(), titleLength);
@@ -214,6 +217,16 @@ LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
         info->length[n] = '\0';
     }
     return 1;
+}
+
+void Player::beforeEntryRead() {
+    if (!lengthAnswered_) return;
+    lengthAnswered_ = false;
+    if (!faultMode_.changeAfterLength) return;
+    // Taken first: the change may make the plug-in read entries again.
+    const std::function<void(Player&)> change = std::move(faultMode_.changeAfterLength);
+    faultMode_.changeAfterLength = nullptr;
+    change(*this);
 }
 
 } // namespace tg::player

@@ -228,6 +228,21 @@ BOOL findClose(HANDLE find) {
 
 BOOL replaceFile(const char* source, const char* target) {
     if (source == nullptr || target == nullptr) return FALSE;
+    std::function<void()> beforeMove;
+    bool fail = false;
+    DWORD failure = 0;
+    {
+        State& s = state();
+        Lock lock(s.mutex);
+        beforeMove.swap(s.beforeNextReplace);
+        fail = s.failReplace;
+        failure = s.replaceError;
+    }
+    if (beforeMove) beforeMove(); // outside the lock: it may use the platform
+    if (fail) {
+        setLastError(failure);
+        return FALSE;
+    }
     std::error_code error;
     fs::rename(hostPath(source), hostPath(target), error); // rename(2) replaces in one step
     if (error) {
@@ -240,6 +255,14 @@ BOOL replaceFile(const char* source, const char* target) {
 
 BOOL deleteFile(const char* path) {
     if (path == nullptr) return FALSE;
+    {
+        State& s = state();
+        Lock lock(s.mutex);
+        if (s.failDelete) {
+            setLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+    }
     const std::string native = hostPath(path);
     std::error_code error;
     if (fs::is_directory(native, error)) {
@@ -281,6 +304,25 @@ void setHidden(const std::string& nativePath, bool hidden) {
         s.hiddenPaths.insert(normalized(nativePath));
     else
         s.hiddenPaths.erase(normalized(nativePath));
+}
+
+void beforeNextReplaceFile(std::function<void()> observe) {
+    State& s = state();
+    Lock lock(s.mutex);
+    s.beforeNextReplace = std::move(observe);
+}
+
+void failReplaceFile(bool fail, DWORD lastError) {
+    State& s = state();
+    Lock lock(s.mutex);
+    s.failReplace = fail;
+    s.replaceError = lastError;
+}
+
+void failDeleteFile(bool fail) {
+    State& s = state();
+    Lock lock(s.mutex);
+    s.failDelete = fail;
 }
 
 int openFindCount() {

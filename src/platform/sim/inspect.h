@@ -240,6 +240,15 @@ void mapDrive(char letter, const std::string& nativeDirectory);
 // merely begin with "." are not hidden.
 void setHidden(const std::string& nativePath, bool hidden = true);
 int openFindCount(); // find handles not yet closed
+// The moment between writing a new file and putting it in place: observe runs
+// once, inside the next replaceFile call, before anything moves.
+void beforeNextReplaceFile(std::function<void()> observe);
+// Until turned off or reset, replaceFile fails with lastError and moves
+// nothing (a full disk, a virus scanner holding the file, a lost drive).
+void failReplaceFile(bool fail, DWORD lastError = ERROR_ACCESS_DENIED);
+// Until turned off or reset, deleteFile fails. With a failing replace, this is
+// what a process ended between the two steps leaves: the new file beside the old.
+void failDeleteFile(bool fail);
 
 // ---- Threads and the clock -------------------------------------------------
 // Workers sleep on a virtual clock that only advanceClock moves, and a message a

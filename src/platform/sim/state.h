@@ -8,6 +8,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -175,6 +176,10 @@ struct Store {
     std::map<char, std::string> drives;
     std::set<std::string> hiddenPaths;
     std::unordered_map<std::uintptr_t, FindSearch> finds;
+    std::function<void()> beforeNextReplace;
+    bool failReplace = false;
+    DWORD replaceError = 0;
+    bool failDelete = false;
 
     // Workers, modules kept loaded, and the clock.
     int pinnedModules = 0;
