@@ -44,10 +44,11 @@ void executeLibraryAction(MenuDefinition& definition, const std::vector<LevelSel
                           int depth, ClickAction action) {
     QueryRecord result{};
     runLevelQuery(nullptr, definition, path, depth + 1, &result);
-    if (result.items != nullptr && result.count > 0) {
+    const int count = heldRecords(result);
+    if (count > 0) {
         setSortStartLevel(depth, definition);
-        sortRecords(result.items, result.items + result.count, compareFromLevel);
-        actOnTracks(result.items, result.count, action);
+        sortRecords(result.items, result.items + count, compareFromLevel);
+        actOnTracks(result.items, count, action);
     }
     releaseQueryResult(&result, definition.sourceType);
 }

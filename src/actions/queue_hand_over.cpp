@@ -70,7 +70,7 @@ void updatePlayingFile(const char* file) {
         std::string text = *playing; // the record's query field is not const
         QueryRecord query{text.data(), 0, nullptr, 0, 0};
         host::mlRunFilenameQuery(&query);
-        if (query.count <= 0) m.libraryMenusValid = false;
+        if (heldRecords(query) <= 0) m.libraryMenusValid = false;
         host::mlFreeQueryResults(&query);
     }
 

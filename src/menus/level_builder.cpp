@@ -229,7 +229,8 @@ void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
     caption[0] = '\0';
     QueryRecord result{};
     runLevelQuery(depth == 0 ? caption : nullptr, definition, path, depth, &result);
-    const bool hasRecords = result.items != nullptr && result.count > 0;
+    const int count = heldRecords(result);
+    const bool hasRecords = count > 0;
 
     if (depth == 0 && caption[0] != '\0') {
         escapeAmpersands(caption, sizeof caption); // the song's values are outside text
@@ -244,7 +245,7 @@ void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
         ++position;
     }
     if (hasRecords)
-        fillLevelMenu(popup, definition, path, depth, result.items, 0, result.count - 1, position,
+        fillLevelMenu(popup, definition, path, depth, result.items, 0, count - 1, position,
                       nowPlaying);
     releaseQueryResult(&result, definition.sourceType);
 }

@@ -57,8 +57,7 @@ bool substituteSongVariables(char* caption, const char* templateText, char* outp
 
     QueryRecord lookup{};
     lookUpCurrentSong(&lookup);
-    const TrackRecord* song =
-        lookup.count > 0 && lookup.items != nullptr ? &lookup.items[0] : nullptr;
+    const TrackRecord* song = heldRecords(lookup) > 0 ? &lookup.items[0] : nullptr;
 
     const std::string_view pattern = templateText != nullptr ? templateText : "";
     std::string text;

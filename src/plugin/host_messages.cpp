@@ -22,6 +22,23 @@ const char* extendedField(const TrackRecord& record, const char* name) {
     return nullptr;
 }
 
+namespace {
+
+int held(const TrackRecord* items, std::int32_t count, std::int32_t allocated) {
+    if (items == nullptr || count <= 0 || allocated <= 0) return 0;
+    return count < allocated ? count : allocated;
+}
+
+} // namespace
+
+int heldRecords(const QueryRecord& result) {
+    return held(result.items, result.count, result.allocated);
+}
+
+int heldRecords(const TrackList& list) {
+    return held(list.items, list.count, list.allocated);
+}
+
 namespace host {
 
 namespace {
@@ -66,7 +83,9 @@ void setPlaylistPos(int index) {
 }
 
 int getListLength() {
-    return static_cast<int>(toMain(0, HOST_GET_LIST_LENGTH));
+    const LRESULT length = toMain(0, HOST_GET_LIST_LENGTH);
+    if (length < 0) return 0;
+    return length > kMaxPlaylistEntries ? kMaxPlaylistEntries : static_cast<int>(length);
 }
 
 int getListPos() {

@@ -131,6 +131,16 @@ static_assert(sizeof(SendToItemRecord) == 12);
 // entry whose name equals name ignoring case; null when the record has none.
 const char* extendedField(const TrackRecord& record, const char* name);
 
+// The records a result or list holds: its count, never more than it allocated
+// and never below 0; 0 without items. A count past the storage is a broken
+// answer, and reading it would run past the player's array.
+int heldRecords(const QueryRecord& result);
+int heldRecords(const TrackList& list);
+
+// More entries than any playlist the player keeps: a longer answer is a broken
+// count, and believing it would hold the player's thread for hours.
+inline constexpr int kMaxPlaylistEntries = 1 << 20;
+
 // ---- Operations --------------------------------------------------------------
 // One per message; each goes to the window the player expects it on. The main
 // and library windows come from the plug-in's descriptor.
@@ -138,7 +148,7 @@ namespace host {
 
 void clearPlaylist();
 void setPlaylistPos(int index);
-int getListLength();
+int getListLength(); // 0 .. kMaxPlaylistEntries, whatever the player answers
 int getListPos();
 const char* getEntryFile(int index);  // the player's text, or null
 const char* getEntryTitle(int index); // the player's text, or null

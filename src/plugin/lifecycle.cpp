@@ -83,7 +83,7 @@ void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {
     const bool play = id == f.playSendToId;
     if (!play && id != f.enqueueSendToId) return;
     if (play) emptyPluginPlaylist();
-    const int count = list->items != nullptr && list->count > 0 ? list->count : 0;
+    const int count = heldRecords(*list);
     for (int i = 0; i < count; ++i) appendToPluginPlaylist(list->items[i].filename);
     if (play) host::cmdNext();
 }
