@@ -63,7 +63,7 @@ private:
 } // namespace
 
 void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result) {
-    const int count = library.items != nullptr && library.count > 0 ? library.count : 0;
+    const int count = heldRecords(library);
     const int entries = host::getListLength();
     if (entries <= 0 || count == 0) return;
     try {

@@ -21,6 +21,29 @@ bool holdsNonSpace(const char* text) {
     return false;
 }
 
+// The menus built from this query are current as of its start: a change the
+// player reports while it runs (the playlist read entry by entry) clears a
+// flag again and must not be overwritten once the query is done. A query that
+// is never sent keeps the earlier values, except those cleared meanwhile.
+class FreshnessMark {
+public:
+    FreshnessMark() {
+        ModelState& m = model();
+        m.playlistMenusValid = m.libraryMenusValid = m.songMenusValid = true;
+    }
+    void abandon() const {
+        ModelState& m = model();
+        m.playlistMenusValid = m.playlistMenusValid && playlist_;
+        m.libraryMenusValid = m.libraryMenusValid && library_;
+        m.songMenusValid = m.songMenusValid && song_;
+    }
+
+private:
+    const bool playlist_ = model().playlistMenusValid;
+    const bool library_ = model().libraryMenusValid;
+    const bool song_ = model().songMenusValid;
+};
+
 } // namespace
 
 void runLevelQuery(char* caption, MenuDefinition& definition,
@@ -32,7 +55,11 @@ void runLevelQuery(char* caption, MenuDefinition& definition,
     const std::string userQuery(definition.query,
                                 strnlen(definition.query, sizeof definition.query));
     char text[kQuerySize];
-    if (!substituteSongVariables(caption, userQuery.c_str(), text)) return;
+    const FreshnessMark fresh;
+    if (!substituteSongVariables(caption, userQuery.c_str(), text)) {
+        fresh.abandon();
+        return;
+    }
     if (caption != nullptr) definition.usesSongVariables = caption[0] != '\0' ? 1 : 0;
 
     if (coveredCount > 0) {
@@ -41,7 +68,10 @@ void runLevelQuery(char* caption, MenuDefinition& definition,
         if (holdsNonSpace(text) && !conditions.empty()) joiner = " && ";
         const std::size_t used = std::strlen(text);
         // A query cut inside a condition would ask for other tracks: send none.
-        if (joiner.size() + conditions.size() > kQuerySize - 1 - used) return;
+        if (joiner.size() + conditions.size() > kQuerySize - 1 - used) {
+            fresh.abandon();
+            return;
+        }
         std::memcpy(text + used, joiner.data(), joiner.size());
         std::memcpy(text + used + joiner.size(), conditions.c_str(), conditions.size() + 1);
     }
@@ -56,11 +86,6 @@ void runLevelQuery(char* caption, MenuDefinition& definition,
         host::mlFreeQueryResults(result);
         *result = own;
     }
-
-    ModelState& state = model();
-    state.playlistMenusValid = true;
-    state.libraryMenusValid = true;
-    state.songMenusValid = true;
 }
 
 int releaseQueryResult(QueryRecord* result, SourceType mode) {
