@@ -120,8 +120,8 @@ const RecordCase kRecordCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, LibraryRecordFaults, testing::ValuesIn(kRecordCases),
-                         [](const testing::TestParamInfo<RecordCase>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<RecordCase>& param) {
+                             return std::string(param.param.name);
                          });
 
 // The walk's clean run must see something, or the cases above prove nothing.

@@ -92,7 +92,9 @@ TEST_P(PlayerListLength, EveryMenuAndTheHandOverFinish) {
     EXPECT_EQ(holds(scene.root("Tags"), "Mira Okafor"), !empty);
     const Texts ranges = scene.root("Raw");
     EXPECT_EQ(ranges.empty(), empty);
-    if (!empty) EXPECT_EQ(ranges.back().substr(ranges.back().find("-> ")), "-> 1048576");
+    if (!empty) {
+        EXPECT_EQ(ranges.back().substr(ranges.back().find("-> ")), "-> 1048576");
+    }
 
     const std::string head = scene.queued().front();
     scene.next();
@@ -106,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LengthCase{"MostNegative", std::numeric_limits<LRESULT>::min()},
                     LengthCase{"LargestInt", std::numeric_limits<int>::max()},
                     LengthCase{"BeyondInt", std::numeric_limits<LRESULT>::max()}),
-    [](const testing::TestParamInfo<LengthCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LengthCase>& param) { return std::string(param.param.name); });
 
 // ---- The list changes between its length and the reads of its entries ----
 
@@ -146,9 +148,11 @@ TEST_P(PlaylistChangesWhileRead, TheNextOpeningShowsTheNewList) {
         const bool listed = std::find(files.begin(), files.end(), file) != files.end();
         EXPECT_EQ(holds(tags, artistOf(file)), listed) << file;
     }
-    for (const std::string& file : files)
-        if (file.find("Music") != std::string::npos)
+    for (const std::string& file : files) {
+        if (file.find("Music") != std::string::npos) {
             EXPECT_TRUE(holds(tags, artistOf(file))) << file;
+        }
+    }
 
     arm(scene);
     scene.rawEntries();
@@ -188,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {"C:\\Music\\Delta Porch\\Muddy Water\\02 - Diamond Diamond "
                                 "Wonder.mp3"},
                                0}),
-    [](const testing::TestParamInfo<ChangeCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ChangeCase>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace tg
