@@ -25,8 +25,9 @@ const char* extendedField(const TrackRecord& record, const char* name) {
 namespace {
 
 int held(const TrackRecord* items, std::int32_t count, std::int32_t allocated) {
-    if (items == nullptr || count <= 0 || allocated <= 0) return 0;
-    return count < allocated ? count : allocated;
+    if (items == nullptr || count <= 0) return 0;
+    // A library that reports no allocation is taken at its count.
+    return allocated > 0 && allocated < count ? allocated : count;
 }
 
 } // namespace

@@ -108,7 +108,7 @@ struct InsertFileRecord { // PLAYLIST_INSERT_FILE
 struct SendToHostRecord { // ML_SEND_TO_HOST
     std::int32_t kind;    // always 0
     TrackList* list;
-    std::int32_t mode;    // kSendToPlay or kSendToEnqueue
+    std::int32_t mode; // kSendToPlay or kSendToEnqueue
 };
 
 struct SendToItemRecord { // ML_ADD_SEND_TO_ITEM
@@ -131,9 +131,9 @@ static_assert(sizeof(SendToItemRecord) == 12);
 // entry whose name equals name ignoring case; null when the record has none.
 const char* extendedField(const TrackRecord& record, const char* name);
 
-// The records a result or list holds: its count, never more than it allocated
-// and never below 0; 0 without items. A count past the storage is a broken
-// answer, and reading it would run past the player's array.
+// The records a result or list holds: its count, but never more than it
+// allocated when it tells, and never below 0; 0 without items. A count past
+// the storage is a broken answer, and reading it would run past the array.
 int heldRecords(const QueryRecord& result);
 int heldRecords(const TrackList& list);
 
