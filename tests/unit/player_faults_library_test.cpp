@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <ostream>
 
 namespace tg {
 namespace {
@@ -58,6 +59,9 @@ struct RecordCase {
     void (*apply)(player::RecordFaults&);
     void (*check)(const Seen& faulty, const Seen& clean);
 };
+void PrintTo(const RecordCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class LibraryRecordFaults : public testing::TestWithParam<RecordCase> {};
 

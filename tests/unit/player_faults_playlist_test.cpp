@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <ostream>
 
 namespace tg {
 namespace {
@@ -76,6 +77,9 @@ struct LengthCase {
     const char* name;
     LRESULT length;
 };
+void PrintTo(const LengthCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PlayerListLength : public testing::TestWithParam<LengthCase> {};
 
@@ -116,6 +120,9 @@ struct ChangeCase {
     std::vector<std::string> files; // the list afterwards
     int current;
 };
+void PrintTo(const ChangeCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PlaylistChangesWhileRead : public testing::TestWithParam<ChangeCase> {
 protected:
