@@ -178,7 +178,9 @@ INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& fi
         const RecordFaults& faults = library_.faultMode();
         if (faults.nullFileNames) copy.filename.reset();
         if (faults.nullTexts)
-            copy.title = copy.album = copy.artist = copy.comment = copy.genre = {};
+            for (auto field :
+                 {&Track::title, &Track::album, &Track::artist, &Track::comment, &Track::genre})
+                (copy.*field).reset();
         copies.push_back(std::move(copy));
     }
     std::vector<TrackRecord> records(copies.size());
