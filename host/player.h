@@ -47,9 +47,11 @@ struct PlaylistFaults {
     bool nullEntryTitles =
         false; // HOST_GET_ENTRY_TITLE null, PLAYLIST_GET_ENTRY_INFO 0 and no text
     std::optional<LRESULT> listLength; // HOST_GET_LIST_LENGTH answers this, whatever the list holds
-    // Runs once, at the first entry read after a HOST_GET_LIST_LENGTH answer:
-    // the list changes under the reader (changePlaylist tells the plug-in).
+    // Runs once, at entry read number changeAtRead (from 1) after a
+    // HOST_GET_LIST_LENGTH answer: the list changes under the reader
+    // (changePlaylist tells the plug-in), and texts handed out before go.
     std::function<void(Player&)> changeAfterLength;
+    int changeAtRead = 1;
 };
 
 // Files a folder given to HOST_ADD_FILE expands to, by extension.
@@ -190,7 +192,7 @@ private:
     bool logging_ = true;
     std::vector<std::string> faults_;
     PlaylistFaults faultMode_;
-    bool lengthAnswered_ = false;
+    int readsSinceLength_ = -1; // -1: no length answered since the last change
 };
 
 Player& player();

@@ -69,7 +69,7 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         return 0;
     case HOST_GET_LIST_LENGTH:
         record("HOST_GET_LIST_LENGTH");
-        lengthAnswered_ = true;
+        if (readsSinceLength_ < 0) readsSinceLength_ = 0;
         return faultMode_.listLength.value_or(static_cast<LRESULT>(entries_.size()));
     case HOST_GET_LIST_POS: record("HOST_GET_LIST_POS"); return current_;
     case HOST_GET_ENTRY_FILE:
@@ -220,9 +220,9 @@ LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
 }
 
 void Player::beforeEntryRead() {
-    if (!lengthAnswered_) return;
-    lengthAnswered_ = false;
-    if (!faultMode_.changeAfterLength) return;
+    if (readsSinceLength_ < 0 || !faultMode_.changeAfterLength) return;
+    if (++readsSinceLength_ < faultMode_.changeAtRead) return;
+    readsSinceLength_ = -1;
     // Taken first: the change may make the plug-in read entries again.
     const std::function<void(Player&)> change = std::move(faultMode_.changeAfterLength);
     faultMode_.changeAfterLength = nullptr;

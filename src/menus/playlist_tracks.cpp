@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace tg {
@@ -30,8 +31,11 @@ std::uint64_t fileHash(const char* file, std::size_t length) {
     return hash ^ (hash >> 29);
 }
 
+// The player's texts stay valid only until its playlist changes, and it may
+// change (and say so) while the entries are read: names are kept as copies,
+// all in one block, by their offset there.
 struct PlaylistFile {
-    const char* file = nullptr; // the player's text, or null
+    std::size_t offset = 0; // of the name in the block of names
     std::size_t length = 0;
     int first = -1;                     // the first entry with the same name (itself when first)
     const TrackRecord* match = nullptr; // on the first entry of a name only
@@ -46,12 +50,14 @@ public:
         mask_ = size - 1;
     }
     // The slot of file: holding an entry of that name, or empty (-1).
-    int& slot(const std::vector<PlaylistFile>& entries, const char* file, std::size_t length) {
+    int& slot(const std::vector<PlaylistFile>& entries, const std::string& names, const char* file,
+              std::size_t length) {
         for (std::size_t at = fileHash(file, length) & mask_;; at = (at + 1) & mask_) {
             int& s = slots_[at];
             if (s < 0) return s;
             const PlaylistFile& e = entries[static_cast<std::size_t>(s)];
-            if (e.length == length && std::memcmp(e.file, file, length) == 0) return s;
+            if (e.length == length && std::memcmp(names.data() + e.offset, file, length) == 0)
+                return s;
         }
     }
 
@@ -69,12 +75,15 @@ void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result) {
     try {
         std::vector<PlaylistFile> playlist(static_cast<std::size_t>(entries));
         FileTable table(static_cast<std::size_t>(entries));
+        std::string names;
         for (int index = 0; index < entries; ++index) {
             PlaylistFile& entry = playlist[static_cast<std::size_t>(index)];
-            entry.file = host::getEntryFile(index);
-            if (entry.file == nullptr) continue;
-            entry.length = std::strlen(entry.file);
-            int& slot = table.slot(playlist, entry.file, entry.length);
+            const char* file = host::getEntryFile(index);
+            if (file == nullptr) continue;
+            entry.length = std::strlen(file);
+            entry.offset = names.size();
+            names.append(file, entry.length);
+            int& slot = table.slot(playlist, names, names.data() + entry.offset, entry.length);
             if (slot < 0) slot = index;
             entry.first = slot;
         }
@@ -86,7 +95,8 @@ void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result) {
         for (int i = 0; i < count && unmatched > 0; ++i) {
             const TrackRecord& record = library.items[i];
             if (record.filename == nullptr) continue;
-            const int slot = table.slot(playlist, record.filename, std::strlen(record.filename));
+            const int slot =
+                table.slot(playlist, names, record.filename, std::strlen(record.filename));
             if (slot < 0) continue;
             PlaylistFile& first = playlist[static_cast<std::size_t>(slot)];
             if (first.match != nullptr) continue;

@@ -130,8 +130,9 @@ void PrintTo(const ChangeCase& c, std::ostream* out) {
 
 class PlaylistChangesWhileRead : public testing::TestWithParam<ChangeCase> {
 protected:
-    void arm(FaultScene& scene) {
+    void arm(FaultScene& scene, int atRead = 1) {
         const ChangeCase& change = GetParam();
+        scene.player().faultMode().changeAtRead = atRead;
         scene.player().faultMode().changeAfterLength = [change](player::Player& p) {
             std::vector<player::PlaylistEntry> entries;
             for (const std::string& file : change.files) entries.push_back(p.entryFor(file));
@@ -171,6 +172,22 @@ TEST_P(PlaylistChangesWhileRead, TheNextOpeningShowsTheNewList) {
     for (std::size_t i = 0; i < files.size(); ++i)
         EXPECT_EQ(entries[i].substr(0, entries[i].find('\t')),
                   std::to_string(i + 1) + ". " + scene.player().playlist()[i].title);
+}
+
+// A change after some entries were read: the names read before belong to the
+// old list and are gone with it, so none of them may still be looked at.
+TEST_P(PlaylistChangesWhileRead, AChangeMidwayLeavesNoOldNameInUse) {
+    FaultScene scene;
+    arm(scene, 3);
+    const Texts midway = scene.root("Tags");
+    EXPECT_TRUE(holds(midway, artistOf(kSceneFiles[0])));
+    EXPECT_TRUE(holds(midway, artistOf(kSceneFiles[1])));
+    const Texts tags = scene.root("Tags");
+    for (const std::string& file : GetParam().files) {
+        if (file.find("Music") != std::string::npos) {
+            EXPECT_TRUE(holds(tags, artistOf(file))) << file;
+        }
+    }
 }
 
 // The hand-over reads the list to find the queued file; the change empties the
