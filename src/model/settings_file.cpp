@@ -52,12 +52,15 @@ template <typename Enum> bool readEnum(std::istream& in, Enum& value) {
     return true;
 }
 
-// A whole line into a field, cut to what the dialogs can hold. A stray "\r" is
-// a line end written on Windows and read here.
+// A whole line into a field, cut to what the dialogs can hold. A stray "\r" at
+// the end is a line end written on Windows and read here; any other "\r" turns
+// into a space, as the writer would turn it, so what was read writes back the same.
 bool readLine(std::istream& in, char (&field)[256]) {
     std::string line;
     if (!std::getline(in, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (char& c : line)
+        if (c == '\r') c = ' ';
     copyText(field, kMaxLineChars + 1, line);
     return true;
 }

@@ -223,6 +223,10 @@ TEST(SettingsFileDamage, SeparatorAndLineEndVariantsReadTheSame) {
          "9 1 1 4 35 2 1 -1 0 40188 2 0 0 1 0 1\r\n"
          "0 4 1 1 0 1 1 1|Name\r\n q \r\nmp3\r\n",
          "Name", " q "},
+        // The writer makes a space of a "\r" in a field; reading the same way
+        // keeps a read and write from changing the menus.
+        {"stray carriage returns", header + "0 4 1 1 0 1 1 1|Na\rme\r\r\nq\r \nmp3\n", "Na me ",
+         "q  "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

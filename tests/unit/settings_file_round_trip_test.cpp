@@ -106,6 +106,36 @@ TEST(SettingsFile, WhatIsWrittenReadsBackWhole) {
     EXPECT_EQ(readWholeFile(folder.file()), before);
 }
 
+// Files the plug-in did not write itself: whatever was read must survive a
+// write and a second read unchanged, or every confirmed Preferences dialog
+// would quietly change the user's menus.
+TEST(SettingsFile, WhatWasReadFromAnOddFileWritesBackUnchanged) {
+    const std::string header = "9 1 1 4 35 2 1 0 0 40188 2 0 0 1 0 1\n";
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"carriage returns inside lines", header + "0 4 1 1 0 1 1 1|Na\rme\r\r\nq\rq\nmp\r3\n"},
+        {"a carriage return alone", header + "0 4 1 1 0 1 1 1|\r\r\n\r\nmp3\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        resetModel();
+        SettingsFolder folder;
+        writeWholeFile(folder.file(), c.text);
+        readSettings();
+        const std::vector<MenuDefinition> read = test::copyOfDefinitions();
+        const GlobalOptions options = model().options;
+        writeSettings();
+        readSettings();
+        test::expectSameOptions(model().options, options);
+        ASSERT_EQ(model().definitionList.size(), read.size());
+        auto again = model().definitionList.begin();
+        for (const MenuDefinition& expected : read)
+            test::expectSameStoredFields(*again++, expected);
+    }
+}
+
 TEST(SettingsFile, LevelLineLayoutWithAndWithoutLevels) {
     SettingsFolder folder;
     MenuDefinition& none = model().definitionList.emplace_back();
