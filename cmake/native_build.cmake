@@ -8,6 +8,14 @@ target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Thread
 target_compile_definitions(tg_platform_sim PRIVATE
   TG_RESOURCE_SCRIPT="${CMAKE_SOURCE_DIR}/src/resources/ml_tg.rc")
 
+# The fuzz build holds the fuzzers alone: the other presets build and run the rest.
+if(TG_FUZZ)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)
+    add_subdirectory(fuzz)
+  endif()
+  return()
+endif()
+
 # Drives the simulated player as the system's menu loop and its user do: shared
 # by the unit tests and the preview tool.
 file(GLOB TG_DRIVER_SOURCES CONFIGURE_DEPENDS host/driver/*.cpp)
@@ -22,7 +30,4 @@ add_subdirectory(tools/preview)
 add_subdirectory(tests/preview)
 if(TG_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
-endif()
-if(TG_FUZZ AND EXISTS ${CMAKE_SOURCE_DIR}/fuzz/CMakeLists.txt)
-  add_subdirectory(fuzz)
 endif()

@@ -1,0 +1,1 @@
+((((artist = "a") or (artist = b))))

@@ -1,0 +1,1 @@
+playcount != 0 and rating > 3 or bitrate <= 128 AND trackno = 1

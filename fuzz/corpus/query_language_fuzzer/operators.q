@@ -1,0 +1,1 @@
+!(genre begins "rock") || title has "&" OR album ends "next"

@@ -1,0 +1,1 @@
+artist == "The Who" AND (year >= 1970 && year < 1980)
