@@ -2,14 +2,15 @@
 #include "platform/win32/windows_include.h"
 
 #include "platform/menu.h"
+#include "platform/win32/menu_recording.h"
 
 namespace tg::platform {
 
 HMENU createPopupMenu() {
-    return CreatePopupMenu();
+    return recordCreatedMenu(CreatePopupMenu());
 }
 HMENU createMenu() {
-    return CreateMenu();
+    return recordCreatedMenu(CreateMenu());
 }
 BOOL destroyMenu(HMENU menu) {
     return DestroyMenu(menu);
