@@ -112,8 +112,12 @@ int RunningPlayer::createdMenus() const {
     return host().get([this] { return thread_->app().plugin().recordedMenusCreated(); });
 }
 
-void RunningPlayer::stopPlugin() const {
-    host().run([this] { thread_->app().stopPlugin(); });
+void RunningPlayer::quitPlugin() const {
+    host().run([this] { thread_->app().quitPlugin(); });
+}
+
+void RunningPlayer::unloadPlugin() const {
+    host().run([this] { thread_->app().unloadPlugin(); });
 }
 
 WNDPROC RunningPlayer::procedureBeforePlugin() const {
@@ -150,8 +154,19 @@ HMENU RunningPlayer::openPath(const std::vector<std::string>& texts) const {
 }
 
 void RunningPlayer::closeMenus() const {
-    host().cancelMenus();
-    REQUIRE(testplayer::waitUntil([] { return !testplayer::anyMenuOpen(); }, kOpenMs));
+    DWORD lastCancel = 0;
+    bool first = true;
+    REQUIRE(testplayer::waitUntil(
+        [&] {
+            if (!testplayer::anyMenuOpen()) return true;
+            if (first || GetTickCount() - lastCancel >= 250) {
+                host().cancelMenus();
+                lastCancel = GetTickCount();
+                first = false;
+            }
+            return false;
+        },
+        kOpenMs));
 }
 
 } // namespace tg::e2e

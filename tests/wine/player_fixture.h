@@ -66,8 +66,9 @@ public:
     // The test DLL's recorded menus that are still menus, and all it made.
     int liveMenus() const;
     int createdMenus() const;
-    // The plug-in's quit and FreeLibrary, now.
-    void stopPlugin() const;
+    // The plug-in's quit, now; unloadPlugin then FreeLibrary.
+    void quitPlugin() const;
+    void unloadPlugin() const;
     WNDPROC procedureBeforePlugin() const;
 
     // Opens the main menu at a point of the window and waits until it shows.
@@ -77,7 +78,8 @@ public:
     HMENU openPath(const std::vector<std::string>& texts) const;
     // Moves onto the item and waits for its submenu; returns it.
     HMENU openItem(HMENU menu, int position) const;
-    // WM_CANCELMODE, as the plug-in sends it, then waits until no menu shows.
+    // WM_CANCELMODE, as the plug-in sends it, until no menu shows (a menu
+    // opened from inside another menu loop needs one for each loop).
     void closeMenus() const;
 
 private:

@@ -85,9 +85,13 @@ std::string HostApp::start(const HostOptions& options) {
     return {};
 }
 
-void HostApp::stopPlugin() {
+void HostApp::quitPlugin() {
     if (attached_) player::player().detachPlugin();
     attached_ = false;
+}
+
+void HostApp::unloadPlugin() {
+    quitPlugin();
     plugin_.unload();
 }
 

@@ -35,8 +35,13 @@ public:
     // Loads the player's data, shows the window, loads the plug-in and calls
     // its init. Returns an error text, empty on success.
     std::string start(const HostOptions& options);
-    // The plug-in's quit, then FreeLibrary. Safe to call twice.
-    void stopPlugin();
+    // The plug-in's quit; unloadPlugin then FreeLibrary. Each is safe to call twice.
+    void quitPlugin();
+    void unloadPlugin();
+    void stopPlugin() {
+        quitPlugin();
+        unloadPlugin();
+    }
     // stopPlugin, then the windows and the player's menus go.
     void stop();
 
