@@ -1,5 +1,7 @@
 #include "player_fixture.h"
 
+#include "host/player.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +35,14 @@ HMENU findPopup(HMENU menu, UINT firstId, int depth) {
     return nullptr;
 }
 
+// A hung player ends the program; the run still says which test it was.
+void reportHang() {
+    winetest::RunState& state = winetest::runState();
+    std::printf("[ FAIL ] %s: the player hung\n", state.currentTest ? state.currentTest : "?");
+    ++state.failed;
+    winetest::printSummary();
+}
+
 } // namespace
 
 std::string SettingsFile::text() const {
@@ -51,6 +61,46 @@ std::string libraryMenuRecord(const std::string& name, const std::string& query,
            "\nmp3;mpeg;mpg;avi;ogg;wav\n";
 }
 
+Playback playbackOf(const RunningPlayer& player) {
+    return player.host().get([] {
+        const player::Player& p = player::player();
+        Playback state;
+        state.playing = p.playing();
+        state.started.assign(p.startedFiles().begin(), p.startedFiles().end());
+        for (const auto& entry : p.playlist()) state.files.push_back(entry.file);
+        return state;
+    });
+}
+
+SettingsFile jazzSettings(int clickAction) {
+    SettingsFile settings;
+    settings.records = {libraryMenuRecord("Jazz", "genre == \"Jazz\"", clickAction)};
+    return settings;
+}
+
+HMENU openGinAndTonic(const RunningPlayer& player, HMENU jazz, int& staticMarble) {
+    const MenuUser& user = player.user();
+    const HMENU albums = player.openItem(jazz, user.findContaining(jazz, "Juniper Lane"));
+    const HMENU titles = player.openItem(albums, user.findContaining(albums, "Gin && Tonic"));
+    staticMarble = user.findContaining(titles, "Static Marble");
+    if (staticMarble < 0) std::printf("  %s\n", user.describe(titles).c_str());
+    REQUIRE(staticMarble >= 0);
+    return titles;
+}
+
+HMENU waitForNewMenu(const MenuUser& user, const std::vector<HMENU>& known) {
+    HMENU found = nullptr;
+    waitUntil([&] {
+        for (HMENU menu : user.openMenus()) {
+            bool isKnown = false;
+            for (HMENU k : known) isKnown = isKnown || k == menu;
+            if (menu && !isKnown) found = menu;
+        }
+        return found != nullptr;
+    });
+    return found;
+}
+
 std::string programFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -58,23 +108,8 @@ std::string programFolder() {
     return folder.substr(0, folder.find_last_of("\\/"));
 }
 
-int findItemContaining(HMENU menu, const std::string& part) {
-    const std::vector<MenuItem> items = testplayer::readMenu(menu);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].text.find(part) != std::string::npos) return static_cast<int>(i);
-    return -1;
-}
-
-std::string describeMenu(HMENU menu) {
-    std::string text = "[";
-    for (const MenuItem& item : testplayer::readMenu(menu)) {
-        if (text.size() > 1) text += " | ";
-        text += (item.state & MF_SEPARATOR) ? "----" : item.text;
-    }
-    return text + "]";
-}
-
 RunningPlayer::RunningPlayer(const PlayerSetup& setup) : iniDir_(freshFolder()) {
+    HostControl::setHangHandler(reportHang);
     if (!setup.settings.empty()) {
         std::ofstream out(iniDir_ + "\\Plugins\\ml_tg.ini", std::ios::binary);
         out << setup.settings;
@@ -85,23 +120,33 @@ RunningPlayer::RunningPlayer(const PlayerSetup& setup) : iniDir_(freshFolder()) 
     thread_ = std::make_unique<testplayer::HostThread>(options);
     if (!thread_->startError().empty()) std::printf("  %s\n", thread_->startError().c_str());
     REQUIRE(thread_->startError().empty());
+    user_ = std::make_unique<MenuUser>(thread_->control());
     mainMenu_ = host().get([this] { return thread_->app().mainMenu(); });
 }
 
 RunningPlayer::~RunningPlayer() {
+    user_.reset();
     thread_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(iniDir_, ignored);
 }
 
 HMENU RunningPlayer::hostPopup(UINT firstId) const {
-    return findPopup(mainMenu_, firstId, 0);
+    return host().get([&] { return findPopup(mainMenu_, firstId, 0); });
+}
+
+int RunningPlayer::itemCount(HMENU menu) const {
+    return host().get([&] { return GetMenuItemCount(menu); });
 }
 
 int RunningPlayer::logCount(const std::string& text) const {
     int count = 0;
     for (const std::string& line : log()) count += line.find(text) != std::string::npos;
     return count;
+}
+
+void RunningPlayer::printLog() const {
+    for (const std::string& line : log()) std::printf("  log: %s\n", line.c_str());
 }
 
 int RunningPlayer::liveMenus() const {
@@ -124,19 +169,27 @@ WNDPROC RunningPlayer::procedureBeforePlugin() const {
     return host().get([this] { return thread_->app().procedureBeforePlugin(); });
 }
 
-void RunningPlayer::openMainMenu() const {
+void RunningPlayer::openMenu(HMENU menu, POINT offset) const {
     RECT rect;
     GetWindowRect(window(), &rect);
-    host().showMenu(nullptr, {rect.left + 60, rect.top + 80});
-    REQUIRE(testplayer::waitUntil([&] { return testplayer::isMenuOpen(mainMenu_); }, kOpenMs));
+    const HMENU shown = menu ? menu : mainMenu_;
+    host().showMenu(shown, {rect.left + offset.x, rect.top + offset.y});
+    REQUIRE(waitUntil([&] { return user().isOpen(shown); }, kOpenMs));
 }
 
 HMENU RunningPlayer::openItem(HMENU menu, int position) const {
     REQUIRE(position >= 0);
-    HMENU submenu = GetSubMenu(menu, position);
-    if (!submenu || !testplayer::openSubmenu(menu, position, kOpenMs)) {
-        std::printf("  item %d of %s did not open a submenu\n", position,
-                    describeMenu(menu).c_str());
+    const HMENU submenu = user().item(menu, position).submenu;
+    if (!submenu || !user().openSubmenu(menu, position, kOpenMs)) {
+        POINT cursor{}, centre{};
+        GetCursorPos(&cursor);
+        const bool shown = user().itemCenter(menu, position, centre);
+        const MenuItem parent = user().item(menu, position);
+        std::printf("  item %d of %s did not open a submenu (item %s at %ld,%ld, state 0x%x, "
+                    "submenu of %d items; cursor at %ld,%ld; %u menus open)\n",
+                    position, user().describe(menu).c_str(), shown ? "shown" : "not shown",
+                    centre.x, centre.y, parent.state, itemCount(submenu), cursor.x, cursor.y,
+                    static_cast<unsigned>(user().openMenus().size()));
         REQUIRE(false);
     }
     return submenu;
@@ -145,28 +198,31 @@ HMENU RunningPlayer::openItem(HMENU menu, int position) const {
 HMENU RunningPlayer::openPath(const std::vector<std::string>& texts) const {
     HMENU menu = mainMenu_;
     for (const std::string& text : texts) {
-        const int position = testplayer::findMenuItem(menu, text);
+        const int position = user().find(menu, text);
         if (position < 0)
-            std::printf("  no \"%s\" in %s\n", text.c_str(), describeMenu(menu).c_str());
+            std::printf("  no \"%s\" in %s\n", text.c_str(), user().describe(menu).c_str());
         menu = openItem(menu, position);
     }
     return menu;
 }
 
+void RunningPlayer::endProgramWithoutTeardown() const {
+    winetest::RunState& state = winetest::runState();
+    if (state.currentTest) {
+        const bool ok = state.failuresInTest == 0;
+        std::printf("[ %s ] %s\n", ok ? " OK " : "FAIL", state.currentTest);
+        (ok ? state.passed : state.failed) += 1;
+    }
+    winetest::printSummary();
+    std::fflush(stdout);
+    std::error_code ignored;
+    std::filesystem::remove_all(iniDir_, ignored);
+    TerminateProcess(GetCurrentProcess(), state.failed == 0 && state.passed > 0 ? 0 : 1);
+    ExitProcess(1);
+}
+
 void RunningPlayer::closeMenus() const {
-    DWORD lastCancel = 0;
-    bool first = true;
-    REQUIRE(testplayer::waitUntil(
-        [&] {
-            if (!testplayer::anyMenuOpen()) return true;
-            if (first || GetTickCount() - lastCancel >= 250) {
-                host().cancelMenus();
-                lastCancel = GetTickCount();
-                first = false;
-            }
-            return false;
-        },
-        kOpenMs));
+    REQUIRE(user().closeAll(kOpenMs));
 }
 
 } // namespace tg::e2e

@@ -16,11 +16,16 @@ namespace tg::e2e {
 
 using testplayer::HostControl;
 using testplayer::MenuItem;
+using testplayer::MenuUser;
+using testplayer::MouseButton;
+using testplayer::waitUntil;
 
 inline constexpr UINT kIdSongticker = 40188; // first item of Options > Visualization
 inline constexpr UINT kIdPlay = 40045;       // first item of Play
 inline constexpr UINT kIdNextTrack = 40048;  // first item of Skip
-inline constexpr int kHotkeyCtrlAltM = 0x200 | 0x400 | 'M';
+// Ctrl+Shift+M. Not an Alt combination: under Wine, letting go of Alt closes
+// the popup the hotkey has just opened.
+inline constexpr int kHotkeyCtrlShiftM = 0x200 | 0x100 | 'M';
 
 // The settings file the plug-in reads at init (version 9).
 struct SettingsFile {
@@ -31,7 +36,7 @@ struct SettingsFile {
     bool keepMenuOnEnqueue = true;
     bool loadAllMenus = false; // submenus built as they really open
     int mainPosition = -1;
-    std::vector<std::string> records; // three lines each, see menuRecord
+    std::vector<std::string> records; // three lines each
 
     std::string text() const;
 };
@@ -53,16 +58,19 @@ public:
     RunningPlayer& operator=(const RunningPlayer&) = delete;
 
     const HostControl& host() const { return thread_->control(); }
+    const MenuUser& user() const { return *user_; }
     HWND window() const { return host().window(); }
     HMENU mainMenu() const { return mainMenu_; }
     const std::string& iniDir() const { return iniDir_; }
     // The popup of the main menu (at any depth) whose first item carries id.
     HMENU hostPopup(UINT firstId) const;
+    int itemCount(HMENU menu) const;
 
     std::vector<std::string> log() const { return host().playerLog(); }
     void clearLog() const { host().clearPlayerLog(); }
     // Lines of the player's log that contain text.
     int logCount(const std::string& text) const;
+    void printLog() const;
     // The test DLL's recorded menus that are still menus, and all it made.
     int liveMenus() const;
     int createdMenus() const;
@@ -71,30 +79,50 @@ public:
     void unloadPlugin() const;
     WNDPROC procedureBeforePlugin() const;
 
-    // Opens the main menu at a point of the window and waits until it shows.
-    void openMainMenu() const;
+    // Opens a menu (null: the main menu) at a point of the window and waits until it shows.
+    void openMenu(HMENU menu = nullptr, POINT offset = {60, 80}) const;
     // From the open main menu, moves onto each named item in turn and waits
     // for its submenu; returns the last one.
     HMENU openPath(const std::vector<std::string>& texts) const;
     // Moves onto the item and waits for its submenu; returns it.
     HMENU openItem(HMENU menu, int position) const;
-    // WM_CANCELMODE, as the plug-in sends it, until no menu shows (a menu
-    // opened from inside another menu loop needs one for each loop).
+    // Closes every open menu as the plug-in does (WM_CANCELMODE) and waits.
     void closeMenus() const;
+
+    // Ends the program now with the result of the tests so far, without
+    // tearing the player down: under Wine 8 a popup tracked on top of open
+    // menus (TPM_RECURSE) leaves the menus' windows orphaned, and destroying
+    // them later trips an assertion inside win32u.
+    [[noreturn]] void endProgramWithoutTeardown() const;
 
 private:
     std::string iniDir_;
     std::unique_ptr<testplayer::HostThread> thread_;
+    std::unique_ptr<MenuUser> user_;
     HMENU mainMenu_ = nullptr;
 };
 
+// The player's playback state, read on its thread.
+struct Playback {
+    bool playing = false;
+    std::vector<std::string> started; // files started, oldest first
+    std::vector<std::string> files;   // the playlist
+};
+Playback playbackOf(const RunningPlayer& player);
+
+// Settings with one Media Library menu "Jazz" (genre Jazz of the samples:
+// Juniper Lane, Mira Okafor and its case twins, Xylo) and the click action.
+SettingsFile jazzSettings(int clickAction = 0);
+inline constexpr char kStaticMarble[] =
+    "C:\\Music\\Juniper Lane\\Gin & Tonic\\04 - Static Marble.mp3";
+// From the open Visualization popup down Jazz > Juniper Lane > Gin & Tonic;
+// the titles menu, and the position of "Static Marble" in it.
+HMENU openGinAndTonic(const RunningPlayer& player, HMENU jazz, int& staticMarble);
+
+// A menu on screen other than the known ones; null when none shows up.
+HMENU waitForNewMenu(const MenuUser& user, const std::vector<HMENU>& known);
+
 // Where the test programs and the samples are.
 std::string programFolder();
-
-// The first item whose text contains part; -1 when there is none.
-int findItemContaining(HMENU menu, const std::string& part);
-
-// The texts of a menu's items, for messages.
-std::string describeMenu(HMENU menu);
 
 } // namespace tg::e2e

@@ -5,53 +5,36 @@
 #include "host/player.h"
 
 using namespace tg::e2e;
-using tg::testplayer::clickAt;
-using tg::testplayer::clickItem;
-using tg::testplayer::findMenuItem;
-using tg::testplayer::menuShownBy;
-using tg::testplayer::MouseButton;
-using tg::testplayer::openMenuWindows;
-using tg::testplayer::waitUntil;
 
 namespace {
 
 constexpr int kRepetitions = 200;
 
-SettingsFile jazzSettings(bool ownMenu) {
-    SettingsFile settings;
+SettingsFile settingsWithHotkey(bool ownMenu) {
+    SettingsFile settings = jazzSettings();
     settings.ownMenu = ownMenu;
-    settings.hotkey = kHotkeyCtrlAltM;
-    settings.records = {libraryMenuRecord("Jazz", "genre == \"Jazz\"")};
+    settings.hotkey = kHotkeyCtrlShiftM;
     return settings;
 }
 
 // The main window's procedure now, and as the plug-in found it, as addresses.
 bool procedureIsTheHostsAgain(const RunningPlayer& player) {
-    const LONG_PTR now = GetWindowLongPtrA(player.window(), GWLP_WNDPROC);
+    const LONG_PTR now =
+        player.host().get([&] { return GetWindowLongPtrA(player.window(), GWLP_WNDPROC); });
     return now == reinterpret_cast<LONG_PTR>(player.procedureBeforePlugin());
 }
 
-DWORD menuStyle(HMENU menu) {
-    MENUINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIM_STYLE;
-    return GetMenuInfo(menu, &info) ? info.dwStyle : 0;
-}
-
-// From an open "Jazz" submenu down to the tracks of "Gin & Tonic", then a
-// right click on one of them, which opens the action menu.
-void walkToTheActionMenu(const RunningPlayer& player, HMENU jazz) {
-    const HMENU albums = player.openItem(jazz, findItemContaining(jazz, "Juniper Lane"));
-    const HMENU titles = player.openItem(albums, findItemContaining(albums, "Gin && Tonic"));
-    const int track = findItemContaining(titles, "Static Marble");
-    REQUIRE(track >= 0);
-    const std::size_t before = openMenuWindows().size();
-    REQUIRE(clickItem(titles, track, MouseButton::Right));
-    REQUIRE(waitUntil([&] { return openMenuWindows().size() > before; }));
+DWORD menuStyle(const RunningPlayer& player, HMENU menu) {
+    return player.host().get([&] {
+        MENUINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIM_STYLE;
+        return GetMenuInfo(menu, &info) ? info.dwStyle : 0;
+    });
 }
 
 bool hotkeyIsFree() {
-    if (!RegisterHotKey(nullptr, 0x3FFF, MOD_CONTROL | MOD_ALT, 'M')) return false;
+    if (!RegisterHotKey(nullptr, 0x3FFF, MOD_CONTROL | MOD_SHIFT, 'M')) return false;
     UnregisterHotKey(nullptr, 0x3FFF);
     return true;
 }
@@ -59,18 +42,20 @@ bool hotkeyIsFree() {
 } // namespace
 
 WINE_TEST(quitTakesTheOwnMenuOutAndGivesTheWindowBack) {
-    RunningPlayer player({jazzSettings(true).text()});
-    player.openMainMenu();
-    walkToTheActionMenu(player, player.openPath({"Tunegrove", "Jazz"}));
-    player.closeMenus();
+    RunningPlayer player({settingsWithHotkey(true).text()});
+    player.openMenu();
+    int track = -1;
+    const HMENU titles = openGinAndTonic(player, player.openPath({"Tunegrove", "Jazz"}), track);
+    REQUIRE(player.user().clickItem(titles, track)); // plays, and the hook closes the menus
+    REQUIRE(waitUntil([&] { return !player.user().anyOpen(); }));
     CHECK(player.liveMenus() > 0);
     CHECK(!hotkeyIsFree());
 
     player.quitPlugin();
     CHECK(procedureIsTheHostsAgain(player));
-    CHECK_EQ(findMenuItem(player.mainMenu(), "Tunegrove"), -1);
-    CHECK_EQ(GetMenuItemCount(player.mainMenu()), 11);
-    // Every menu it made is gone: its popup, the built levels, the action menu.
+    CHECK_EQ(player.user().find(player.mainMenu(), "Tunegrove"), -1);
+    CHECK_EQ(player.itemCount(player.mainMenu()), 11);
+    // Every menu it made is gone: its popup and the levels built under it.
     CHECK(player.createdMenus() > 3);
     CHECK_EQ(player.liveMenus(), 0);
     CHECK_EQ(GlobalFindAtomA("WAMPHK_0"), 0);
@@ -81,56 +66,68 @@ WINE_TEST(quitTakesTheOwnMenuOutAndGivesTheWindowBack) {
     player.unloadPlugin();
     RECT rect;
     GetWindowRect(player.window(), &rect);
-    clickAt({rect.left + 200, rect.top + 200}, MouseButton::Left);
-    player.openMainMenu();
+    player.user().click({rect.left + 200, rect.top + 200});
+    player.clearLog();
+    player.openMenu();
     player.openPath({"Options", "Visualization"});
     player.closeMenus();
-    CHECK(player.logCount("WM_INITMENUPOPUP") > 0);
+    CHECK_EQ(player.logCount("WM_INITMENUPOPUP"), 3);
 }
 
 WINE_TEST(quitGivesTheHostPopupBackAsItWas) {
-    RunningPlayer player({jazzSettings(false).text()});
+    RunningPlayer player({settingsWithHotkey(false).text()});
     const HMENU visualization = player.hostPopup(kIdSongticker);
-    const DWORD styleBefore = menuStyle(visualization);
-    player.openMainMenu();
-    walkToTheActionMenu(player, player.openPath({"Options", "Visualization", "Jazz"}));
+    const DWORD styleBefore = menuStyle(player, visualization);
+    player.openMenu();
+    int track = -1;
+    openGinAndTonic(player, player.openPath({"Options", "Visualization", "Jazz"}), track);
     player.closeMenus();
-    CHECK(GetMenuItemCount(visualization) > 2);
+    CHECK(player.itemCount(visualization) > 2);
 
     player.quitPlugin();
-    CHECK_EQ(GetMenuItemCount(visualization), 2);
-    CHECK_EQ(menuStyle(visualization) & MNS_NOTIFYBYPOS, 0u);
-    CHECK_EQ(menuStyle(visualization), styleBefore | MNS_AUTODISMISS);
+    CHECK_EQ(player.itemCount(visualization), 2);
+    CHECK_EQ(menuStyle(player, visualization) & MNS_NOTIFYBYPOS, 0u);
+    CHECK_EQ(menuStyle(player, visualization), styleBefore | MNS_AUTODISMISS);
     CHECK_EQ(player.liveMenus(), 0);
     CHECK(procedureIsTheHostsAgain(player));
+    CHECK(hotkeyIsFree());
 }
 
 WINE_TEST(repeatedOpeningsLeaveNoMenusBehind) {
-    RunningPlayer player({jazzSettings(false).text()});
+    RunningPlayer player({jazzSettings().text()});
+    const MenuUser& user = player.user();
     const HMENU visualization = player.hostPopup(kIdSongticker);
     RECT rect;
     GetWindowRect(player.window(), &rect);
-    const POINT at{rect.left + 40, rect.top + 60};
     int baseline = -1;
     const DWORD start = GetTickCount();
-    for (int i = 0; i < kRepetitions; ++i) {
+    for (int round = 1; round <= kRepetitions; ++round) {
         // Every other round the player reports new tags, so the built levels
         // are thrown away and made again.
-        if (i % 2 == 1) player.host().run([] { tg::player::player().notifyTagsUpdated(); });
-        player.host().showMenu(visualization, at);
-        REQUIRE(waitUntil([&] { return tg::testplayer::isMenuOpen(visualization); }));
-        walkToTheActionMenu(player,
-                            player.openItem(visualization, findMenuItem(visualization, "Jazz")));
-        player.closeMenus();
+        if (round % 2 == 0) player.host().run([] { tg::player::player().notifyTagsUpdated(); });
+        // As a person would, the mouse starts each round away from the menu.
+        player.user().moveTo({rect.left + 500, rect.top + 400});
+        player.openMenu(visualization, {40, 60});
+        int track = -1;
+        const HMENU titles = openGinAndTonic(
+            player, player.openItem(visualization, user.find(visualization, "Jazz")), track);
+        if (round % 10 == 0) {
+            // Now and then a track is played: the hook closes the menus itself.
+            REQUIRE(user.clickItem(titles, track));
+            REQUIRE(waitUntil([&] { return !user.anyOpen(); }));
+        } else {
+            player.closeMenus();
+        }
         const int live = player.liveMenus();
+        if (round % 50 == 0) std::printf("  round %d: %d menus alive\n", round, live);
         if (baseline < 0) baseline = live;
         if (live != baseline) {
-            std::printf("  round %d: %d menus alive, %d after the first round\n", i + 1, live,
+            std::printf("  round %d: %d menus alive, %d after the first round\n", round, live,
                         baseline);
             REQUIRE(live == baseline);
         }
     }
-    std::printf("  %d rounds in %lu ms, %d menus made, %d alive\n", kRepetitions,
+    std::printf("  %d rounds in %lu ms, %d menus made, %d alive between rounds\n", kRepetitions,
                 static_cast<unsigned long>(GetTickCount() - start), player.createdMenus(),
                 baseline);
     CHECK(player.createdMenus() > kRepetitions); // the rebuilds really made new menus

@@ -7,27 +7,16 @@
 #include <fstream>
 
 using namespace tg::e2e;
-using tg::testplayer::findMenuItem;
-using tg::testplayer::isMenuOpen;
-using tg::testplayer::menuTexts;
-using tg::testplayer::readMenu;
-using tg::testplayer::readMenuItem;
-using tg::testplayer::waitUntil;
-using tg::testplayer::windowShowing;
 
 namespace {
 
-DWORD menuStyle(HMENU menu) {
-    MENUINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIM_STYLE;
-    return GetMenuInfo(menu, &info) ? info.dwStyle : 0;
-}
-
-SettingsFile jazzSettings() {
-    SettingsFile settings;
-    settings.records = {libraryMenuRecord("Jazz", "genre == \"Jazz\"")};
-    return settings;
+DWORD menuStyle(const RunningPlayer& player, HMENU menu) {
+    return player.host().get([&] {
+        MENUINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIM_STYLE;
+        return GetMenuInfo(menu, &info) ? info.dwStyle : 0;
+    });
 }
 
 bool isDisabled(UINT state) {
@@ -47,10 +36,10 @@ LoopProbe* activeProbe = nullptr;
 
 VOID CALLBACK probeTick(HWND window, UINT, UINT_PTR id, DWORD) {
     LoopProbe& probe = *activeProbe;
-    // A tick before the menu shows (a slow start) just waits for the next one.
-    if (!IsWindowVisible(windowShowing(probe.menu)) && ++probe.ticks < 100) return;
+    // A tick before the menu shows (a slow start) waits for the next one.
+    probe.sawOpen = tg::testplayer::windowShowingMenu(probe.menu) != nullptr;
+    if (!probe.sawOpen && ++probe.ticks < 100) return;
     KillTimer(window, id);
-    probe.sawOpen = windowShowing(probe.menu) != nullptr;
     const int count = GetMenuItemCount(probe.menu);
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
@@ -68,11 +57,12 @@ WINE_TEST(ownMenuSitsRightAfterSkins) {
     SettingsFile settings = jazzSettings();
     settings.ownMenu = true;
     RunningPlayer player({settings.text()});
+    const MenuUser& user = player.user();
     const HMENU main = player.mainMenu();
-    const int skins = findMenuItem(main, "Skins");
+    const int skins = user.find(main, "Skins");
     REQUIRE(skins >= 0);
-    CHECK_EQ(GetMenuItemCount(main), 12);
-    const MenuItem own = readMenuItem(main, skins + 1);
+    CHECK_EQ(player.itemCount(main), 12);
+    const MenuItem own = user.item(main, skins + 1);
     CHECK_TEXT(own.text.c_str(), "Tunegrove");
     REQUIRE(own.submenu != nullptr);
 
@@ -80,7 +70,7 @@ WINE_TEST(ownMenuSitsRightAfterSkins) {
     // player registered for the plug-in's name.
     const int registered =
         player.host().get([] { return tg::player::player().registeredId("Halvex Tunegrove"); });
-    const MenuItem heading = readMenuItem(own.submenu, 0);
+    const MenuItem heading = user.item(own.submenu, 0);
     CHECK_TEXT(heading.text.c_str(), "Tunegrove");
     CHECK((heading.state & MF_DISABLED) != 0);
     CHECK((heading.state & MF_GRAYED) == 0);
@@ -88,44 +78,45 @@ WINE_TEST(ownMenuSitsRightAfterSkins) {
     CHECK_EQ(static_cast<int>(heading.id), registered);
 
     // Opening it for real through the main menu fills it.
-    player.openMainMenu();
+    player.openMenu();
     CHECK_EQ(player.openPath({"Tunegrove"}), own.submenu);
-    const std::vector<MenuItem> items = readMenu(own.submenu);
-    if (!CHECK_EQ(items.size(), 3u)) std::printf("  %s\n", describeMenu(own.submenu).c_str());
+    const std::vector<MenuItem> items = user.items(own.submenu);
+    if (!CHECK_EQ(items.size(), 3u)) std::printf("  %s\n", user.describe(own.submenu).c_str());
     if (items.size() == 3) {
         CHECK((items[1].state & MF_SEPARATOR) != 0);
         CHECK_TEXT(items[2].text.c_str(), "Jazz");
         CHECK(items[2].submenu != nullptr);
     }
-    CHECK((menuStyle(own.submenu) & MNS_NOTIFYBYPOS) != 0);
+    CHECK((menuStyle(player, own.submenu) & MNS_NOTIFYBYPOS) != 0);
     player.closeMenus();
 }
 
 WINE_TEST(hostPopupTakesThePluginItemsWhenItOpens) {
     RunningPlayer player; // first run: host popup 40188, the four first-run menus
+    const MenuUser& user = player.user();
     const HMENU visualization = player.hostPopup(kIdSongticker);
     REQUIRE(visualization != nullptr);
-    CHECK_EQ(GetMenuItemCount(visualization), 2);
-    CHECK_EQ(findMenuItem(player.mainMenu(), "Tunegrove"), -1);
+    CHECK_EQ(player.itemCount(visualization), 2);
+    CHECK_EQ(user.find(player.mainMenu(), "Tunegrove"), -1);
 
     player.clearLog();
-    player.openMainMenu();
+    player.openMenu();
     CHECK_EQ(player.openPath({"Options", "Visualization"}), visualization);
     const std::vector<std::string> expected = {"Songticker",    "Start/Stop Plug-in", "",
                                                "Playlist Tags", "Media Library",      "Directory",
                                                "Playlist Raw"};
-    const std::vector<MenuItem> items = readMenu(visualization);
-    if (!CHECK(menuTexts(visualization) == expected))
-        std::printf("  Visualization holds %s\n", describeMenu(visualization).c_str());
+    const std::vector<MenuItem> items = user.items(visualization);
+    if (!CHECK(user.texts(visualization) == expected))
+        std::printf("  Visualization holds %s\n", user.describe(visualization).c_str());
     if (items.size() == expected.size()) {
         CHECK((items[2].state & MF_SEPARATOR) != 0);
         for (std::size_t i = 3; i < items.size(); ++i) CHECK(items[i].submenu != nullptr);
         CHECK_EQ(items[0].id, kIdSongticker); // the player's own items keep their ids
     }
-    CHECK((menuStyle(visualization) & MNS_NOTIFYBYPOS) != 0);
+    CHECK((menuStyle(player, visualization) & MNS_NOTIFYBYPOS) != 0);
     // The other popups a user could choose stay the player's.
-    CHECK_EQ(GetMenuItemCount(player.hostPopup(kIdPlay)), 3);
-    CHECK_EQ(GetMenuItemCount(player.hostPopup(kIdNextTrack)), 5);
+    CHECK_EQ(player.itemCount(player.hostPopup(kIdPlay)), 3);
+    CHECK_EQ(player.itemCount(player.hostPopup(kIdNextTrack)), 5);
     player.closeMenus();
 
     // The player's procedure saw its own two popups open, not the claimed one.
@@ -152,53 +143,53 @@ WINE_TEST(popupOpenedByItselfIsRecognisedInsideTheMenuLoop) {
     GetWindowRect(player.window(), &rect);
     player.host().showMenu(probe.menu, {rect.left + 100, rect.top + 100});
     const bool finished =
-        waitUntil([&] { return probe.done != 0 && !tg::testplayer::anyMenuOpen(); }, 10000);
+        waitUntil([&] { return probe.done != 0 && !player.user().anyOpen(); }, 10000);
     activeProbe = nullptr;
     REQUIRE(finished);
     CHECK(probe.sawOpen);
     const std::vector<std::string> expected = {
         "Next Track", "Previous Track", "", "Forward 5 Seconds", "Back 5 Seconds", "", "Jazz"};
-    CHECK(probe.texts == expected);
+    if (!CHECK(probe.texts == expected))
+        for (const std::string& text : probe.texts)
+            std::printf("  read in the loop: \"%s\"\n", text.c_str());
     if (probe.states.size() == expected.size()) {
         CHECK((probe.states[5] & MF_SEPARATOR) != 0);
         CHECK((probe.states[6] & MF_POPUP) != 0);
-    } else {
-        for (const std::string& text : probe.texts)
-            std::printf("  read in the loop: \"%s\"\n", text.c_str());
     }
     // Only that popup was the plug-in's target.
-    CHECK_EQ(GetMenuItemCount(player.hostPopup(kIdSongticker)), 2);
+    CHECK_EQ(player.itemCount(player.hostPopup(kIdSongticker)), 2);
 }
 
 WINE_TEST(definitionSubmenusAreBuiltAsTheyOpen) {
     RunningPlayer player({jazzSettings().text()});
-    player.openMainMenu();
+    const MenuUser& user = player.user();
+    player.openMenu();
     const HMENU artists = player.openPath({"Options", "Visualization", "Jazz"});
     // Case twins of one artist are one item; each artist opens its albums.
-    const std::vector<MenuItem> artistItems = readMenu(artists);
-    if (!CHECK_EQ(artistItems.size(), 3u)) std::printf("  %s\n", describeMenu(artists).c_str());
+    const std::vector<MenuItem> artistItems = user.items(artists);
+    if (!CHECK_EQ(artistItems.size(), 3u)) std::printf("  %s\n", user.describe(artists).c_str());
     for (const char* name : {"Juniper Lane", "Mira Okafor", "Xylo"}) {
-        const int position = findItemContaining(artists, name);
+        const int position = user.findContaining(artists, name);
         if (!CHECK(position >= 0))
-            std::printf("  no %s in %s\n", name, describeMenu(artists).c_str());
+            std::printf("  no %s in %s\n", name, user.describe(artists).c_str());
         else
             CHECK((artistItems[static_cast<std::size_t>(position)].state & MF_POPUP) != 0);
     }
 
-    const HMENU albums = player.openItem(artists, findItemContaining(artists, "Juniper Lane"));
-    CHECK_EQ(GetMenuItemCount(albums), 1);
+    const HMENU albums = player.openItem(artists, user.findContaining(artists, "Juniper Lane"));
+    CHECK_EQ(player.itemCount(albums), 1);
     // The album's "&" is doubled for the menu, so it shows as one.
-    const int album = findItemContaining(albums, "Gin && Tonic");
-    if (!CHECK(album >= 0)) std::printf("  %s\n", describeMenu(albums).c_str());
+    const int album = user.findContaining(albums, "Gin && Tonic");
+    if (!CHECK(album >= 0)) std::printf("  %s\n", user.describe(albums).c_str());
     const HMENU titles = player.openItem(albums, album);
-    const std::vector<MenuItem> titleItems = readMenu(titles);
-    if (!CHECK_EQ(titleItems.size(), 8u)) std::printf("  %s\n", describeMenu(titles).c_str());
+    const std::vector<MenuItem> titleItems = user.items(titles);
+    if (!CHECK_EQ(titleItems.size(), 8u)) std::printf("  %s\n", user.describe(titles).c_str());
     for (const MenuItem& item : titleItems) {
         // Leaves are disabled, so only the hook sees a click on them.
         CHECK(item.submenu == nullptr);
         CHECK(isDisabled(item.state));
     }
-    CHECK(findItemContaining(titles, "Static Marble") >= 0);
-    CHECK(isMenuOpen(artists) && isMenuOpen(albums) && isMenuOpen(titles));
+    CHECK(user.findContaining(titles, "Static Marble") >= 0);
+    CHECK(user.isOpen(artists) && user.isOpen(albums) && user.isOpen(titles));
     player.closeMenus();
 }

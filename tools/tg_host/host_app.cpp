@@ -157,14 +157,6 @@ LRESULT HostApp::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         trackMenu(mainMenu_, at.x, at.y);
         return 0;
     }
-    case WM_MENUCOMMAND: {
-        // A popup with MNS_NOTIFYBYPOS (the plug-in's target popup) reports the
-        // player's own items by position; the player acts on their ids.
-        const LRESULT result = CallWindowProcA(playerProcedure_, window_, message, wParam, lParam);
-        const UINT id = GetMenuItemID(reinterpret_cast<HMENU>(lParam), static_cast<int>(wParam));
-        if (id != static_cast<UINT>(-1) && id != 0) SendMessageA(window_, WM_COMMAND, id, 0);
-        return result;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == kIdExit) PostMessageA(window_, WM_CLOSE, 0, 0);
         break;

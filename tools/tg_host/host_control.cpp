@@ -4,11 +4,31 @@
 
 #include "host/player.h"
 
+#include <cstdio>
+
 namespace tg::testplayer {
+
+namespace {
+void (*hangHandler)() = nullptr;
+} // namespace
+
+void HostControl::setHangHandler(void (*handler)()) {
+    hangHandler = handler;
+}
 
 void HostControl::run(const std::function<void()>& function) const {
     std::function<void()> call = function;
-    SendMessageA(window_, kRunOnUiMessage, 0, reinterpret_cast<LPARAM>(&call));
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutA(window_, kRunOnUiMessage, 0, reinterpret_cast<LPARAM>(&call),
+                            SMTO_NORMAL, kAnswerMs, &ignored))
+        return;
+    // The call may still run later and would find `call` gone: there is no
+    // going on from here.
+    std::printf("the player's thread has not answered for %lu ms\n",
+                static_cast<unsigned long>(kAnswerMs));
+    if (hangHandler) hangHandler();
+    std::fflush(stdout);
+    ExitProcess(3);
 }
 
 void HostControl::showMenu(HMENU menu, POINT at) const {
@@ -17,7 +37,7 @@ void HostControl::showMenu(HMENU menu, POINT at) const {
 }
 
 void HostControl::cancelMenus() const {
-    SendMessageA(window_, WM_CANCELMODE, 0, 0);
+    run([this] { SendMessageA(window_, WM_CANCELMODE, 0, 0); });
 }
 
 std::vector<std::string> HostControl::playerLog() const {

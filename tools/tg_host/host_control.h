@@ -17,7 +17,9 @@ public:
     explicit HostControl(HWND window = nullptr) : window_(window) {}
 
     HWND window() const { return window_; }
-    // Runs function on the player's thread and waits for it.
+    // Runs function on the player's thread and waits for it. A player that
+    // does not answer within kAnswerMs is hung: the hang handler runs, and
+    // the process ends with exit code 3.
     void run(const std::function<void()>& function) const;
     template <typename Function> auto get(Function function) const -> decltype(function()) {
         decltype(function()) result{};
@@ -32,6 +34,10 @@ public:
 
     std::vector<std::string> playerLog() const;
     void clearPlayerLog() const;
+
+    static constexpr DWORD kAnswerMs = 20000;
+    // What to print before a hung player ends the process.
+    static void setHangHandler(void (*handler)());
 
 private:
     HWND window_;

@@ -12,6 +12,7 @@ constexpr UINT kGetMenuMessage = 0x01E1; // MN_GETHMENU
 constexpr char kPopupMenuClass[] = "#32768";
 constexpr DWORD kPollMs = 10;
 
+// Popup-menu windows of this process on screen, topmost first (EnumWindows' order).
 BOOL CALLBACK collectMenuWindow(HWND window, LPARAM list) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -23,7 +24,17 @@ BOOL CALLBACK collectMenuWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
-void sendMouse(DWORD flags, POINT at) {
+std::vector<std::pair<HWND, HMENU>> shownMenus() {
+    std::vector<HWND> windows;
+    EnumWindows(collectMenuWindow, reinterpret_cast<LPARAM>(&windows));
+    std::vector<std::pair<HWND, HMENU>> shown;
+    for (HWND window : windows)
+        shown.emplace_back(window,
+                           reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuMessage, 0, 0)));
+    return shown;
+}
+
+INPUT mouseInput(DWORD flags, POINT at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     const int width = std::max(2, GetSystemMetrics(SM_CXSCREEN));
@@ -33,90 +44,37 @@ void sendMouse(DWORD flags, POINT at) {
     input.mi.dy =
         static_cast<LONG>((static_cast<long long>(at.y) * 65535 + (height - 1) / 2) / (height - 1));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
+    return input;
 }
 
-void sendKey(WORD virtualKey, bool up) {
+INPUT keyInput(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
+    return input;
+}
+
+// Wine's menu loop waits for new input; a mouse move merged into one it has
+// not taken yet does not wake it, and the menu then sits still under the
+// pointer. A posted no-op message wakes it, and it finds the move.
+void wakeMenuLoop(HWND window) {
+    PostMessageA(window, WM_NULL, 0, 0);
+}
+
+bool cursorNear(POINT at) {
+    POINT now;
+    return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
 }
 
 } // namespace
 
-MenuItem readMenuItem(HMENU menu, int position) {
-    MenuItem item;
-    char text[1024] = {};
-    if (GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION) > 0)
-        item.text = text;
-    item.state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
-    item.id = GetMenuItemID(menu, position);
-    item.submenu = GetSubMenu(menu, position);
-    return item;
-}
-
-std::vector<MenuItem> readMenu(HMENU menu) {
-    std::vector<MenuItem> items;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) items.push_back(readMenuItem(menu, i));
-    return items;
-}
-
-std::vector<std::string> menuTexts(HMENU menu) {
-    std::vector<std::string> texts;
-    for (const MenuItem& item : readMenu(menu)) texts.push_back(item.text);
-    return texts;
-}
-
-int findMenuItem(HMENU menu, const std::string& text) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        const std::string shown = readMenuItem(menu, i).text;
-        if (shown.substr(0, shown.find('\t')) == text) return i;
-    }
-    return -1;
-}
-
-std::vector<HWND> openMenuWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(collectMenuWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-HMENU menuShownBy(HWND menuWindow) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(menuWindow, kGetMenuMessage, 0, 0, SMTO_ABORTIFHUNG, 2000, &result))
-        return nullptr;
-    return reinterpret_cast<HMENU>(result);
-}
-
-HWND windowShowing(HMENU menu) {
+HWND windowShowingMenu(HMENU menu) {
     if (!menu) return nullptr;
-    for (HWND window : openMenuWindows())
-        if (menuShownBy(window) == menu) return window;
+    for (const auto& shown : shownMenus())
+        if (shown.second == menu) return shown.first;
     return nullptr;
-}
-
-bool isMenuOpen(HMENU menu) {
-    return windowShowing(menu) != nullptr;
-}
-
-bool anyMenuOpen() {
-    return !openMenuWindows().empty();
-}
-
-RECT openMenusBounds(HWND alsoWindow) {
-    RECT bounds{0, 0, 0, 0};
-    if (alsoWindow) GetWindowRect(alsoWindow, &bounds);
-    for (HWND window : openMenuWindows()) {
-        RECT rect;
-        GetWindowRect(window, &rect);
-        UnionRect(&bounds, &bounds, &rect);
-    }
-    return bounds;
 }
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -128,50 +86,173 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-bool itemCenter(HMENU menu, int position, POINT& point) {
-    RECT rect;
-    if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &rect)) return false;
-    point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    return true;
+MenuItem MenuUser::item(HMENU menu, int position) const {
+    return host_.get([&] {
+        MenuItem read;
+        char text[1024] = {};
+        if (GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION) > 0)
+            read.text = text;
+        read.state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+        read.id = GetMenuItemID(menu, position);
+        read.submenu = GetSubMenu(menu, position);
+        return read;
+    });
 }
 
-void moveMouseTo(POINT at) {
-    sendMouse(0, at);
-    // Rounding in the absolute scale may miss by a pixel; wait until the cursor is there.
-    waitUntil(
-        [&] {
-            POINT now;
-            return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
-        },
-        1000);
+std::vector<MenuItem> MenuUser::items(HMENU menu) const {
+    return host_.get([&] {
+        std::vector<MenuItem> all;
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) all.push_back(item(menu, i));
+        return all;
+    });
 }
 
-void clickAt(POINT at, MouseButton button) {
-    moveMouseTo(at);
+std::vector<std::string> MenuUser::texts(HMENU menu) const {
+    std::vector<std::string> all;
+    for (const MenuItem& read : items(menu)) all.push_back(read.text);
+    return all;
+}
+
+int MenuUser::find(HMENU menu, const std::string& text) const {
+    const std::vector<MenuItem> all = items(menu);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i].text.substr(0, all[i].text.find('\t')) == text) return static_cast<int>(i);
+    return -1;
+}
+
+int MenuUser::findContaining(HMENU menu, const std::string& part) const {
+    const std::vector<MenuItem> all = items(menu);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i].text.find(part) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
+std::string MenuUser::describe(HMENU menu) const {
+    std::string line = "[";
+    for (const MenuItem& read : items(menu)) {
+        if (line.size() > 1) line += " | ";
+        line += (read.state & MF_SEPARATOR) ? "----" : read.text;
+    }
+    return line + "]";
+}
+
+std::vector<HMENU> MenuUser::openMenus() const {
+    return host_.get([] {
+        std::vector<HMENU> menus;
+        for (const auto& shown : shownMenus()) menus.push_back(shown.second);
+        return menus;
+    });
+}
+
+HWND MenuUser::windowShowing(HMENU menu) const {
+    return host_.get([&] { return windowShowingMenu(menu); });
+}
+
+RECT MenuUser::openMenusBounds() const {
+    return host_.get([&] {
+        RECT bounds{0, 0, 0, 0};
+        GetWindowRect(host_.window(), &bounds);
+        for (const auto& shown : shownMenus()) {
+            RECT rect;
+            GetWindowRect(shown.first, &rect);
+            UnionRect(&bounds, &bounds, &rect);
+        }
+        return bounds;
+    });
+}
+
+bool MenuUser::itemCenter(HMENU menu, int position, POINT& point) const {
+    RECT rect{};
+    const bool shown = host_.get(
+        [&] { return GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &rect) != 0; });
+    if (shown) point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return shown;
+}
+
+void MenuUser::moveTo(POINT at) const {
+    // Injected from the player's thread: under Wine only the thread whose menu
+    // holds the pointer grab moves the X pointer along, and from any other
+    // thread the cursor springs back. SetCursorPos is no help: its pointer
+    // warp races with the menu loop, which then now and then ignores the mouse.
+    host_.run([&] {
+        INPUT move = mouseInput(0, at);
+        SendInput(1, &move, sizeof move);
+        wakeMenuLoop(host_.window());
+    });
+    waitUntil([&] { return cursorNear(at); }, 1000);
+}
+
+void MenuUser::click(POINT at, MouseButton button) const {
+    moveTo(at);
     DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
     if (button == MouseButton::Right) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
     if (button == MouseButton::Middle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
-    sendMouse(down, at);
-    sendMouse(up, at);
+    host_.run([&] {
+        INPUT inputs[2] = {mouseInput(down, at), mouseInput(up, at)};
+        SendInput(2, inputs, sizeof(INPUT));
+        wakeMenuLoop(host_.window());
+    });
 }
 
-void pressKeys(const std::vector<WORD>& virtualKeys) {
-    for (WORD key : virtualKeys) sendKey(key, false);
-    for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key) sendKey(*key, true);
+void MenuUser::pressKeys(const std::vector<WORD>& virtualKeys) const {
+    host_.run([&] {
+        std::vector<INPUT> inputs;
+        for (WORD key : virtualKeys) inputs.push_back(keyInput(key, false));
+        for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key)
+            inputs.push_back(keyInput(*key, true));
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        wakeMenuLoop(host_.window());
+    });
 }
 
-bool openSubmenu(HMENU menu, int position, DWORD timeoutMs) {
-    HMENU submenu = GetSubMenu(menu, position);
+bool MenuUser::openSubmenu(HMENU menu, int position, DWORD timeoutMs) const {
+    const HMENU submenu = item(menu, position).submenu;
     POINT at;
     if (!submenu || !itemCenter(menu, position, at)) return false;
-    moveMouseTo(at);
-    return waitUntil([&] { return isMenuOpen(submenu); }, timeoutMs);
+    moveTo(at);
+    if (waitUntil([&] { return isOpen(submenu); }, 1000)) return true;
+    // Now and then Wine's menu loop misses a move; as a person would, leave
+    // the item for another row of the same menu and come back, a few times.
+    RECT menuRect{};
+    const HWND window = windowShowing(menu);
+    if (!window || !GetWindowRect(window, &menuRect)) return false;
+    const DWORD start = GetTickCount();
+    for (int attempt = 0; GetTickCount() - start < timeoutMs; ++attempt) {
+        const bool nearTop = at.y - menuRect.top < menuRect.bottom - at.y;
+        moveTo({at.x + (attempt % 2 ? 6 : -6), nearTop ? menuRect.bottom - 4 : menuRect.top + 4});
+        moveTo({at.x + (attempt % 2 ? -3 : 3), at.y});
+        if (waitUntil([&] { return isOpen(submenu); }, 500)) return true;
+    }
+    return false;
 }
 
-bool clickItem(HMENU menu, int position, MouseButton button) {
+bool MenuUser::closeAll(DWORD timeoutMs) const {
+    DWORD last = 0;
+    int attempts = 0;
+    return waitUntil(
+        [&] {
+            if (!anyOpen()) return true;
+            if (attempts == 0 || GetTickCount() - last >= 250) {
+                // Under Wine a menu loop that has had a context menu opened
+                // inside it no longer ends on WM_CANCELMODE; Escape, one level
+                // per press, still closes it.
+                if (attempts % 2 == 0)
+                    host_.cancelMenus();
+                else
+                    pressKeys({VK_ESCAPE});
+                last = GetTickCount();
+                ++attempts;
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
+bool MenuUser::clickItem(HMENU menu, int position, MouseButton button) const {
     POINT at;
     if (!itemCenter(menu, position, at)) return false;
-    clickAt(at, button);
+    click(at, button);
     return true;
 }
 

@@ -1,10 +1,14 @@
-// Acting on real menus the way a user does, from a thread other than the one
-// that owns them: read what an open menu shows, move the mouse onto an item,
-// click it, press keys. Input goes through SendInput, so it passes the mouse
-// hook and the menu loop like a person's.
+// Acting on real menus the way a user does, from a thread other than the
+// player's: read what an open menu shows, move the mouse onto an item, click
+// it, press keys. Input is injected with SendInput, so it passes the mouse hook
+// and the menu loop like a person's.
+//
+// Every user32 call runs on the player's thread (through HostControl): under
+// Wine only the thread holding the menu's pointer grab can move the X pointer,
+// and menus are best read by the thread that changes them.
 #pragma once
 
-#include "platform/win32/windows_include.h"
+#include "host_control.h"
 
 #include <functional>
 #include <string>
@@ -19,38 +23,58 @@ struct MenuItem {
     HMENU submenu = nullptr;
 };
 
-MenuItem readMenuItem(HMENU menu, int position);
-std::vector<MenuItem> readMenu(HMENU menu);
-std::vector<std::string> menuTexts(HMENU menu);
-// The first item whose text, up to a tab, is text; -1 when there is none.
-int findMenuItem(HMENU menu, const std::string& text);
+enum class MouseButton { Left, Right, Middle };
 
-// The popup-menu windows ("#32768") of this process that are on screen.
-std::vector<HWND> openMenuWindows();
-// The menu a popup-menu window shows (MN_GETHMENU).
-HMENU menuShownBy(HWND menuWindow);
-// The window showing menu, or null when it is not open.
-HWND windowShowing(HMENU menu);
-bool isMenuOpen(HMENU menu);
-bool anyMenuOpen();
-// The smallest rectangle around every open menu and the given window.
-RECT openMenusBounds(HWND alsoWindow);
+// On the player's thread itself (a timer inside its menu loop): the window
+// that shows menu, or null when menu is not open.
+HWND windowShowingMenu(HMENU menu);
 
 // Polls condition until it holds or timeoutMs passed; whether it held.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
-// The screen point in the middle of an item of an open menu.
-bool itemCenter(HMENU menu, int position, POINT& point);
+class MenuUser {
+public:
+    explicit MenuUser(const HostControl& host) : host_(host) {}
 
-enum class MouseButton { Left, Right, Middle };
-void moveMouseTo(POINT at);
-void clickAt(POINT at, MouseButton button = MouseButton::Left);
-// Presses the keys in order and lets them go in the opposite order.
-void pressKeys(const std::vector<WORD>& virtualKeys);
+    // ---- Reading ----
+    MenuItem item(HMENU menu, int position) const;
+    std::vector<MenuItem> items(HMENU menu) const;
+    std::vector<std::string> texts(HMENU menu) const;
+    // The first item whose text, up to a tab, is text; -1 when there is none.
+    int find(HMENU menu, const std::string& text) const;
+    // The first item whose text contains part; -1 when there is none.
+    int findContaining(HMENU menu, const std::string& part) const;
+    // The items as one line, for messages.
+    std::string describe(HMENU menu) const;
 
-// Moves onto an item of an open menu and waits until its submenu is open.
-bool openSubmenu(HMENU menu, int position, DWORD timeoutMs = 5000);
-// Moves onto an item of an open menu and clicks it.
-bool clickItem(HMENU menu, int position, MouseButton button = MouseButton::Left);
+    // ---- Menus on screen ----
+    // The menus shown in popup-menu windows ("#32768"), topmost first.
+    std::vector<HMENU> openMenus() const;
+    HWND windowShowing(HMENU menu) const; // null when menu is not open
+    bool isOpen(HMENU menu) const { return windowShowing(menu) != nullptr; }
+    bool anyOpen() const { return !openMenus().empty(); }
+    // The smallest rectangle around every open menu and the player's window.
+    RECT openMenusBounds() const;
+    // The screen point in the middle of an item of an open menu.
+    bool itemCenter(HMENU menu, int position, POINT& point) const;
+
+    // ---- Acting ----
+    void moveTo(POINT at) const;
+    void click(POINT at, MouseButton button = MouseButton::Left) const;
+    // Presses the keys in order and lets them go in the opposite order.
+    void pressKeys(const std::vector<WORD>& virtualKeys) const;
+    // Moves onto an item of an open menu and waits until its submenu is open.
+    bool openSubmenu(HMENU menu, int position, DWORD timeoutMs = 5000) const;
+    // WM_CANCELMODE to the player, as the plug-in sends it, then Escape and
+    // WM_CANCELMODE by turns every 250 ms until no menu shows.
+    bool closeAll(DWORD timeoutMs = 5000) const;
+    // Moves onto an item of an open menu and clicks it.
+    bool clickItem(HMENU menu, int position, MouseButton button = MouseButton::Left) const;
+
+    const HostControl& host() const { return host_; }
+
+private:
+    const HostControl& host_;
+};
 
 } // namespace tg::testplayer

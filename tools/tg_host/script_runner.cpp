@@ -23,7 +23,7 @@ std::string trimmed(const std::string& text) {
 class Runner {
 public:
     Runner(const HostControl& host, HMENU mainMenu, std::FILE* out)
-        : host_(host), mainMenu_(mainMenu), out_(out) {}
+        : host_(host), user_(host), mainMenu_(mainMenu), out_(out) {}
 
     // An error text, empty when the line passed.
     std::string run(const ScriptLine& line);
@@ -35,6 +35,7 @@ private:
     std::string keys(const std::string& argument);
 
     const HostControl& host_;
+    MenuUser user_;
     HMENU mainMenu_;
     std::FILE* out_;
     std::vector<HMENU> stack_; // menus the script knows are open, outermost first
@@ -42,21 +43,21 @@ private:
 
 std::string Runner::item(const std::string& argument, int& position) const {
     HMENU menu = openMenu();
-    if (!menu || !isMenuOpen(menu)) return "no menu is open";
+    if (!menu || !user_.isOpen(menu)) return "no menu is open";
     if (argument.size() > 1 && argument[0] == '#') {
         position = std::atoi(argument.c_str() + 1);
-        if (position < 0 || position >= GetMenuItemCount(menu))
+        if (position < 0 || position >= static_cast<int>(user_.items(menu).size()))
             return "the open menu has no item " + argument;
         return {};
     }
-    position = findMenuItem(menu, argument);
+    position = user_.find(menu, argument);
     return position < 0 ? "the open menu has no item \"" + argument + "\"" : std::string();
 }
 
 std::string Runner::click(const std::string& argument, MouseButton button) {
     int position = 0;
     if (std::string error = item(argument, position); !error.empty()) return error;
-    if (!clickItem(openMenu(), position, button)) return "cannot reach the item on screen";
+    if (!user_.clickItem(openMenu(), position, button)) return "cannot reach the item on screen";
     return {};
 }
 
@@ -82,7 +83,7 @@ std::string Runner::keys(const std::string& argument) {
         }
     }
     if (codes.empty()) return "no keys given";
-    pressKeys(codes);
+    user_.pressKeys(codes);
     return {};
 }
 
@@ -90,7 +91,7 @@ std::string Runner::run(const ScriptLine& line) {
     const std::string& command = line.command;
     const std::string& argument = line.argument;
     // Menus closed by a click or by the player are no longer the script's.
-    while (!stack_.empty() && !isMenuOpen(stack_.back())) stack_.pop_back();
+    while (!stack_.empty() && !user_.isOpen(stack_.back())) stack_.pop_back();
 
     if (command == "menu") {
         POINT at{0, 0};
@@ -101,7 +102,7 @@ std::string Runner::run(const ScriptLine& line) {
             at = {rect.left + 60, rect.top + 80};
         }
         host_.showMenu(nullptr, at);
-        if (!waitUntil([&] { return isMenuOpen(mainMenu_); }, kStepMs))
+        if (!waitUntil([&] { return user_.isOpen(mainMenu_); }, kStepMs))
             return "the main menu did not open";
         stack_.assign(1, mainMenu_);
         return {};
@@ -109,10 +110,17 @@ std::string Runner::run(const ScriptLine& line) {
     if (command == "open") {
         int position = 0;
         if (std::string error = item(argument, position); !error.empty()) return error;
-        HMENU submenu = GetSubMenu(openMenu(), position);
+        const HMENU submenu = user_.item(openMenu(), position).submenu;
         if (!submenu) return "\"" + argument + "\" opens no submenu";
-        if (!openSubmenu(openMenu(), position, kStepMs)) return "its submenu did not open";
+        if (!user_.openSubmenu(openMenu(), position, kStepMs)) return "its submenu did not open";
         stack_.push_back(submenu);
+        return {};
+    }
+    if (command == "click-at") {
+        POINT at{0, 0};
+        std::istringstream numbers(argument);
+        if (!(numbers >> at.x >> at.y)) return "click-at needs X Y";
+        user_.click(at);
         return {};
     }
     if (command == "click") return click(argument, MouseButton::Left);
@@ -122,8 +130,7 @@ std::string Runner::run(const ScriptLine& line) {
         HMENU found = nullptr;
         const bool opened = waitUntil(
             [&] {
-                for (HWND window : openMenuWindows()) {
-                    HMENU menu = menuShownBy(window);
+                for (HMENU menu : user_.openMenus()) {
                     bool known = false;
                     for (HMENU open : stack_) known = known || open == menu;
                     if (menu && !known) found = menu;
@@ -142,29 +149,33 @@ std::string Runner::run(const ScriptLine& line) {
     if (command == "print") {
         if (!openMenu()) return "no menu is open";
         int position = 0;
-        for (const MenuItem& shown : readMenu(openMenu()))
+        for (const MenuItem& shown : user_.items(openMenu()))
             std::fprintf(out_, "  %2d %s%s\n", position++,
                          (shown.state & MF_SEPARATOR) ? "----" : shown.text.c_str(),
                          shown.submenu ? "  >" : "");
         return {};
     }
     if (command == "keys") return keys(argument);
+    if (command == "menus") {
+        for (HMENU menu : user_.openMenus())
+            std::fprintf(out_, "  open: %s\n", user_.describe(menu).c_str());
+        return {};
+    }
     if (command == "screenshot") {
         if (argument.empty()) return "screenshot needs a file";
-        RECT area = openMenusBounds(host_.window());
+        RECT area = user_.openMenusBounds();
         InflateRect(&area, 8, 8);
         if (std::string error = saveScreenPng(argument, &area); !error.empty()) return error;
         std::fprintf(out_, "screenshot: %s\n", argument.c_str());
         return {};
     }
     if (command == "close") {
-        host_.cancelMenus();
-        if (!waitUntil([] { return !anyMenuOpen(); }, kStepMs)) return "menus stay open";
+        if (!user_.closeAll(kStepMs)) return "menus stay open";
         stack_.clear();
         return {};
     }
     if (command == "wait-closed") {
-        if (!waitUntil([] { return !anyMenuOpen(); }, kStepMs)) return "menus stay open";
+        if (!waitUntil([&] { return !user_.anyOpen(); }, kStepMs)) return "menus stay open";
         stack_.clear();
         return {};
     }

@@ -8,9 +8,11 @@
 //   menu [X Y]           open the player's main menu (at a screen point)
 //   open ITEM            move onto ITEM of the open menu; wait for its submenu
 //   click ITEM           left click on ITEM   (also right-click, middle-click)
+//   click-at X Y         left click at a screen point
 //   wait-menu            wait for a menu the script did not open (context menu, hotkey)
 //   expect ITEM          fail unless the open menu has ITEM
 //   print                print the open menu's items
+//   menus                print every menu on screen, topmost first
 //   keys KEY...          press keys together: Ctrl, Alt, Shift, Win, Esc, A-Z, 0-9, F1-F12
 //   screenshot FILE      save the open menus and the window as a PNG; prints its path
 //   close                WM_CANCELMODE to the player; wait until no menu is open
