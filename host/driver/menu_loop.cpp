@@ -122,7 +122,10 @@ void MenuLoop::select(HMENU menu, int position) {
 
 void MenuLoop::mouseEvent(UINT mouseMessage) {
     const Snapshot before = snapshot();
-    platform::sim::callMouseHooks(mouseMessage, pointer);
+    // The system's menu loop peeks at a mouse message before it takes it out
+    // of the queue: the hooks see it twice.
+    platform::sim::callMouseHooks(mouseMessage, pointer, HC_NOREMOVE);
+    platform::sim::callMouseHooks(mouseMessage, pointer, HC_ACTION);
     react(before);
     // The menu acts on the release after the hooks: a plain enabled item runs.
     if (mouseMessage == WM_LBUTTONUP && hoverMenu_ != nullptr && isOpen(hoverMenu_))

@@ -243,6 +243,7 @@ inline constexpr UINT MAPVK_VSC_TO_VK = 1;
 // Hooks and hotkeys.
 inline constexpr int WH_MOUSE = 7;
 inline constexpr int HC_ACTION = 0;
+inline constexpr int HC_NOREMOVE = 3;
 inline constexpr UINT MOD_ALT = 0x0001;
 inline constexpr UINT MOD_CONTROL = 0x0002;
 inline constexpr UINT MOD_SHIFT = 0x0004;

@@ -6,6 +6,7 @@
 
 #include "model/menu_definition.h"
 #include "platform/types.h"
+#include "platform/window.h"
 
 #include <cstdint>
 
@@ -41,6 +42,10 @@ struct FrameState {
     MenuDefinition* contextDefinition = nullptr;
     std::int32_t contextIndex = -1;
     bool middleButtonDown = false;
+    // The mouse event the menu loop last only looked at (HC_NOREMOVE), which
+    // was acted on then and is not acted on again when it is taken.
+    UINT peekedMouseMessage = 0;
+    platform::Point peekedMousePoint;
 
     ATOM hotkeyAtom = 0;
     // Own-menu mode: the own popup went into the host main menu.

@@ -41,6 +41,24 @@ int levelShowing(HMENU menu) {
     return -1;
 }
 
+// The menu loop looks at each mouse message (HC_NOREMOVE) before it takes it
+// (HC_ACTION). The event is acted on when first seen: a context menu must open
+// while the message is only looked at, since a taken one holds the queue's
+// later input back until the hook returns.
+bool firstSighting(int code, UINT message, const platform::MouseHookData* data) {
+    FrameState& f = frame();
+    const platform::Point point = data != nullptr ? data->pt : platform::Point{};
+    const bool seen = f.peekedMouseMessage == message && f.peekedMousePoint.x == point.x &&
+                      f.peekedMousePoint.y == point.y;
+    if (code == HC_NOREMOVE) {
+        f.peekedMouseMessage = message;
+        f.peekedMousePoint = point;
+        return !seen;
+    }
+    f.peekedMouseMessage = 0;
+    return !seen;
+}
+
 } // namespace
 
 void closeOneMenuLevel() {
@@ -120,8 +138,11 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
 }
 
 LRESULT TG_CALLBACK mouseHookProcedure(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0 && onMenuMouse(static_cast<UINT>(wParam),
-                                 reinterpret_cast<const platform::MouseHookData*>(lParam)))
+    if (code >= 0 &&
+        firstSighting(code, static_cast<UINT>(wParam),
+                      reinterpret_cast<const platform::MouseHookData*>(lParam)) &&
+        onMenuMouse(static_cast<UINT>(wParam),
+                    reinterpret_cast<const platform::MouseHookData*>(lParam)))
         return 0;
     return platform::callNextHookEx(frame().mouseHook, code, wParam, lParam);
 }

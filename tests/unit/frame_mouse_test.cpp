@@ -319,5 +319,39 @@ TEST_F(MenuMouse, WithNoPluginMenuOpenTheHookPassesEverythingOn) {
     platform::unhookWindowsHookEx(other);
 }
 
+int playsSent() {
+    const auto& log = player::player().log();
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.rfind("ML_SEND_TO_HOST mode=2", 0) == 0;
+    }));
+}
+
+TEST_F(MenuMouse, AClickIsActedOnOnceHoweverOftenTheMenuLoopSeesIt) {
+    define(ClickAction::Play);
+    harness.start();
+    openDown();
+    selectTitle("Meadow Light");
+    const platform::Point at{5, 5};
+    // Looked at, looked at again, then taken: one action, at the first look.
+    platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_NOREMOVE);
+    EXPECT_EQ(playsSent(), 1);
+    platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_NOREMOVE);
+    platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_ACTION);
+    EXPECT_EQ(playsSent(), 1);
+
+    // The next click, on the same spot, is a click of its own, whether it is
+    // looked at first or only taken.
+    openDown();
+    selectTitle("Meadow Light");
+    platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_NOREMOVE);
+    platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_ACTION);
+    EXPECT_EQ(playsSent(), 1);
+    openDown();
+    selectTitle("Meadow Light");
+    platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_ACTION);
+    EXPECT_EQ(playsSent(), 1);
+    harness.stop();
+}
+
 } // namespace
 } // namespace tg

@@ -117,6 +117,7 @@ RunningPlayer::RunningPlayer(const PlayerSetup& setup) : iniDir_(freshFolder()) 
     testplayer::HostOptions options = testplayer::defaultHostOptions(programFolder());
     options.iniDir = iniDir_;
     options.dll = programFolder() + "\\" + setup.dll;
+    if (!setup.library.empty()) options.library = setup.library;
     thread_ = std::make_unique<testplayer::HostThread>(options);
     if (!thread_->startError().empty()) std::printf("  %s\n", thread_->startError().c_str());
     REQUIRE(thread_->startError().empty());
@@ -161,8 +162,19 @@ void RunningPlayer::quitPlugin() const {
     host().run([this] { thread_->app().quitPlugin(); });
 }
 
+int RunningPlayer::liveMenusAfterRebuild(HMENU target) const {
+    host().run([] { player::player().notifyTagsUpdated(); });
+    openMenu(target, {40, 60});
+    closeMenus();
+    return liveMenus();
+}
+
 void RunningPlayer::unloadPlugin() const {
     host().run([this] { thread_->app().unloadPlugin(); });
+}
+
+std::string RunningPlayer::reloadPlugin() const {
+    return host().get([this] { return thread_->app().loadPlugin(); });
 }
 
 WNDPROC RunningPlayer::procedureBeforePlugin() const {

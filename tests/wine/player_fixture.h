@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tg::e2e {
@@ -48,6 +49,7 @@ std::string libraryMenuRecord(const std::string& name, const std::string& query,
 struct PlayerSetup {
     std::string settings; // the settings file's text; empty for a first run
     std::string dll = "ml_tg_test.dll";
+    std::string library = {}; // a library file instead of the samples' one
 };
 
 class RunningPlayer {
@@ -74,9 +76,15 @@ public:
     // The test DLL's recorded menus that are still menus, and all it made.
     int liveMenus() const;
     int createdMenus() const;
+    // The player reports new tags and target opens and closes, so the plug-in
+    // lets every level it built go; then liveMenus. Levels a round happened to
+    // build (a submenu brushed on the way) count no more.
+    int liveMenusAfterRebuild(HMENU target) const;
     // The plug-in's quit, now; unloadPlugin then FreeLibrary.
     void quitPlugin() const;
     void unloadPlugin() const;
+    // After unloadPlugin: LoadLibrary and init again; an error text or empty.
+    std::string reloadPlugin() const;
     WNDPROC procedureBeforePlugin() const;
 
     // Opens a menu (null: the main menu) at a point of the window and waits until it shows.

@@ -75,13 +75,19 @@ std::string HostApp::start(const HostOptions& options) {
     SetTimer(window_, kRepaintTimer, kRepaintMs, nullptr);
 
     dllPath_ = options.dll;
-    if (std::string error = plugin_.load(options.dll); !error.empty()) return error;
-    procedureBeforePlugin_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC));
-    initResult_ =
-        p.attachPlugin(plugin_.descriptor(), reinterpret_cast<HINSTANCE>(plugin_.handle()));
-    attached_ = true;
+    if (std::string error = loadPlugin(); !error.empty()) return error;
     if (!options.playing.empty()) SendMessageA(window_, WM_COMMAND, HOST_CMD_PLAY, 0);
     InvalidateRect(window_, nullptr, TRUE);
+    return {};
+}
+
+std::string HostApp::loadPlugin() {
+    if (attached_) return "the plug-in is loaded already";
+    if (std::string error = plugin_.load(dllPath_); !error.empty()) return error;
+    procedureBeforePlugin_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC));
+    initResult_ = player::player().attachPlugin(plugin_.descriptor(),
+                                                reinterpret_cast<HINSTANCE>(plugin_.handle()));
+    attached_ = true;
     return {};
 }
 

@@ -35,6 +35,8 @@ public:
     // Loads the player's data, shows the window, loads the plug-in and calls
     // its init. Returns an error text, empty on success.
     std::string start(const HostOptions& options);
+    // After unloadPlugin: loads the same DLL again and calls its init.
+    std::string loadPlugin();
     // The plug-in's quit; unloadPlugin then FreeLibrary. Each is safe to call twice.
     void quitPlugin();
     void unloadPlugin();

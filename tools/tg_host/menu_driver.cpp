@@ -183,6 +183,13 @@ void MenuUser::moveTo(POINT at) const {
     waitUntil([&] { return cursorNear(at); }, 1000);
 }
 
+void MenuUser::waitForInputTaken() const {
+    // Posted messages go before input: a menu shown by a message posted after
+    // a click would otherwise take that click as one outside it and close.
+    waitUntil([&] { return host_.get([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }); },
+              1000);
+}
+
 void MenuUser::click(POINT at, MouseButton button) const {
     moveTo(at);
     DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
@@ -193,6 +200,7 @@ void MenuUser::click(POINT at, MouseButton button) const {
         SendInput(2, inputs, sizeof(INPUT));
         wakeMenuLoop(host_.window());
     });
+    waitForInputTaken();
 }
 
 void MenuUser::pressKeys(const std::vector<WORD>& virtualKeys) const {
@@ -204,6 +212,7 @@ void MenuUser::pressKeys(const std::vector<WORD>& virtualKeys) const {
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
         wakeMenuLoop(host_.window());
     });
+    waitForInputTaken();
 }
 
 bool MenuUser::openSubmenu(HMENU menu, int position, DWORD timeoutMs) const {

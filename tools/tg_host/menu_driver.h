@@ -71,6 +71,9 @@ public:
     // Moves onto an item of an open menu and clicks it.
     bool clickItem(HMENU menu, int position, MouseButton button = MouseButton::Left) const;
 
+    // Waits until the player's thread has taken the injected input from its queue.
+    void waitForInputTaken() const;
+
     const HostControl& host() const { return host_; }
 
 private:

@@ -112,7 +112,7 @@ std::vector<HookRecord> installedHooks() {
     return s.hooks;
 }
 
-LRESULT callMouseHooks(UINT mouseMessage, Point point) {
+LRESULT callMouseHooks(UINT mouseMessage, Point point, int code) {
     std::vector<HookRecord> chain;
     {
         State& s = state();
@@ -124,7 +124,7 @@ LRESULT callMouseHooks(UINT mouseMessage, Point point) {
     }
     MouseHookData data;
     data.pt = point;
-    return callChain(std::move(chain), HC_ACTION, mouseMessage, reinterpret_cast<LPARAM>(&data));
+    return callChain(std::move(chain), code, mouseMessage, reinterpret_cast<LPARAM>(&data));
 }
 
 } // namespace sim

@@ -98,8 +98,10 @@ struct HookRecord {
     HHOOK handle = nullptr;
 };
 std::vector<HookRecord> installedHooks();
-// Passes a mouse event down the installed WH_MOUSE chain as the system would.
-LRESULT callMouseHooks(UINT mouseMessage, Point point);
+// Passes a mouse event down the installed WH_MOUSE chain as the system would:
+// HC_ACTION when the message is taken from the queue, HC_NOREMOVE when a
+// PeekMessage only looks at it.
+LRESULT callMouseHooks(UINT mouseMessage, Point point, int code = HC_ACTION);
 
 struct HotkeyRecord {
     HWND window = nullptr;
