@@ -4,12 +4,74 @@
 #include "menus/text_order.h"
 #include "model/text.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace tg {
 
 namespace {
+
+// Writes into a fixed buffer as snprintf does, cutting at the end and always
+// ending the text (a buffer of no bytes gets nothing). Labels are made for
+// every record a walk passes, and the printf machinery was most of their cost.
+class LabelWriter {
+public:
+    LabelWriter(char* buffer, std::size_t size)
+        : at_(size > 0 ? buffer : nullptr), end_(size > 0 ? buffer + size - 1 : nullptr) {}
+    LabelWriter(const LabelWriter&) = delete;
+    LabelWriter& operator=(const LabelWriter&) = delete;
+    ~LabelWriter() {
+        if (at_ != nullptr) *at_ = '\0';
+    }
+
+    LabelWriter& text(const char* value) {
+        if (at_ == end_) return *this;
+        const std::size_t length = strnlen(value, static_cast<std::size_t>(end_ - at_));
+        std::memcpy(at_, value, length);
+        at_ += length;
+        return *this;
+    }
+    LabelWriter& character(char c) {
+        if (at_ < end_) *at_++ = c;
+        return *this;
+    }
+    // The decimal digits of value, at least minDigits of them (zeros in
+    // front), with a minus sign first when negative.
+    LabelWriter& number(long long value, int minDigits = 1) {
+        char digits[24];
+        const int count = decimal(value, minDigits, digits);
+        for (int i = 0; i < count; ++i) character(digits[i]);
+        return *this;
+    }
+    // As number, right-aligned with spaces in a field of width characters.
+    LabelWriter& alignedNumber(long long value, int width) {
+        char digits[24];
+        const int count = decimal(value, 1, digits);
+        for (int i = count; i < width; ++i) character(' ');
+        for (int i = 0; i < count; ++i) character(digits[i]);
+        return *this;
+    }
+
+private:
+    static int decimal(long long value, int minDigits, char* out) {
+        // The magnitude as unsigned, so the most negative value has one too.
+        unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+        char reversed[24];
+        int count = 0;
+        do {
+            reversed[count++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        while (count < minDigits && count < 20) reversed[count++] = '0';
+        int length = 0;
+        if (value < 0) out[length++] = '-';
+        while (count > 0) out[length++] = reversed[--count];
+        return length;
+    }
+
+    char* at_;
+    char* end_;
+};
 
 void copyField(char* buffer, const char* field) {
     if (field != nullptr) copyText(buffer, kLabelSize, field);
@@ -26,7 +88,7 @@ void copyInitial(char* buffer, const char* text) {
 void copyCombined(char* buffer, const char* first, const char* second, bool full) {
     if (first == nullptr) return;
     if (full && second != nullptr)
-        std::snprintf(buffer, kLabelSize, "%s/%s", first, second);
+        LabelWriter(buffer, kLabelSize).text(first).character('/').text(second);
     else
         copyField(buffer, first);
 }
@@ -35,30 +97,34 @@ void copyAlbum(char* buffer, const TrackRecord& r, bool full, const MenuDefiniti
     if (r.album == nullptr) return;
     if (!full || !d.addYearToAlbums) return copyField(buffer, r.album);
     const bool after = showsYearAfterAlbum(d);
-    if (r.year >= 1000) {
-        if (after)
-            std::snprintf(buffer, kLabelSize, "%s (%d)", r.album, static_cast<int>(r.year));
-        else
-            std::snprintf(buffer, kLabelSize, "(%d) %s", static_cast<int>(r.year), r.album);
-    } else {
-        if (after)
-            std::snprintf(buffer, kLabelSize, "%s (        )", r.album);
-        else
-            std::snprintf(buffer, kLabelSize, "(        ) %s", r.album);
-    }
+    LabelWriter out(buffer, kLabelSize);
+    if (after)
+        out.text(r.album).text(" (");
+    else
+        out.character('(');
+    if (r.year >= 1000)
+        out.number(r.year);
+    else
+        out.text("        ");
+    if (after)
+        out.character(')');
+    else
+        out.text(") ").text(r.album);
 }
 
 void copyTitle(char* buffer, const TrackRecord& r, bool full, const MenuDefinition& d) {
     if (r.title == nullptr) return;
     if (!full || !d.showTrackNumbers) return copyField(buffer, r.title);
+    LabelWriter out(buffer, kLabelSize);
     if (r.trackNumber > 0)
-        std::snprintf(buffer, kLabelSize, "%3d. %s", static_cast<int>(r.trackNumber), r.title);
+        out.alignedNumber(r.trackNumber, 3).text(". ");
     else
-        std::snprintf(buffer, kLabelSize, "     %s", r.title);
+        out.text("     ");
+    out.text(r.title);
 }
 
 void copyNumber(char* buffer, std::int32_t value) {
-    std::snprintf(buffer, kLabelSize, "%d", static_cast<int>(value));
+    LabelWriter(buffer, kLabelSize).number(value);
 }
 
 } // namespace
@@ -94,7 +160,7 @@ char* itemLabel(const TrackRecord& record, int level, bool full, const MenuDefin
             // An empty value shows nothing, not a bare " kbps" item.
             if (value != nullptr && *stripLeadingThe(value) == '\0') return buffer;
             if (value != nullptr && full)
-                std::snprintf(buffer, kLabelSize, "%s kbps", value);
+                LabelWriter(buffer, kLabelSize).text(value).text(" kbps");
             else
                 copyField(buffer, value);
             return buffer;
@@ -140,17 +206,20 @@ char* itemLabel(const TrackRecord& record, int level, bool full, const MenuDefin
 void appendDuration(std::int64_t seconds, char* buffer, std::size_t size) {
     if (size == 0) return;
     const long long s = seconds < 0 ? 0 : seconds;
+    // Padded so the brackets line up: "[m:ss]", "[mm:ss]", "[h:mm:ss]", "[hh:mm:ss]".
     char time[64];
-    if (s < 600)
-        std::snprintf(time, sizeof time, "\t       [%lld:%2.2lld]", s / 60, s % 60);
-    else if (s < 3600)
-        std::snprintf(time, sizeof time, "\t     [%2.2lld:%2.2lld]", s / 60, s % 60);
-    else if (s < 36000)
-        std::snprintf(time, sizeof time, "\t  [%lld:%2.2lld:%2.2lld]", s / 3600, s % 3600 / 60,
-                      s % 60);
-    else
-        std::snprintf(time, sizeof time, "\t[%2.2lld:%2.2lld:%2.2lld]", s / 3600, s % 3600 / 60,
-                      s % 60);
+    {
+        LabelWriter out(time, sizeof time);
+        if (s < 600)
+            out.text("\t       [").number(s / 60);
+        else if (s < 3600)
+            out.text("\t     [").number(s / 60, 2);
+        else if (s < 36000)
+            out.text("\t  [").number(s / 3600).character(':').number(s % 3600 / 60, 2);
+        else
+            out.text("\t[").number(s / 3600, 2).character(':').number(s % 3600 / 60, 2);
+        out.character(':').number(s % 60, 2).character(']');
+    }
     const std::size_t need = std::strlen(time);
     if (need >= size) return;
     std::size_t length = strnlen(buffer, size - 1);

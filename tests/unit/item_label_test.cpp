@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -207,6 +209,104 @@ TEST(ItemLabel, LongValuesAreCutToTheBuffer) {
         EXPECT_EQ(std::strlen(label), kLabelSize - 1);
         for (std::size_t i = kLabelSize; i < sizeof label; ++i) EXPECT_EQ(label[i], '#');
     }
+}
+
+// Labels are written by hand; these are the printf forms they must match,
+// including where a long text is cut and numbers at their limits.
+TEST(ItemLabel, FormsNumbersAndCutsAsPrintfWould) {
+    const std::string nearlyFull(kLabelSize - 4, 'x');
+    const std::string full(kLabelSize + 10, 'y');
+    const struct {
+        std::vector<LevelType> levels;
+        Options options;
+        std::string text; // album, title, artist and bitrate
+        int year;
+        int trackNumber;
+    } cases[] = {
+        {{L::Year}, {}, "a", -5, 0},
+        {{L::Year}, {}, "a", INT32_MIN, 0},
+        {{L::Year}, {}, "a", INT32_MAX, 0},
+        {{L::TrackNumber}, {}, "a", 0, -42},
+        {{L::Album}, {.addYear = true, .yearPosition = 1}, "a", INT32_MAX, 0},
+        {{L::Album}, {.addYear = true, .yearPosition = 0}, "a", 1000, 0},
+        {{L::Album}, {.addYear = true, .yearPosition = 1}, nearlyFull, 2024, 0},
+        {{L::Album}, {.addYear = true, .yearPosition = 0}, nearlyFull, 2024, 0},
+        {{L::Album}, {.addYear = true, .yearPosition = 1}, nearlyFull, 5, 0},
+        {{L::Title}, {.trackNumbers = true}, "t", 0, 1},
+        {{L::Title}, {.trackNumbers = true}, "t", 0, 99},
+        {{L::Title}, {.trackNumbers = true}, "t", 0, 1234},
+        {{L::Title}, {.trackNumbers = true}, "t", 0, INT32_MAX},
+        {{L::Title}, {.trackNumbers = true}, nearlyFull, 0, 7},
+        {{L::Title}, {.trackNumbers = true}, nearlyFull, 0, 0},
+        {{L::ArtistAlbum}, {}, nearlyFull, 0, 0},
+        {{L::ArtistAlbum}, {}, full, 0, 0},
+        {{L::Bitrate}, {}, nearlyFull, 0, 0},
+        {{L::Bitrate}, {}, full, 0, 0},
+    };
+    TrackStore store;
+    for (const auto& c : cases) {
+        TrackValues t = kFull;
+        t.album = t.title = t.artist = c.text;
+        t.extended = ExtendedList{{"BITRATE", c.text}};
+        t.year = c.year;
+        t.trackNumber = c.trackNumber;
+        const TrackRecord r = store.make(t);
+        const MenuDefinition d = definitionWith(c.levels, c.options);
+        const char* s = c.text.c_str();
+        char expected[kLabelSize];
+        switch (c.levels[0]) {
+        case L::Year: std::snprintf(expected, sizeof expected, "%d", c.year); break;
+        case L::TrackNumber: std::snprintf(expected, sizeof expected, "%d", c.trackNumber); break;
+        case L::Album:
+            if (c.year < 1000)
+                std::snprintf(expected, sizeof expected, "%s (        )", s);
+            else if (c.options.yearPosition == 1)
+                std::snprintf(expected, sizeof expected, "%s (%d)", s, c.year);
+            else
+                std::snprintf(expected, sizeof expected, "(%d) %s", c.year, s);
+            break;
+        case L::Title:
+            if (c.trackNumber > 0)
+                std::snprintf(expected, sizeof expected, "%3d. %s", c.trackNumber, s);
+            else
+                std::snprintf(expected, sizeof expected, "     %s", s);
+            break;
+        case L::ArtistAlbum: std::snprintf(expected, sizeof expected, "%s/%s", s, s); break;
+        default: std::snprintf(expected, sizeof expected, "%s kbps", s); break;
+        }
+        char label[kLabelSize + 8];
+        std::memset(label, '#', sizeof label);
+        EXPECT_STREQ(itemLabel(r, 0, true, d, label), expected)
+            << static_cast<int>(c.levels[0]) << " " << c.text.size() << " " << c.year << " "
+            << c.trackNumber;
+        for (std::size_t i = kLabelSize; i < sizeof label; ++i) EXPECT_EQ(label[i], '#');
+    }
+}
+
+TEST(AppendDuration, MatchesThePaddedPrintfFormsAtEveryBoundary) {
+    const long long boundaries[] = {0,    9,     10,    60,     599,    600,      3599,
+                                    3600, 35999, 36000, 359999, 360000, INT64_MAX};
+    for (const long long seconds : boundaries) {
+        const long long s = seconds;
+        char expected[64];
+        if (s < 600)
+            std::snprintf(expected, sizeof expected, "\t       [%lld:%2.2lld]", s / 60, s % 60);
+        else if (s < 3600)
+            std::snprintf(expected, sizeof expected, "\t     [%2.2lld:%2.2lld]", s / 60, s % 60);
+        else if (s < 36000)
+            std::snprintf(expected, sizeof expected, "\t  [%lld:%2.2lld:%2.2lld]", s / 3600,
+                          s % 3600 / 60, s % 60);
+        else
+            std::snprintf(expected, sizeof expected, "\t[%2.2lld:%2.2lld:%2.2lld]", s / 3600,
+                          s % 3600 / 60, s % 60);
+        char label[kLabelSize] = "";
+        appendDuration(seconds, label);
+        EXPECT_STREQ(label, expected) << seconds;
+    }
+    // A buffer too small for the time is left as it was.
+    char small[8] = "abc";
+    appendDuration(59, small, sizeof small);
+    EXPECT_STREQ(small, "abc");
 }
 
 TEST(AppendDuration, PadsEachSizeOfTimeSoBracketsLineUp) {
