@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace tg::platform {
 namespace {
@@ -255,6 +257,67 @@ TEST(PlatformMenu, PopupItemsCarryTheirHandleAsIdUntilSet) {
     EXPECT_TRUE(sim::takeFaults().empty());
     destroyMenu(menu);
     destroyMenu(empty);
+}
+
+// Item texts share one buffer per menu; items inserted in the middle, deleted
+// (by position and by command from a submenu) and added again over many
+// rounds must keep their own texts, also after the buffer drops dead ones.
+TEST(PlatformMenu, TextsSurviveManyInsertsAndDeletes) {
+    const HMENU menu = createPopupMenu();
+    const HMENU sub = createPopupMenu();
+    appendMenu(menu, MF_POPUP, asId(sub), "Sub");
+    std::vector<std::string> expected{"Sub"};
+    std::vector<std::string> expectedSub;
+    for (int round = 0; round < 200; ++round) {
+        const std::string text = "item " + std::to_string(round) + std::string(round % 37, '.');
+        if (round % 3 == 0) {
+            insertMenu(menu, 0, MF_BYPOSITION | MF_STRING, 100 + round, text.c_str());
+            expected.insert(expected.begin(), text);
+        } else {
+            appendMenu(menu, MF_STRING, 100 + round, text.c_str());
+            expected.push_back(text);
+        }
+        appendMenu(sub, MF_STRING, 1000 + round, text.c_str());
+        expectedSub.push_back(text);
+        if (round % 2 == 1) { // delete the oldest item after the popup, and one of the submenu
+            const auto at = std::find(expected.begin(), expected.end(), "Sub") + 1;
+            if (at != expected.end()) {
+                deleteMenu(menu, static_cast<UINT>(at - expected.begin()), MF_BYPOSITION);
+                expected.erase(at);
+            }
+            deleteMenu(menu, 1000 + round - 1, MF_BYCOMMAND); // found in the submenu
+            expectedSub.erase(std::find(expectedSub.begin(), expectedSub.end(),
+                                        "item " + std::to_string(round - 1) +
+                                            std::string((round - 1) % 37, '.')));
+        }
+    }
+    const auto texts = [](HMENU m) {
+        std::vector<std::string> out;
+        char buffer[128];
+        for (int i = 0; i < getMenuItemCount(m); ++i) {
+            getMenuString(m, static_cast<UINT>(i), buffer, sizeof buffer, MF_BYPOSITION);
+            out.push_back(buffer);
+        }
+        return out;
+    };
+    EXPECT_EQ(texts(menu), expected);
+    EXPECT_EQ(texts(sub), expectedSub);
+    std::vector<std::string> viewed;
+    for (const sim::MenuItemView& view : sim::menuItems(menu)) viewed.push_back(view.text);
+    EXPECT_EQ(viewed, expected);
+    destroyMenu(menu);
+
+    // Items that come and go while a few stay, as in a popup rebuilt at each opening.
+    const HMENU cycled = createPopupMenu();
+    appendMenu(cycled, MF_STRING, 1, "first kept");
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = std::string(60, 'a' + round % 26) + std::to_string(round);
+        appendMenu(cycled, MF_STRING, 2, text.c_str());
+        if (round == 150) appendMenu(cycled, MF_STRING, 3, "second kept");
+        deleteMenu(cycled, 2, MF_BYCOMMAND);
+    }
+    EXPECT_EQ(texts(cycled), (std::vector<std::string>{"first kept", "second kept"}));
+    destroyMenu(cycled);
 }
 
 TEST(PlatformMenu, HiliteStyleAndTrackedPopups) {

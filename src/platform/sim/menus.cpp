@@ -83,6 +83,31 @@ bool isAncestorOrSelf(State& s, HMENU candidate, HMENU menu) {
     return false;
 }
 
+// Most menus are small: room for this many items and their texts at once
+// saves the first steps of growing.
+constexpr std::size_t kFirstItems = 16;
+constexpr std::size_t kFirstTextBytes = 512;
+
+void addText(Menu& owner, MenuItem& item, const char* text) {
+    if (owner.texts.empty()) owner.texts.reserve(kFirstTextBytes);
+    // Texts of deleted items are dropped once they are most of the buffer.
+    if (owner.texts.size() > 2 * owner.liveTextBytes + kFirstTextBytes) {
+        std::string kept;
+        kept.reserve(owner.liveTextBytes);
+        for (MenuItem& other : owner.items) {
+            const std::string_view old = owner.textOf(other);
+            other.textStart = kept.size();
+            kept.append(old);
+        }
+        owner.texts.swap(kept);
+    }
+    const std::size_t length = std::strlen(text);
+    item.textStart = owner.texts.size();
+    item.textLength = length;
+    owner.texts.append(text, length);
+    owner.liveTextBytes += length;
+}
+
 BOOL insertItem(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text,
                 bool append, const char* operation) {
     State& s = state();
@@ -133,8 +158,9 @@ BOOL insertItem(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, con
     } else {
         item.id = static_cast<UINT>(idOrSubmenu);
     }
-    if (!(item.flags & MF_SEPARATOR) && text != nullptr) item.text = text;
-    owner->items.insert(owner->items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
+    if (owner->items.empty()) owner->items.reserve(kFirstItems);
+    if (!(item.flags & MF_SEPARATOR) && text != nullptr) addText(*owner, item, text);
+    owner->items.insert(owner->items.begin() + static_cast<std::ptrdiff_t>(at), item);
     return TRUE;
 }
 
@@ -175,7 +201,8 @@ void appendTree(State& s, HMENU menu, int depth, std::string& out) {
         const bool popupHandleId =
             item.submenu != nullptr && item.id == static_cast<UINT>(keyOf(item.submenu));
         if (!(item.flags & MF_SEPARATOR) && !popupHandleId) line += std::to_string(item.id) + " ";
-        for (char c : item.text) line += c == '\t' ? std::string("\\t") : std::string(1, c);
+        for (char c : found->second.textOf(item))
+            line += c == '\t' ? std::string("\\t") : std::string(1, c);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         out += line;
         out += '\n';
@@ -190,14 +217,14 @@ namespace sim::detail {
 void destroyMenuTree(State& s, HMENU menu) {
     auto found = s.menus.find(keyOf(menu));
     if (found == s.menus.end()) return;
-    std::vector<HMENU> children;
-    for (const MenuItem& item : found->second.items)
-        if (item.submenu != nullptr) children.push_back(item.submenu);
+    // The items outlive their menu's entry, which is erased before the submenus.
+    const std::vector<MenuItem> items = std::move(found->second.items);
     s.menus.erase(found);
     s.destroyedMenus.insert(keyOf(menu));
-    for (HMENU child : children) {
-        auto sub = s.menus.find(keyOf(child));
-        if (sub != s.menus.end() && sub->second.parent == menu) destroyMenuTree(s, child);
+    for (const MenuItem& item : items) {
+        if (item.submenu == nullptr) continue;
+        auto sub = s.menus.find(keyOf(item.submenu));
+        if (sub != s.menus.end() && sub->second.parent == menu) destroyMenuTree(s, item.submenu);
     }
 }
 
@@ -251,6 +278,7 @@ BOOL deleteMenu(HMENU menu, UINT position, UINT flags) {
     FoundItem found = findItem(s, menu, position, flags, "deleteMenu", true);
     if (found.item == nullptr) return FALSE;
     const HMENU submenu = found.item->submenu;
+    found.owner->liveTextBytes -= found.item->textLength;
     found.owner->items.erase(found.owner->items.begin() +
                              static_cast<std::ptrdiff_t>(found.position));
     if (submenu != nullptr) {
@@ -281,7 +309,7 @@ int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags)
         if (buffer != nullptr && maxCount > 0) buffer[0] = '\0';
         return 0;
     }
-    const std::string& text = found.item->text;
+    const std::string_view text = found.owner->textOf(*found.item);
     if (buffer == nullptr || maxCount <= 0) return static_cast<int>(text.size());
     const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(maxCount) - 1);
     std::memcpy(buffer, text.data(), copied);
@@ -421,7 +449,8 @@ std::vector<MenuItemView> menuItems(HMENU menu) {
     auto found = s.menus.find(keyOf(menu));
     if (found == s.menus.end()) return views;
     for (const MenuItem& item : found->second.items)
-        views.push_back({item.text, item.flags, item.id, item.submenu});
+        views.push_back(
+            {std::string(found->second.textOf(item)), item.flags, item.id, item.submenu});
     return views;
 }
 

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -23,7 +24,8 @@
 namespace tg::platform::sim::detail {
 
 struct MenuItem {
-    std::string text;
+    std::size_t textStart = 0; // the item's text in its menu's texts
+    std::size_t textLength = 0;
     UINT flags = 0; // type and state bits; MF_BYPOSITION never kept
     UINT id = 0;
     HMENU submenu = nullptr;
@@ -31,6 +33,14 @@ struct MenuItem {
 
 struct Menu {
     std::vector<MenuItem> items;
+    // Every item's text one after the other: a menu of thousands of items
+    // grows one buffer instead of making a string per item. Deleted items
+    // leave their text behind until it is most of the buffer.
+    std::string texts;
+    std::size_t liveTextBytes = 0;
+    std::string_view textOf(const MenuItem& item) const {
+        return std::string_view(texts).substr(item.textStart, item.textLength);
+    }
     DWORD style = 0;
     HMENU parent = nullptr; // the menu holding the popup item that opens this one
     HWND window = nullptr;  // the window this menu bar is set on
