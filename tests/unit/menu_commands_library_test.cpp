@@ -15,17 +15,7 @@ namespace {
 using test::ActionPlayer;
 using test::chosen;
 using test::Texts;
-
-player::Track track(const char* file, const char* artist, const char* album, const char* title,
-                    int number) {
-    player::Track t;
-    t.filename = file;
-    t.artist = artist;
-    t.album = album;
-    t.title = title;
-    t.trackNumber = number;
-    return t;
-}
+using test::track;
 
 class LibraryActions : public testing::Test {
 protected:

@@ -17,21 +17,11 @@ namespace {
 using test::ActionPlayer;
 using test::chosen;
 using test::Texts;
+using test::track;
 
 Texts operator+(Texts a, const Texts& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-player::Track track(const char* file, const char* artist, const char* album, const char* title,
-                    int number) {
-    player::Track t;
-    t.filename = file;
-    t.artist = artist;
-    t.album = album;
-    t.title = title;
-    t.trackNumber = number;
-    return t;
 }
 
 constexpr char kBookmarked[] =

@@ -18,14 +18,9 @@ namespace tg {
 namespace {
 
 using test::FaultScene;
+using test::holds;
 using test::kSceneFiles;
 using test::Texts;
-
-bool holds(const Texts& texts, const std::string& part) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
-        return text.find(part) != std::string::npos;
-    });
-}
 
 TEST(PlayerFaults, WithoutFaultsEveryMenuShowsItsTracks) {
     FaultScene scene;

@@ -126,4 +126,15 @@ LevelSelection chosen(const char* value, std::int32_t kind, const char* secondVa
     return record;
 }
 
+player::Track track(const char* file, const char* artist, const char* album, const char* title,
+                    int number) {
+    player::Track t;
+    t.filename = file;
+    t.artist = artist;
+    t.album = album;
+    t.title = title;
+    t.trackNumber = number;
+    return t;
+}
+
 } // namespace tg::test

@@ -57,4 +57,8 @@ void installSampleBookmarks(char letter);
 // One record of a walk down a definition's menus, with its chosen value.
 LevelSelection chosen(const char* value, std::int32_t kind = 0, const char* secondValue = "");
 
+// A library track with the fields the action tests sort by.
+player::Track track(const char* file, const char* artist, const char* album, const char* title,
+                    int number);
+
 } // namespace tg::test

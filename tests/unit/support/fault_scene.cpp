@@ -1,4 +1,5 @@
 #include "support/fault_scene.h"
+#include <algorithm>
 
 #include "actions/plugin_playlist.h"
 #include "model/text.h"
@@ -125,6 +126,12 @@ Texts FaultScene::playlistFiles() const {
 
 std::string FaultScene::lastStarted() const {
     return player().startedFiles().empty() ? std::string() : player().startedFiles().back();
+}
+
+bool holds(const Texts& texts, const std::string& part) {
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
+        return text.find(part) != std::string::npos;
+    });
 }
 
 } // namespace tg::test

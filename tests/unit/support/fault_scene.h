@@ -47,4 +47,7 @@ public:
     std::string lastStarted() const;
 };
 
+// Whether any of the texts contains part.
+bool holds(const Texts& texts, const std::string& part);
+
 } // namespace tg::test
