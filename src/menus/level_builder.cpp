@@ -109,7 +109,11 @@ void LevelWalk::run() {
     next[0] = '\0';
     rangeLabel[0] = '\0';
     groupStart = first;
-    song = nowPlaying != nullptr ? SongState::Looking : SongState::Done;
+    // Only a level with a path record can carry the mark (see markSong), so
+    // levels filled ahead skip comparing every file name with the song's.
+    song = nowPlaying != nullptr && static_cast<std::size_t>(level) < path.size()
+               ? SongState::Looking
+               : SongState::Done;
 
     for (int i = first; i <= last + 1; ++i) {
         const bool endPass = i > last;

@@ -297,13 +297,101 @@ template <Comparator C, MakeKey K> void keyedSort(TrackRecord* begin, TrackRecor
     std::copy(gathered.get(), gathered.get() + count, begin);
 }
 
+// Up to this many records std::sort is an insertion sort, which leaves a
+// range that is in order as it is.
+constexpr std::ptrdiff_t kInsertionSortOnly = 16;
+// Ranks of ranges up to this size are kept on the stack.
+constexpr std::ptrdiff_t kRanksOnStack = 1024;
+
+// A rank in the high half, the record's position in the low half.
+constexpr std::uint64_t rankedPosition(std::uint64_t rank, std::size_t position) {
+    return rank << 32 | position;
+}
+
+// One pass over neighbours: false at the first pair out of order. ranks, when
+// given, receives each record's rank (how many strict steps up lie before it).
+template <typename Compare>
+bool rankOrderedRange(const TrackRecord* begin, std::size_t count, Compare compare, bool& ties,
+                      std::uint64_t* ranks) {
+    std::uint64_t rank = 0;
+    if (ranks != nullptr) ranks[0] = rankedPosition(0, 0);
+    for (std::size_t i = 1; i < count; ++i) {
+        const int r = compare(begin[i - 1], begin[i]);
+        if (r > 0) return false;
+        if (r < 0)
+            ++rank;
+        else
+            ties = true;
+        if (ranks != nullptr) ranks[i] = rankedPosition(rank, i);
+    }
+    return true;
+}
+
+// A range that is already in order gets the order std::sort would give it,
+// without comparing records inside the sort. The sort is not stable, and the
+// first of two equal records names their item, so only its exact result will
+// do: its moves depend on nothing but the outcomes of its comparisons, so
+// sorting the records' ranks moves them alike. Eager filling re-sorts every
+// range of a Range level by the comparator that ordered it. Returns false,
+// having changed nothing, when the range is out of order.
+template <typename Compare>
+bool sortOrderedRange(TrackRecord* begin, TrackRecord* end, Compare compare) {
+    const std::ptrdiff_t size = end - begin;
+    // Record positions are kept in 32 bits.
+    if (size < 2 || static_cast<std::uint64_t>(size) > std::uint64_t{0xFFFFFFFF}) return false;
+    const auto count = static_cast<std::size_t>(size);
+    std::uint64_t onStack[kRanksOnStack];
+    std::uint64_t* ranks = size <= kRanksOnStack ? onStack : nullptr;
+    bool ties = false;
+    if (!rankOrderedRange(begin, count, compare, ties, ranks)) return false;
+    // Without equal neighbours the sorted order is unique.
+    if (!ties || size <= kInsertionSortOnly) return true;
+    std::vector<std::uint64_t> onHeap;
+    if (ranks == nullptr) {
+        try {
+            onHeap.resize(count);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        ranks = onHeap.data();
+        rankOrderedRange(begin, count, compare, ties, ranks);
+    }
+    std::sort(ranks, ranks + count,
+              [](std::uint64_t x, std::uint64_t y) { return x >> 32 < y >> 32; });
+    // Position i takes the record from the low half of ranks[i]; follow each
+    // cycle once, marking the places done as holding their own record.
+    constexpr std::uint64_t kLow = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((ranks[i] & kLow) == i) continue;
+        const TrackRecord first = begin[i];
+        std::size_t to = i;
+        for (;;) {
+            const auto from = static_cast<std::size_t>(ranks[to] & kLow);
+            ranks[to] = to;
+            if (from == i) {
+                begin[to] = first;
+                break;
+            }
+            begin[to] = begin[from];
+            to = from;
+        }
+    }
+    return true;
+}
+
+template <Comparator C> bool sortOrderedRange(TrackRecord* begin, TrackRecord* end) {
+    return sortOrderedRange(begin, end,
+                            [](const TrackRecord& x, const TrackRecord& y) { return C(x, y); });
+}
+
 using SortFunction = void (*)(TrackRecord*, TrackRecord*);
 
 template <Comparator C> void sortWith(TrackRecord* begin, TrackRecord* end) {
-    plainSort<C>(begin, end);
+    if (!sortOrderedRange<C>(begin, end)) plainSort<C>(begin, end);
 }
 
 template <Comparator C, MakeKey K> void sortKeyed(TrackRecord* begin, TrackRecord* end) {
+    if (sortOrderedRange<C>(begin, end)) return;
     // Record positions are kept in 32 bits.
     if (end - begin < kKeyedSortMinimum ||
         static_cast<std::uint64_t>(end - begin) > std::uint64_t{0xFFFFFFFF})
@@ -351,6 +439,7 @@ void sortRecords(TrackRecord* begin, TrackRecord* end, Comparator comparator) {
             return;
         }
     }
+    if (sortOrderedRange(begin, end, comparator)) return;
     std::sort(begin, end, [comparator](const TrackRecord& x, const TrackRecord& y) {
         return comparator(x, y) < 0;
     });

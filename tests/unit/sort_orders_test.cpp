@@ -3,6 +3,7 @@
 #include "menus/sort_orders.h"
 #include "menus/text_order.h"
 #include "model/text.h"
+#include "support/all_comparators.h"
 #include "support/random_tracks.h"
 #include "support/track_samples.h"
 
@@ -330,14 +331,7 @@ TEST(ComparatorForLevel, LongChainsOfCoarseLevelsNeedNoDeepRecursion) {
     EXPECT_EQ(comparatorForLevel(d, 0), compareYear);
 }
 
-std::vector<Comparator> allComparators() {
-    return {compareArtist,        compareAlbum,        compareTitle,        compareGenre,
-            compareYear,          compareTrack,        compareYearAlbum,    compareAlbumYear,
-            compareTrackTitle,    compareArtistAlbum,  compareArtistTitle,  compareAlbumTitle,
-            compareAlbumInitial,  compareTitleInitial, compareGenreInitial, compareFileNameInitial,
-            compareRating,        comparePlayCount,    compareBitrate,      compareFileName,
-            compareFileNameAsText};
-}
+using test::allComparators;
 
 // std::sort misbehaves (even reads out of bounds) with a comparator that is not
 // a strict weak order, so every comparator is checked on random records.
