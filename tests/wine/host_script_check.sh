@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs tg_host.exe with a script under Wine on a fresh settings folder and
-# checks that the script passed and the picture it saved is a real image.
+# checks that the script passed, timed the menu's opening, and the picture it
+# saved is a real image.
 #   host_script_check.sh RUNNER TG_HOST_EXE SCRIPT OUT_DIR
 set -uo pipefail
 runner=$1 exe=$2 script=$3 out=$4
@@ -11,6 +12,8 @@ output=${output//$'\r'/}
 printf '%s\n' "$output"
 [ "$rc" -eq 0 ] || { echo "host_script_check: tg_host exited with $rc"; exit 1; }
 grep -qx "tg_host: script passed" <<<"$output" || { echo "host_script_check: script did not pass"; exit 1; }
+grep -Eq "^  opened .*: [0-9.]+ ms, player [0-9.]+ ms in [1-9][0-9]* messages, plug-in [0-9.]+ ms; [1-9][0-9]* menus" <<<"$output" ||
+  { echo "host_script_check: the menu's opening was not timed"; exit 1; }
 png=$(sed -n 's/^screenshot: //p' <<<"$output" | tail -n1)
 [ -n "$png" ] && [ -f "$png" ] || { echo "host_script_check: no picture saved"; exit 1; }
 identify "$png" || { echo "host_script_check: $png is not an image"; exit 1; }

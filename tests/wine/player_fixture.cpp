@@ -1,5 +1,7 @@
 #include "player_fixture.h"
 
+#include "host/library_file.h"
+#include "host/library_generator.h"
 #include "host/player.h"
 
 #include <filesystem>
@@ -54,11 +56,27 @@ std::string SettingsFile::text() const {
     return out.str();
 }
 
-std::string libraryMenuRecord(const std::string& name, const std::string& query, int clickAction) {
-    // Levels Artist, Album, Title; Media Library; submenu; year before albums;
-    // track numbers; times on every level; the click action; name.
-    return "3 0 1 2 1 1 1 0 1 1 " + std::to_string(clickAction) + "|" + name + "\n" + query +
+std::string libraryMenuRecord(const std::string& name, const std::string& query, int clickAction,
+                              const std::string& levels) {
+    // The levels; Media Library; submenu; year before albums; track numbers;
+    // times on every level; the click action; name.
+    return levels + " 1 1 1 0 1 1 " + std::to_string(clickAction) + "|" + name + "\n" + query +
            "\nmp3;mpeg;mpg;avi;ogg;wav\n";
+}
+
+GeneratedLibrary::GeneratedLibrary(std::size_t tracks) {
+    static int made = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    path = std::string(temp) + "tg_e2e_library_" + std::to_string(GetCurrentProcessId()) + "_" +
+           std::to_string(++made) + ".tsv";
+    std::ofstream out(path, std::ios::binary);
+    player::writeLibrary(out, player::generateLibrary(tracks, 7));
+}
+
+GeneratedLibrary::~GeneratedLibrary() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
 }
 
 Playback playbackOf(const RunningPlayer& player) {

@@ -42,9 +42,20 @@ struct SettingsFile {
     std::string text() const;
 };
 
-// A Media Library menu over the given query with the levels Artist, Album, Title.
+// A Media Library menu over the given query with the levels Artist, Album,
+// Title, or the level numbers given (as stored: their count, then each).
 std::string libraryMenuRecord(const std::string& name, const std::string& query,
-                              int clickAction = 0);
+                              int clickAction = 0, const std::string& levels = "3 0 1 2");
+
+// A library from the player's generator (seed 7) in a temporary file of its
+// own; removed with the object.
+struct GeneratedLibrary {
+    std::string path;
+    explicit GeneratedLibrary(std::size_t tracks);
+    ~GeneratedLibrary();
+    GeneratedLibrary(const GeneratedLibrary&) = delete;
+    GeneratedLibrary& operator=(const GeneratedLibrary&) = delete;
+};
 
 struct PlayerSetup {
     std::string settings; // the settings file's text; empty for a first run
@@ -60,6 +71,8 @@ public:
     RunningPlayer& operator=(const RunningPlayer&) = delete;
 
     const HostControl& host() const { return thread_->control(); }
+    // The player itself: use it inside host().run only.
+    testplayer::HostApp& app() const { return thread_->app(); }
     const MenuUser& user() const { return *user_; }
     HWND window() const { return host().window(); }
     HMENU mainMenu() const { return mainMenu_; }

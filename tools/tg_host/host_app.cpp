@@ -91,7 +91,14 @@ std::string HostApp::loadPlugin() {
     return {};
 }
 
+bool HostApp::startTimings() {
+    return attached_ && timings_.start(window_, player::player().libraryWindow());
+}
+
 void HostApp::quitPlugin() {
+    // Our wrapper sits on top of the plug-in's procedure; the plug-in can
+    // only put the player's back when nothing is above it.
+    timings_.stop();
     if (attached_) player::player().detachPlugin();
     attached_ = false;
 }

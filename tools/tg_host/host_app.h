@@ -8,6 +8,7 @@
 #pragma once
 
 #include "host_options.h"
+#include "open_timings.h"
 #include "plugin_module.h"
 
 #include "platform/win32/windows_include.h"
@@ -54,6 +55,10 @@ public:
     // The main window's procedure as the plug-in found it.
     WNDPROC procedureBeforePlugin() const { return procedureBeforePlugin_; }
 
+    // Times every popup's opening from now until the plug-in quits.
+    bool startTimings();
+    OpenTimings& timings() { return timings_; }
+
     // Opens a popup menu of the main window at a screen point; returns when it closes.
     void trackMenu(HMENU menu, int x, int y);
 
@@ -73,6 +78,7 @@ private:
     WNDPROC playerProcedure_ = nullptr;
     WNDPROC procedureBeforePlugin_ = nullptr;
     PluginModule plugin_;
+    OpenTimings timings_;
     std::string dllPath_;
     bool attached_ = false;
     int initResult_ = -1;

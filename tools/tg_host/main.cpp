@@ -23,7 +23,7 @@ std::string programFolder() {
 struct ScriptJob {
     std::vector<ScriptLine> lines;
     HostControl host;
-    HMENU mainMenu = nullptr;
+    HostApp* app = nullptr;
     bool passed = false;
 };
 
@@ -39,7 +39,7 @@ void waitPumping(HANDLE thread) {
 
 DWORD WINAPI runScriptJob(void* data) {
     auto* job = static_cast<ScriptJob*>(data);
-    job->passed = runScript(job->lines, job->host, job->mainMenu, stdout);
+    job->passed = runScript(job->lines, job->host, *job->app, stdout);
     job->host.cancelMenus();
     PostMessageA(job->host.window(), WM_CLOSE, 0, 0);
     return 0;
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     HANDLE scriptThread = nullptr;
     if (!options.script.empty()) {
         job.host = HostControl(app.window());
-        job.mainMenu = app.mainMenu();
+        job.app = &app;
         scriptThread = CreateThread(nullptr, 0, runScriptJob, &job, 0, nullptr);
     }
     HostApp::runMessageLoop();

@@ -22,8 +22,8 @@ std::string trimmed(const std::string& text) {
 
 class Runner {
 public:
-    Runner(const HostControl& host, HMENU mainMenu, std::FILE* out)
-        : host_(host), user_(host), mainMenu_(mainMenu), out_(out) {}
+    Runner(const HostControl& host, HostApp& app, std::FILE* out)
+        : host_(host), user_(host), app_(app), mainMenu_(app.mainMenu()), out_(out) {}
 
     // An error text, empty when the line passed.
     std::string run(const ScriptLine& line);
@@ -33,9 +33,11 @@ private:
     std::string item(const std::string& argument, int& position) const;
     std::string click(const std::string& argument, MouseButton button);
     std::string keys(const std::string& argument);
+    void printTimings();
 
     const HostControl& host_;
     MenuUser user_;
+    HostApp& app_;
     HMENU mainMenu_;
     std::FILE* out_;
     std::vector<HMENU> stack_; // menus the script knows are open, outermost first
@@ -85,6 +87,25 @@ std::string Runner::keys(const std::string& argument) {
     if (codes.empty()) return "no keys given";
     user_.pressKeys(codes);
     return {};
+}
+
+void Runner::printTimings() {
+    struct Opened {
+        OpenTiming timing;
+        MenuTreeSize size;
+    };
+    const std::vector<Opened> opened = host_.get([this] {
+        std::vector<Opened> list;
+        for (const OpenTiming& timing : app_.timings().take())
+            list.push_back({timing, measureMenuTree(timing.menu)});
+        return list;
+    });
+    for (const Opened& o : opened)
+        std::fprintf(out_,
+                     "  opened %p: %.3f ms, player %.3f ms in %d messages, plug-in %.3f ms; "
+                     "%d menus, %d items below\n",
+                     static_cast<void*>(o.timing.menu), o.timing.totalMs, o.timing.playerMs,
+                     o.timing.playerCalls, o.timing.pluginMs(), o.size.menus, o.size.items);
 }
 
 std::string Runner::run(const ScriptLine& line) {
@@ -184,6 +205,14 @@ std::string Runner::run(const ScriptLine& line) {
             std::fprintf(out_, "  %s\n", entry.c_str());
         return {};
     }
+    if (command == "start-timing") {
+        if (!host_.get([this] { return app_.startTimings(); })) return "timing cannot start";
+        return {};
+    }
+    if (command == "timings") {
+        printTimings();
+        return {};
+    }
     if (command == "clear-log") {
         host_.clearPlayerLog();
         return {};
@@ -211,9 +240,9 @@ std::vector<ScriptLine> parseScript(const std::string& text) {
     return lines;
 }
 
-bool runScript(const std::vector<ScriptLine>& lines, const HostControl& host, HMENU mainMenu,
+bool runScript(const std::vector<ScriptLine>& lines, const HostControl& host, HostApp& app,
                std::FILE* out) {
-    Runner runner(host, mainMenu, out);
+    Runner runner(host, app, out);
     for (const ScriptLine& line : lines) {
         std::fprintf(out, "> %s%s%s\n", line.command.c_str(), line.argument.empty() ? "" : " ",
                      line.argument.c_str());

@@ -18,10 +18,16 @@
 //   close                WM_CANCELMODE to the player; wait until no menu is open
 //   wait-closed          wait until no menu is open
 //   log                  print the player's log (clear-log empties it)
+//   start-timing         from now on, time each popup's opening (QueryPerformanceCounter)
+//   timings              print the openings timed since the last timings: the
+//                        whole WM_INITMENUPOPUP, the player's share answering
+//                        the library's messages, the plug-in's, and the menus
+//                        and items now below the popup
 //
 // The first failing command ends the script.
 #pragma once
 
+#include "host_app.h"
 #include "host_control.h"
 
 #include <cstdio>
@@ -40,8 +46,9 @@ struct ScriptLine {
 // Comment lines and blank lines are dropped; a CR before the line end is ignored.
 std::vector<ScriptLine> parseScript(const std::string& text);
 
-// Runs the lines against the player; messages go to out. True when every line passed.
-bool runScript(const std::vector<ScriptLine>& lines, const HostControl& host, HMENU mainMenu,
+// Runs the lines against the player (app lives on host's thread); messages go
+// to out. True when every line passed.
+bool runScript(const std::vector<ScriptLine>& lines, const HostControl& host, HostApp& app,
                std::FILE* out);
 
 } // namespace tg::testplayer
