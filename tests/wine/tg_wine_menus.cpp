@@ -3,6 +3,7 @@
 #include "player_fixture.h"
 
 #include "host/player.h"
+#include "platform/menu.h"
 
 #include <fstream>
 
@@ -192,4 +193,42 @@ WINE_TEST(definitionSubmenusAreBuiltAsTheyOpen) {
     CHECK(user.findContaining(titles, "Static Marble") >= 0);
     CHECK(user.isOpen(artists) && user.isOpen(albums) && user.isOpen(titles));
     player.closeMenus();
+}
+
+// The adapter puts texts in through the wide calls (converting them itself);
+// what a menu then holds must be what the ANSI calls would have put there.
+WINE_TEST(menuTextsReadBackAsTheAnsiCallsWouldHaveThem) {
+    const std::string accented = "Caf\xE9 & Cr\xE8me \x96 \xBD";
+    const std::string cases[] = {"Plain", accented, std::string(600, 'x'), std::string(1500, 'y'),
+                                 ""};
+    const HMENU viaAdapter = CreatePopupMenu();
+    const HMENU viaAnsi = CreatePopupMenu();
+    UINT id = 100;
+    for (const std::string& text : cases) {
+        CHECK(tg::platform::appendMenu(viaAdapter, MF_STRING, id, text.c_str()));
+        CHECK(AppendMenuA(viaAnsi, MF_STRING, id, text.c_str()));
+        ++id;
+    }
+    CHECK(tg::platform::insertMenu(viaAdapter, 0, MF_BYPOSITION | MF_STRING, id, accented.c_str()));
+    CHECK(InsertMenuA(viaAnsi, 0, MF_BYPOSITION | MF_STRING, id, accented.c_str()));
+    CHECK(tg::platform::appendMenu(viaAdapter, MF_SEPARATOR, 0, nullptr));
+    CHECK(AppendMenuA(viaAnsi, MF_SEPARATOR, 0, nullptr));
+
+    REQUIRE_EQ(GetMenuItemCount(viaAdapter), GetMenuItemCount(viaAnsi));
+    for (int i = 0; i < GetMenuItemCount(viaAnsi); ++i) {
+        wchar_t got[2048] = {}, want[2048] = {};
+        GetMenuStringW(viaAdapter, static_cast<UINT>(i), got, 2048, MF_BYPOSITION);
+        GetMenuStringW(viaAnsi, static_cast<UINT>(i), want, 2048, MF_BYPOSITION);
+        CHECK(std::wstring(got) == std::wstring(want));
+        CHECK_EQ(GetMenuState(viaAdapter, static_cast<UINT>(i), MF_BYPOSITION),
+                 GetMenuState(viaAnsi, static_cast<UINT>(i), MF_BYPOSITION));
+        CHECK_EQ(GetMenuItemID(viaAdapter, i), GetMenuItemID(viaAnsi, i));
+    }
+    char back[2048] = {};
+    GetMenuStringA(viaAdapter, 1, back, sizeof back, MF_BYPOSITION);
+    CHECK_EQ(std::string(back), std::string("Plain"));
+    GetMenuStringA(viaAdapter, 0, back, sizeof back, MF_BYPOSITION);
+    CHECK_EQ(std::string(back), accented);
+    DestroyMenu(viaAdapter);
+    DestroyMenu(viaAnsi);
 }

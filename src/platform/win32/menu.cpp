@@ -6,6 +6,20 @@
 
 namespace tg::platform {
 
+namespace {
+
+// The A calls convert their text to UTF-16 through a heap copy per item; an
+// eagerly built tree has thousands of items, so texts that fit are converted
+// here, on the stack, with the same code page. Longer ones take the A call.
+constexpr int kWideTextChars = 1024;
+
+bool convertText(UINT flags, const char* text, wchar_t (&wide)[kWideTextChars]) {
+    if (text == nullptr || (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) != 0) return false;
+    return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kWideTextChars) > 0;
+}
+
+} // namespace
+
 HMENU createPopupMenu() {
     return recordCreatedMenu(CreatePopupMenu());
 }
@@ -20,10 +34,15 @@ BOOL isMenu(HMENU menu) {
 }
 
 BOOL appendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
+    wchar_t wide[kWideTextChars];
+    if (convertText(flags, text, wide)) return AppendMenuW(menu, flags, idOrSubmenu, wide);
     return AppendMenuA(menu, flags, idOrSubmenu, text);
 }
 
 BOOL insertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
+    wchar_t wide[kWideTextChars];
+    if (convertText(flags, text, wide))
+        return InsertMenuW(menu, position, flags, idOrSubmenu, wide);
     return InsertMenuA(menu, position, flags, idOrSubmenu, text);
 }
 
