@@ -152,7 +152,7 @@ int captureInto(Shape& shape, HMENU menu) {
 
 // One way to make the same menus: the call per item, and whether an item
 // opening a submenu goes in before its submenu is filled (as the plug-in does)
-// or after.
+// or after. The plug-in's adapter converts each text and calls AppendMenuW.
 enum class Call { AppendA, AppendWConverting, InsertItemA };
 struct Way {
     const char* name;
@@ -268,9 +268,9 @@ WINE_TEST(openingTheRootOfALargeLibraryMenu) {
     player.host().run([&] { captureInto(shape, eager.root); });
     CHECK_EQ(static_cast<int>(shape.menus.size()), eager.size.menus);
     const std::vector<Way> ways = {
-        {"AppendMenuA, parent first (as the plug-in)", Call::AppendA, true},
+        {"AppendMenuA, parent first", Call::AppendA, true},
         {"AppendMenuA, submenu first", Call::AppendA, false},
-        {"AppendMenuW after MultiByteToWideChar", Call::AppendWConverting, true},
+        {"AppendMenuW after MultiByteToWideChar (as the plug-in)", Call::AppendWConverting, true},
         {"InsertMenuItemA", Call::InsertItemA, true}};
     const std::vector<ReplayTimes> times = replay(player, shape, ways, rounds);
     for (std::size_t way = 0; way < times.size(); ++way) {
