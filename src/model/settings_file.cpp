@@ -246,6 +246,9 @@ void writeSettings() {
         out.close();
         written = !out.fail();
     }
+    // A failed flush still leaves a complete file: replacing with it beats
+    // losing the change.
+    if (written) platform::flushFileToDisk(temporary.c_str());
     if (!written || !platform::replaceFile(temporary.c_str(), path.c_str()))
         platform::deleteFile(temporary.c_str());
 }

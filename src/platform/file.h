@@ -29,6 +29,10 @@ std::string hostPath(const std::string& windowsPath);
 // Replaces target by source in one step (MoveFileEx with MOVEFILE_REPLACE_EXISTING
 // on Windows, rename(2) here). Both are Windows paths.
 BOOL replaceFile(const char* source, const char* target);
+// Makes a closed file's contents durable before it is put in place
+// (FlushFileBuffers on Windows, fsync(2) here); a power cut after the move
+// then cannot leave an empty or partial file under the target's name.
+BOOL flushFileToDisk(const char* path);
 BOOL deleteFile(const char* path);
 // True for an existing file; false for a folder or nothing at all.
 BOOL fileExists(const char* path);

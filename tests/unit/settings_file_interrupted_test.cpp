@@ -38,12 +38,17 @@ TEST(SettingsFileInterrupted, TheOldFileIsWholeUntilTheNewOneIsCompleteBesideIt)
 
     std::string oldAtTheMove;
     std::string newAtTheMove;
+    std::vector<std::string> flushedAtTheMove;
     platform::sim::beforeNextReplaceFile([&] {
         oldAtTheMove = readWholeFile(folder.file());
         newAtTheMove = readWholeFile(temporaryOf(folder));
+        flushedAtTheMove = platform::sim::flushedFiles();
     });
     writeSettings();
     EXPECT_EQ(oldAtTheMove, kOldFile);
+    // On disk, not only in the system's cache, before it takes the old one's place.
+    ASSERT_EQ(flushedAtTheMove.size(), 1u);
+    EXPECT_NE(flushedAtTheMove[0].find("ml_tg.ini.tmp"), std::string::npos);
     const std::string written = readWholeFile(folder.file());
     EXPECT_NE(written, kOldFile);
     EXPECT_EQ(newAtTheMove, written);

@@ -9,6 +9,9 @@
 #include <fstream>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace tg::platform {
 namespace {
 
@@ -253,6 +256,21 @@ BOOL replaceFile(const char* source, const char* target) {
     return TRUE;
 }
 
+BOOL flushFileToDisk(const char* path) {
+    if (path == nullptr) return FALSE;
+    const int file = ::open(hostPath(path).c_str(), O_WRONLY);
+    if (file < 0) {
+        setLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    const bool flushed = ::fsync(file) == 0;
+    ::close(file);
+    State& s = state();
+    Lock lock(s.mutex);
+    s.flushedFiles.push_back(path);
+    return flushed ? TRUE : FALSE;
+}
+
 BOOL deleteFile(const char* path) {
     if (path == nullptr) return FALSE;
     {
@@ -323,6 +341,12 @@ void failDeleteFile(bool fail) {
     State& s = state();
     Lock lock(s.mutex);
     s.failDelete = fail;
+}
+
+std::vector<std::string> flushedFiles() {
+    State& s = state();
+    Lock lock(s.mutex);
+    return s.flushedFiles;
 }
 
 int openFindCount() {

@@ -251,6 +251,8 @@ void failReplaceFile(bool fail, DWORD lastError = ERROR_ACCESS_DENIED);
 // Until turned off or reset, deleteFile fails. With a failing replace, this is
 // what a process ended between the two steps leaves: the new file beside the old.
 void failDeleteFile(bool fail);
+// The files flushFileToDisk made durable, oldest first (Windows paths).
+std::vector<std::string> flushedFiles();
 
 // ---- Threads and the clock -------------------------------------------------
 // Workers sleep on a virtual clock that only advanceClock moves, and a message a

@@ -190,6 +190,7 @@ struct Store {
     bool failReplace = false;
     DWORD replaceError = 0;
     bool failDelete = false;
+    std::vector<std::string> flushedFiles; // Windows paths, in order
 
     // Workers, modules kept loaded, and the clock.
     int pinnedModules = 0;

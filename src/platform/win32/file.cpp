@@ -53,6 +53,15 @@ BOOL replaceFile(const char* source, const char* target) {
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+BOOL flushFileToDisk(const char* path) {
+    const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    const BOOL flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed;
+}
+
 BOOL deleteFile(const char* path) {
     return DeleteFileA(path);
 }
