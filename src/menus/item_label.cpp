@@ -37,36 +37,40 @@ public:
     // The decimal digits of value, at least minDigits of them (zeros in
     // front), with a minus sign first when negative.
     LabelWriter& number(long long value, int minDigits = 1) {
-        char digits[24];
-        const int count = decimal(value, minDigits, digits);
-        for (int i = 0; i < count; ++i) character(digits[i]);
-        return *this;
+        char digits[kDigitsSize];
+        const char* start = decimal(value, minDigits, digits + kDigitsSize);
+        return bytes(start, digits + kDigitsSize);
     }
     // As number, right-aligned with spaces in a field of width characters.
     LabelWriter& alignedNumber(long long value, int width) {
-        char digits[24];
-        const int count = decimal(value, 1, digits);
-        for (int i = count; i < width; ++i) character(' ');
-        for (int i = 0; i < count; ++i) character(digits[i]);
-        return *this;
+        char digits[kDigitsSize];
+        const char* start = decimal(value, 1, digits + kDigitsSize);
+        for (auto count = digits + kDigitsSize - start; count < width; ++count) character(' ');
+        return bytes(start, digits + kDigitsSize);
     }
 
-private:
-    static int decimal(long long value, int minDigits, char* out) {
+    // Writes the digits of value so they end at end; returns where they start.
+    static char* decimal(long long value, int minDigits, char* end) {
         // The magnitude as unsigned, so the most negative value has one too.
         unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
                                                  : static_cast<unsigned long long>(value);
-        char reversed[24];
-        int count = 0;
+        char* at = end;
         do {
-            reversed[count++] = static_cast<char>('0' + magnitude % 10);
+            *--at = static_cast<char>('0' + magnitude % 10);
             magnitude /= 10;
         } while (magnitude != 0);
-        while (count < minDigits && count < 20) reversed[count++] = '0';
-        int length = 0;
-        if (value < 0) out[length++] = '-';
-        while (count > 0) out[length++] = reversed[--count];
-        return length;
+        while (end - at < minDigits && end - at < 20) *--at = '0';
+        if (value < 0) *--at = '-';
+        return at;
+    }
+    // Room for 20 digits and a sign.
+    static constexpr int kDigitsSize = 24;
+
+private:
+    // A few bytes: a loop is cheaper than a call.
+    LabelWriter& bytes(const char* from, const char* to) {
+        while (from < to && at_ < end_) *at_++ = *from++;
+        return *this;
     }
 
     char* at_;
@@ -207,24 +211,32 @@ void appendDuration(std::int64_t seconds, char* buffer, std::size_t size) {
     if (size == 0) return;
     const long long s = seconds < 0 ? 0 : seconds;
     // Padded so the brackets line up: "[m:ss]", "[mm:ss]", "[h:mm:ss]", "[hh:mm:ss]".
-    char time[64];
-    {
-        LabelWriter out(time, sizeof time);
-        if (s < 600)
-            out.text("\t       [").number(s / 60);
-        else if (s < 3600)
-            out.text("\t     [").number(s / 60, 2);
-        else if (s < 36000)
-            out.text("\t  [").number(s / 3600).character(':').number(s % 3600 / 60, 2);
-        else
-            out.text("\t[").number(s / 3600, 2).character(':').number(s % 3600 / 60, 2);
-        out.character(':').number(s % 60, 2).character(']');
+    // Written from its end; an item of every track gets one, so no formatter.
+    char time[48];
+    char* const end = time + sizeof time - 1;
+    *end = '\0';
+    char* at = end;
+    *--at = ']';
+    at = LabelWriter::decimal(s % 60, 2, at);
+    *--at = ':';
+    const char* padding = nullptr;
+    if (s < 3600) {
+        at = LabelWriter::decimal(s / 60, s < 600 ? 1 : 2, at);
+        padding = s < 600 ? "\t       [" : "\t     [";
+    } else {
+        at = LabelWriter::decimal(s % 3600 / 60, 2, at);
+        *--at = ':';
+        at = LabelWriter::decimal(s / 3600, 1, at); // ten hours and more have two digits
+        padding = s < 36000 ? "\t  [" : "\t[";
     }
-    const std::size_t need = std::strlen(time);
+    const std::size_t paddingLength = std::strlen(padding);
+    at -= paddingLength;
+    std::memcpy(at, padding, paddingLength);
+    const auto need = static_cast<std::size_t>(end - at);
     if (need >= size) return;
     std::size_t length = strnlen(buffer, size - 1);
     if (length + need > size - 1) length = size - 1 - need;
-    std::memcpy(buffer + length, time, need + 1);
+    std::memcpy(buffer + length, at, need + 1);
 }
 
 void escapeAmpersands(char* buffer, std::size_t size) {

@@ -74,7 +74,7 @@ struct LevelWalk {
     char* current = labels[0];
     char* next = labels[1];
     char rangeLabel[kLabelSize];
-    char text[kLabelSize];
+    char rangeText[kLabelSize];
 
     std::int64_t duration = 0;
     int groupCount = 0;
@@ -172,7 +172,10 @@ void LevelWalk::closeGroup(int end, bool endPass) {
 }
 
 bool LevelWalk::appendItem(int end, UINT placement) {
-    copyText(text, kLabelSize, isRange ? rangeLabel : current);
+    // A group's label is not read again once its item is made, so its text is
+    // dressed in place; a range keeps its labels for the next range's bounds.
+    char* text = isRange ? rangeText : current;
+    if (isRange) copyText(text, kLabelSize, rangeLabel);
     if (showsTime) appendDuration(duration, text);
     escapeAmpersands(text);
 
