@@ -13,6 +13,7 @@
 #include "platform/menu.h"
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -133,7 +134,9 @@ void LevelWalk::run() {
         if (song == SongState::Looking && sameFile(records[i - 1].filename, nowPlaying))
             song = SongState::Found;
         duration += records[i - 1].length;
-        if (!endPass && sameStrippedLabel(next, current)) continue;
+        // Most neighbours have the very same text, which needs no folding.
+        if (!endPass && (std::strcmp(next, current) == 0 || sameStrippedLabel(next, current)))
+            continue;
         closeGroup(i, endPass);
     }
 }
