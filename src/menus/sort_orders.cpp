@@ -297,9 +297,6 @@ template <Comparator C, MakeKey K> void keyedSort(TrackRecord* begin, TrackRecor
     std::copy(gathered.get(), gathered.get() + count, begin);
 }
 
-// Up to this many records std::sort is an insertion sort, which leaves a
-// range that is in order as it is.
-constexpr std::ptrdiff_t kInsertionSortOnly = 16;
 // Ranks of ranges up to this size are kept on the stack.
 constexpr std::ptrdiff_t kRanksOnStack = 1024;
 
@@ -345,7 +342,7 @@ bool sortOrderedRange(TrackRecord* begin, TrackRecord* end, Compare compare) {
     bool ties = false;
     if (!rankOrderedRange(begin, count, compare, ties, ranks)) return false;
     // Without equal neighbours the sorted order is unique.
-    if (!ties || size <= kInsertionSortOnly) return true;
+    if (!ties) return true;
     std::vector<std::uint64_t> onHeap;
     if (ranks == nullptr) {
         try {
