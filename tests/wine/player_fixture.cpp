@@ -4,6 +4,7 @@
 #include "host/library_generator.h"
 #include "host/player.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -140,10 +141,12 @@ RunningPlayer::RunningPlayer(const PlayerSetup& setup) : iniDir_(freshFolder()) 
     if (!thread_->startError().empty()) std::printf("  %s\n", thread_->startError().c_str());
     REQUIRE(thread_->startError().empty());
     user_ = std::make_unique<MenuUser>(thread_->control());
+    trace_ = std::make_unique<MenuMessageTrace>(thread_->control());
     mainMenu_ = host().get([this] { return thread_->app().mainMenu(); });
 }
 
 RunningPlayer::~RunningPlayer() {
+    trace_.reset();
     user_.reset();
     thread_.reset();
     std::error_code ignored;
@@ -182,9 +185,33 @@ void RunningPlayer::quitPlugin() const {
 
 int RunningPlayer::liveMenusAfterRebuild(HMENU target) const {
     host().run([] { player::player().notifyTagsUpdated(); });
+    const unsigned long mark = trace().mark();
     openMenu(target, {40, 60});
     closeMenus();
+    // Counted once the menu loop is over: its popups are closed and every
+    // WM_UNINITMENUPOPUP has been answered.
+    REQUIRE(waitUntil([&] { return trace().menuLoopEndedSince(mark); }, kOpenMs));
     return liveMenus();
+}
+
+int RunningPlayer::menusBelow(HMENU menu) const {
+    return host().get([&] {
+        std::vector<HMENU> found;
+        std::vector<HMENU> open{menu};
+        while (!open.empty()) {
+            const HMENU next = open.back();
+            open.pop_back();
+            const int count = GetMenuItemCount(next);
+            for (int i = 0; i < count; ++i) {
+                const HMENU submenu = GetSubMenu(next, i);
+                if (!submenu || std::find(found.begin(), found.end(), submenu) != found.end())
+                    continue;
+                found.push_back(submenu);
+                open.push_back(submenu);
+            }
+        }
+        return static_cast<int>(found.size());
+    });
 }
 
 void RunningPlayer::unloadPlugin() const {
@@ -207,21 +234,41 @@ void RunningPlayer::openMenu(HMENU menu, POINT offset) const {
     REQUIRE(waitUntil([&] { return user().isOpen(shown); }, kOpenMs));
 }
 
-HMENU RunningPlayer::openItem(HMENU menu, int position) const {
-    REQUIRE(position >= 0);
-    const HMENU submenu = user().item(menu, position).submenu;
-    if (!submenu || !user().openSubmenu(menu, position, kOpenMs)) {
+HMENU RunningPlayer::tryOpenItem(HMENU menu, int position, DWORD timeoutMs,
+                                 std::string* why) const {
+    const HMENU submenu = position >= 0 ? user().item(menu, position).submenu : nullptr;
+    const unsigned long mark = trace().mark();
+    // Open means the menu loop asked the window for it and it shows what came back.
+    if (submenu && user().openSubmenu(menu, position, timeoutMs) &&
+        waitUntil([&] { return trace().itemsAfterInit(submenu, mark) >= 0; }, 1000))
+        return submenu;
+    if (why) {
         POINT cursor{}, centre{};
         GetCursorPos(&cursor);
         const bool shown = user().itemCenter(menu, position, centre);
         const MenuItem parent = user().item(menu, position);
-        std::printf("  item %d of %s did not open a submenu (item %s at %ld,%ld, state 0x%x, "
-                    "submenu of %d items; cursor at %ld,%ld; %u menus open)\n",
-                    position, user().describe(menu).c_str(), shown ? "shown" : "not shown",
-                    centre.x, centre.y, parent.state, itemCount(submenu), cursor.x, cursor.y,
-                    static_cast<unsigned>(user().openMenus().size()));
-        REQUIRE(false);
+        const int answered = trace().itemsAfterInit(submenu, mark);
+        char line[400];
+        std::snprintf(line, sizeof line,
+                      "  item %d (%s) of a menu of %d did not open its submenu: %s; item %s at "
+                      "%ld,%ld, state 0x%x; cursor at %ld,%ld; %u menus open\n",
+                      position, parent.text.c_str(), itemCount(menu),
+                      !submenu       ? "it has none"
+                      : answered < 0 ? "no WM_INITMENUPOPUP for it since the move"
+                                     : "it was asked for but does not show",
+                      shown ? "shown" : "not shown", centre.x, centre.y, parent.state, cursor.x,
+                      cursor.y, static_cast<unsigned>(user().openMenus().size()));
+        *why = line + trace().describeLast(24);
     }
+    return nullptr;
+}
+
+HMENU RunningPlayer::openItem(HMENU menu, int position) const {
+    REQUIRE(position >= 0);
+    std::string why;
+    const HMENU submenu = tryOpenItem(menu, position, kOpenMs, &why);
+    if (!submenu) std::printf("%s", why.c_str());
+    REQUIRE(submenu != nullptr);
     return submenu;
 }
 

@@ -7,6 +7,7 @@
 
 #include "host_thread.h"
 #include "menu_driver.h"
+#include "menu_message_trace.h"
 
 #include <memory>
 #include <string>
@@ -74,6 +75,7 @@ public:
     // The player itself: use it inside host().run only.
     testplayer::HostApp& app() const { return thread_->app(); }
     const MenuUser& user() const { return *user_; }
+    const MenuMessageTrace& trace() const { return *trace_; }
     HWND window() const { return host().window(); }
     HMENU mainMenu() const { return mainMenu_; }
     const std::string& iniDir() const { return iniDir_; }
@@ -90,9 +92,11 @@ public:
     int liveMenus() const;
     int createdMenus() const;
     // The player reports new tags and target opens and closes, so the plug-in
-    // lets every level it built go; then liveMenus. Levels a round happened to
-    // build (a submenu brushed on the way) count no more.
+    // lets every level it built go; then liveMenus once the menu loop is over.
+    // Levels a round happened to build (a submenu brushed on the way) count no more.
     int liveMenusAfterRebuild(HMENU target) const;
+    // The distinct submenus that hang below menu, at any depth.
+    int menusBelow(HMENU menu) const;
     // The plug-in's quit, now; unloadPlugin then FreeLibrary.
     void quitPlugin() const;
     void unloadPlugin() const;
@@ -107,6 +111,9 @@ public:
     HMENU openPath(const std::vector<std::string>& texts) const;
     // Moves onto the item and waits for its submenu; returns it.
     HMENU openItem(HMENU menu, int position) const;
+    // The same without failing the test: null, and why in *why, when the
+    // submenu did not open within timeoutMs.
+    HMENU tryOpenItem(HMENU menu, int position, DWORD timeoutMs, std::string* why) const;
     // Closes every open menu as the plug-in does (WM_CANCELMODE) and waits.
     void closeMenus() const;
 
@@ -120,6 +127,7 @@ private:
     std::string iniDir_;
     std::unique_ptr<testplayer::HostThread> thread_;
     std::unique_ptr<MenuUser> user_;
+    std::unique_ptr<MenuMessageTrace> trace_;
     HMENU mainMenu_ = nullptr;
 };
 

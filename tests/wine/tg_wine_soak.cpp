@@ -89,15 +89,12 @@ std::vector<int> leafPositions(const MenuUser& user, HMENU menu) {
 
 int missedSubmenus = 0;
 
-// Moves onto the item and waits for its submenu; null (and counted) when it
-// does not show, as an empty one does not.
+// Moves onto the item and waits until its submenu shows; null (and counted,
+// the first few printed with the menu messages) when it does not.
 HMENU tryOpen(const RunningPlayer& player, HMENU menu, int position) {
-    const MenuUser& user = player.user();
-    if (user.openSubmenu(menu, position, 3000)) return user.item(menu, position).submenu;
-    ++missedSubmenus;
-    if (missedSubmenus <= 5)
-        std::printf("  item %d of a menu of %d did not open a submenu of %d items\n", position,
-                    player.itemCount(menu), player.itemCount(user.item(menu, position).submenu));
+    std::string why;
+    if (const HMENU submenu = player.tryOpenItem(menu, position, 3000, &why)) return submenu;
+    if (++missedSubmenus <= 5) std::printf("%s", why.c_str());
     return nullptr;
 }
 
@@ -138,7 +135,7 @@ WINE_TEST(menuCyclesOverALargeLibraryKeepMenusAndMemoryFlat) {
     RECT rect;
     GetWindowRect(player.window(), &rect);
 
-    int firstLive = -1, lastLive = -1, maxLive = 0;
+    int firstLive = -1, lastLive = -1, maxLive = 0, unheldCounts = 0;
     unsigned long firstMemory = 0, lastMemory = 0, maxMemory = 0;
     int clicks = 0, handOvers = 0;
     const std::size_t playlistAtStart = queueLength(player);
@@ -168,29 +165,38 @@ WINE_TEST(menuCyclesOverALargeLibraryKeepMenusAndMemoryFlat) {
         }
         player.clearLog();
         if (fresh) {
+            // Counted after the menu loop has ended. "TG Playlist" comes and
+            // goes with the queue, so the count is held against the menus
+            // that hang below the target popup: one not held there is leaked.
             const int live = player.liveMenusAfterRebuild(target);
+            const int held = player.menusBelow(target);
             const unsigned long memory = privateKiB();
             if (firstLive < 0) firstLive = live, firstMemory = memory;
             lastLive = live, lastMemory = memory;
             maxLive = std::max(maxLive, live), maxMemory = std::max(maxMemory, memory);
             if (cycle % 100 == 1)
-                std::printf("  cycle %4d: %d plug-in menus alive, %lu KiB private, %lu ms\n", cycle,
-                            live, memory, static_cast<unsigned long>(GetTickCount() - start));
+                std::printf("  cycle %4d: %d plug-in menus alive, %d below the target, %lu KiB "
+                            "private, %lu ms\n",
+                            cycle, live, held, memory,
+                            static_cast<unsigned long>(GetTickCount() - start));
             std::fflush(stdout);
-            CHECK_EQ(live, firstLive);
+            if (live != held && ++unheldCounts <= 5)
+                std::printf("  cycle %d: %d plug-in menus alive, %d below the target\n", cycle,
+                            live, held);
         }
     }
     Sleep(400); // the last removal
     std::printf("  %d cycles in %lu ms over %u tracks: %d clicks, %d hand-overs, %d menus made\n",
                 cycles, static_cast<unsigned long>(GetTickCount() - start),
                 static_cast<unsigned>(kLibraryTracks), clicks, handOvers, player.createdMenus());
-    std::printf("  live plug-in menus: start %d, end %d, most %d; %d submenus did not open\n",
-                firstLive, lastLive, maxLive, missedSubmenus);
+    std::printf("  live plug-in menus: start %d, end %d, most %d, %d counts with menus not below "
+                "the target; %d submenus did not open\n",
+                firstLive, lastLive, maxLive, unheldCounts, missedSubmenus);
     std::printf("  private memory: start %lu KiB, end %lu KiB, most %lu KiB\n", firstMemory,
                 lastMemory, maxMemory);
     CHECK(clicks > cycles / 2);
-    CHECK(missedSubmenus < cycles / 20);
-    CHECK_EQ(lastLive, firstLive);
+    CHECK_EQ(missedSubmenus, 0);
+    CHECK_EQ(unheldCounts, 0);
     // Flat: the heap may settle a little, it does not grow with the cycles.
     CHECK(lastMemory <= firstMemory + 4096);
     // Every temporary entry went again.

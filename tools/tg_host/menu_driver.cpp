@@ -11,6 +11,8 @@ namespace {
 constexpr UINT kGetMenuMessage = 0x01E1; // MN_GETHMENU
 constexpr char kPopupMenuClass[] = "#32768";
 constexpr DWORD kPollMs = 10;
+// How long a move waits for the player to take its earlier mouse input.
+constexpr DWORD kIdleInputMs = 2000;
 
 // Popup-menu windows of this process on screen, topmost first (EnumWindows' order).
 BOOL CALLBACK collectMenuWindow(HWND window, LPARAM list) {
@@ -175,11 +177,21 @@ void MenuUser::moveTo(POINT at) const {
     // holds the pointer grab moves the X pointer along, and from any other
     // thread the cursor springs back. SetCursorPos is no help: its pointer
     // warp races with the menu loop, which then now and then ignores the mouse.
-    host_.run([&] {
-        INPUT move = mouseInput(0, at);
-        SendInput(1, &move, sizeof move);
-        wakeMenuLoop(host_.window());
-    });
+    // Only while the player's queue holds no mouse input: the menu loop looks
+    // at a message, acts on it and only then takes it out, and wineserver
+    // merges a move injected in between into that message, so the loop takes
+    // the new position out unseen and the item under it never opens.
+    waitUntil(
+        [&] {
+            return host_.get([&] {
+                if (HIWORD(GetQueueStatus(QS_MOUSE)) != 0) return false;
+                INPUT move = mouseInput(0, at);
+                SendInput(1, &move, sizeof move);
+                wakeMenuLoop(host_.window());
+                return true;
+            });
+        },
+        kIdleInputMs);
     waitUntil([&] { return cursorNear(at); }, 1000);
 }
 
@@ -221,16 +233,12 @@ bool MenuUser::openSubmenu(HMENU menu, int position, DWORD timeoutMs) const {
     if (!submenu || !itemCenter(menu, position, at)) return false;
     moveTo(at);
     if (waitUntil([&] { return isOpen(submenu); }, 1000)) return true;
-    // Now and then Wine's menu loop misses a move; as a person would, leave
-    // the item for another row of the same menu and come back, a few times.
-    RECT menuRect{};
-    const HWND window = windowShowing(menu);
-    if (!window || !GetWindowRect(window, &menuRect)) return false;
+    // A move onto a row that opens another submenu is no way back: in a menu
+    // of columns that submenu may open over this very item. Moves within the
+    // item instead, which the loop takes as new.
     const DWORD start = GetTickCount();
     for (int attempt = 0; GetTickCount() - start < timeoutMs; ++attempt) {
-        const bool nearTop = at.y - menuRect.top < menuRect.bottom - at.y;
-        moveTo({at.x + (attempt % 2 ? 6 : -6), nearTop ? menuRect.bottom - 4 : menuRect.top + 4});
-        moveTo({at.x + (attempt % 2 ? -3 : 3), at.y});
+        moveTo({at.x + (attempt % 2 ? -3 : 3), at.y + (attempt % 4 < 2 ? 1 : -1)});
         if (waitUntil([&] { return isOpen(submenu); }, 500)) return true;
     }
     return false;
