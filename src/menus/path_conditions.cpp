@@ -28,7 +28,9 @@ constexpr std::string_view kRangeEitherSpelling =
     "(((!(%f begins \"The \") AND %f >= \"%s\") OR (%f begins \"The \" AND %f >= \"The %s\")) AND "
     "((!(%f begins \"The \") AND %f < \"%s\") OR (%f begins \"The \" AND %f < \"The %s\")) OR "
     "(!(%f begins \"The \") AND %f begins \"%s\") OR %f begins \"The %s\")";
-constexpr std::string_view kRangeText = "(%f >= \"%s\") AND (%f < \"%s\") OR (%f begins \"%s\")";
+// Whole in parentheses: its OR would otherwise split the AND that joins it
+// to the conditions of the outer levels.
+constexpr std::string_view kRangeText = "((%f >= \"%s\") AND (%f < \"%s\") OR (%f begins \"%s\"))";
 constexpr std::string_view kRangeNumber = "%f >= \"%s\" AND %f <= \"%s\"";
 
 std::string fill(std::string_view pattern, std::string_view field,

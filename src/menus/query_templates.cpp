@@ -64,16 +64,29 @@ void runLevelQuery(char* caption, MenuDefinition& definition,
 
     if (coveredCount > 0) {
         const std::string conditions = pathConditions(definition, path, coveredCount);
-        std::string joiner;
-        if (holdsNonSpace(text) && !conditions.empty()) joiner = " && ";
         const std::size_t used = std::strlen(text);
-        // A query cut inside a condition would ask for other tracks: send none.
-        if (joiner.size() + conditions.size() > kQuerySize - 1 - used) {
-            fresh.abandon();
-            return;
+        if (holdsNonSpace(text) && !conditions.empty()) {
+            // In parentheses: the library's AND binds tighter than OR, so a
+            // query of alternatives would otherwise keep only its last one
+            // under the chosen values.
+            constexpr std::string_view kJoiner = ") && ";
+            // A query cut inside a condition would ask for other tracks: send none.
+            if (1 + kJoiner.size() + conditions.size() > kQuerySize - 1 - used) {
+                fresh.abandon();
+                return;
+            }
+            std::memmove(text + 1, text, used);
+            text[0] = '(';
+            std::memcpy(text + 1 + used, kJoiner.data(), kJoiner.size());
+            std::memcpy(text + 1 + used + kJoiner.size(), conditions.c_str(),
+                        conditions.size() + 1);
+        } else {
+            if (conditions.size() > kQuerySize - 1 - used) {
+                fresh.abandon();
+                return;
+            }
+            std::memcpy(text + used, conditions.c_str(), conditions.size() + 1);
         }
-        std::memcpy(text + used, joiner.data(), joiner.size());
-        std::memcpy(text + used + joiner.size(), conditions.c_str(), conditions.size() + 1);
     }
 
     result->query = text;

@@ -88,12 +88,12 @@ TEST(QueryLimits, ConditionsThatDoNotFitAreNotSent) {
 }
 
 TEST(QueryLimits, TheLastByteOfTheBufferDecides) {
-    // "q…" + " && " + four genre conditions of 235 characters each, joined by " AND ":
-    // 20 + 4 + 4 * (235 + 11) + 3 * 5 = 1023 characters, the most that fits.
+    // "(q…" + ") && " + four genre conditions of 235 characters each, joined by " AND ":
+    // 1 + 18 + 5 + 4 * (235 + 11) + 3 * 5 = 1023 characters, the most that fits.
     const std::string value(235, 'v');
     const std::string condition = "genre == \"" + value + "\"";
     const std::vector<LevelSelection> path(4, chosen(L::Genre, value));
-    for (int queryLength : {20, 21}) {
+    for (int queryLength : {18, 19}) {
         SCOPED_TRACE(queryLength);
         test::ScriptedLibrary library;
         MenuDefinition definition =
@@ -102,9 +102,10 @@ TEST(QueryLimits, TheLastByteOfTheBufferDecides) {
         QueryRecord result{};
         runLevelQuery(nullptr, definition, path, 4, &result);
         releaseQueryResult(&result, definition.sourceType);
-        if (queryLength == 20) {
-            const std::string expected = std::string(20, 'q') + " && " + condition + " AND " +
-                                         condition + " AND " + condition + " AND " + condition;
+        if (queryLength == 18) {
+            const std::string expected = "(" + std::string(18, 'q') + ") && " + condition +
+                                         " AND " + condition + " AND " + condition + " AND " +
+                                         condition;
             ASSERT_EQ(expected.size(), kQuerySize - 1);
             EXPECT_EQ(library.levelQueries(), std::vector<std::string>{expected});
         } else {
@@ -124,7 +125,7 @@ TEST(QueryLimits, UnterminatedFieldsAreReadOnlyToTheirEnd) {
     runLevelQuery(nullptr, definition, {record}, 1, &result);
     releaseQueryResult(&result, definition.sourceType);
     EXPECT_EQ(library.levelQueries(),
-              std::vector<std::string>{std::string(256, 'q') + " && genre == \"" +
+              std::vector<std::string>{"(" + std::string(256, 'q') + ") && genre == \"" +
                                        std::string(256, 'v') + "\""});
 }
 

@@ -146,6 +146,52 @@ TEST_F(PlayerLevelQuery, UsersQueryAndSongVariablesNarrowTheConditions) {
     EXPECT_EQ(found(definition, {chosen(L::Artist, "Beatles")}), "a3");
 }
 
+struct AlternativesCase {
+    const char* name;
+    const char* query;
+    std::vector<LevelType> levels;
+    std::vector<LevelSelection> path;
+    const char* expected;
+};
+
+// The player's AND binds tighter than its OR (&& and || alike): every piece
+// that holds alternatives must stay whole under the chosen values.
+TEST_F(PlayerLevelQuery, AlternativesStayWholeUnderTheChosenValues) {
+    const AlternativesCase cases[] = {
+        {"the user's OR",
+         R"(genre == "Pop" OR genre == "Folk")",
+         {L::Artist, L::Title},
+         {chosen(L::Artist, "Beatles")},
+         "a3"},
+        {"the user's ||",
+         R"(artist == "Abba" || year == 1969)",
+         {L::Album, L::Title},
+         {chosen(L::Album, "Tommy")},
+         "a5"},
+        {"the user's OR under two values",
+         R"(genre == "Rock" OR genre == "Pop")",
+         {L::Artist, L::Album, L::Title},
+         {chosen(L::Artist, "Beatles"), chosen(L::Album, "Help")},
+         "a3"},
+        {"a genre range under an artist",
+         "",
+         {L::Artist, L::Range, L::Genre},
+         {chosen(L::Artist, "Beatles"), chosen(L::Range, "M", "R")},
+         "a1 a2 a3"},
+        {"a file range under a genre",
+         "",
+         {L::Genre, L::Range, L::Filename},
+         {chosen(L::Genre, "Pop"), chosen(L::Range, "a1", "a4")},
+         "a3 a4"},
+    };
+    for (const AlternativesCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuDefinition definition = libraryMenu({}, c.query);
+        definition.levels = c.levels;
+        EXPECT_EQ(found(definition, c.path), c.expected);
+    }
+}
+
 TEST_F(PlayerLevelQuery, PlaylistTagsKeepPlaylistOrderAndRepeats) {
     player::player().setPlaylist({{"a5", "", -1}, {"a4", "", -1}, {"a1", "", -1}, {"a5", "", -1}});
     MenuDefinition definition =
