@@ -28,6 +28,14 @@ struct PluginPlaylistState {
     std::atomic<bool> temporaryEntry{false};
     // A removal worker has been started and has not finished yet.
     std::atomic<bool> removalPending{false};
+    // While it runs: the index it was started for (-1 once deleted), a second
+    // inserted entry that started during its wait and goes in its turn, and
+    // the index its deletion message is under way for.
+    std::atomic<std::int32_t> removalIndex{-1};
+    std::atomic<std::int32_t> followingRemovalIndex{-1};
+    std::atomic<std::int32_t> deletingIndex{-1};
+    // The plug-in's own insertion is being made (user-interface thread only).
+    bool inserting = false;
 
     // Serials of the entries the "TG Playlist" submenu shows, by position - 2.
     std::vector<std::uint32_t> shownSerials;

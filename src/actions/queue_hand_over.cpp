@@ -42,7 +42,9 @@ void locateInHostPlaylist(const std::string& file) {
     int position = host::playlistGetCurrentIndex(playlistWindow);
     // Compared before adding 1 so that a current index of INT_MAX cannot overflow.
     position = (position < -1 || position >= n) ? 0 : position + 1;
+    s.inserting = true;
     host::playlistInsertFile(playlistWindow, file.c_str(), position);
+    s.inserting = false;
     s.pendingHostIndex = position;
 }
 
@@ -75,18 +77,39 @@ void updatePlayingFile(const char* file) {
     }
 
     PluginPlaylistState& s = pluginPlaylistState();
-    if (!s.temporaryEntry || s.pendingHostIndex < 0) return;
-    // One removal at a time: a second worker would take the same index and
-    // delete whichever entry had moved up into it.
-    if (s.removalPending.exchange(true)) return;
-    if (!platform::startWorker(removalWorker, nullptr)) s.removalPending = false;
+    const std::int32_t inserted = s.pendingHostIndex;
+    if (!s.temporaryEntry || inserted < 0) return;
+    if (s.removalPending.exchange(true)) {
+        // One worker at a time: a second one would take its index before the
+        // first deletion moved the entry up, and delete the entry after it.
+        // The running worker deletes this one in its turn instead; an entry
+        // at or before its own (or its own, reported twice) is not followed.
+        if (inserted > s.removalIndex) s.followingRemovalIndex = inserted;
+        return;
+    }
+    s.removalIndex = inserted;
+    if (!platform::startWorker(removalWorker, nullptr)) {
+        s.removalIndex = -1;
+        s.removalPending = false;
+    }
 }
 
 void removeTemporaryEntry() {
     PluginPlaylistState& s = pluginPlaylistState();
-    const int index = s.pendingHostIndex;
-    platform::sleepMs(kRemovalDelayMs);
-    if (index >= 0) host::playlistDeleteEntry(host::getPlaylistWindow(), index);
+    int index = s.pendingHostIndex;
+    for (;;) {
+        platform::sleepMs(kRemovalDelayMs);
+        if (index >= 0) {
+            s.deletingIndex = index;
+            host::playlistDeleteEntry(host::getPlaylistWindow(), index);
+            s.deletingIndex = -1;
+        }
+        // An entry inserted after this one started during the wait: its index
+        // was moved up with the deletion. It gets its own wait.
+        index = s.followingRemovalIndex.exchange(-1);
+        if (index < 0) break;
+    }
+    s.removalIndex = -1;
     s.pendingHostIndex = -1;
     s.temporaryEntry = false;
     s.removalPending = false;
@@ -94,6 +117,16 @@ void removeTemporaryEntry() {
 
 void resetOnPlaylistModified() {
     PluginPlaylistState& s = pluginPlaylistState();
+    // The worker's deletion, made on this thread: an entry waiting to follow
+    // it moves up by one.
+    if (!s.inserting) {
+        const std::int32_t deleted = s.deletingIndex.exchange(-1);
+        if (deleted >= 0) {
+            s.removalIndex = -1;
+            const std::int32_t following = s.followingRemovalIndex;
+            if (following > deleted) s.followingRemovalIndex = following - 1;
+        }
+    }
     // The plug-in's own insertion, or the deletion its worker is about to make.
     if (s.temporaryEntry || s.removalPending) return;
     model().playlistMenusValid = false;

@@ -247,6 +247,35 @@ TEST_F(QueueHandOver, ASecondStartReportDoesNotDeleteASecondEntry) {
     EXPECT_EQ(player().log().back(), "send HOST_PLAYLIST_MODIFIED");
 }
 
+TEST_F(QueueHandOver, AnotherInsertionDuringTheWaitIsRemovedInItsTurn) {
+    playlist({"a", "b", "c"}, 0);
+    queue({"new", "newer", "later"});
+    next(); // a, new, b, c
+    sim::settle();
+    elapse(50);
+    next(); // a, new, newer, b, c: "new" is still waiting for its removal
+    EXPECT_EQ(lastStarted(), "newer");
+    EXPECT_EQ(hostFiles(), (Texts{"a", "new", "newer", "b", "c"}));
+
+    elapse(150);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "newer", "b", "c"}));
+    EXPECT_EQ(sim::liveWorkerCount(), 1); // waits once more, for "newer"
+    elapse(199);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "newer", "b", "c"}));
+    elapse(1);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
+    EXPECT_EQ(sim::liveWorkerCount(), 0);
+    EXPECT_FALSE(state().temporaryEntry);
+    EXPECT_FALSE(state().removalPending);
+    // Neither deletion was taken for a foreign change.
+    EXPECT_EQ(queued(), Texts{"later"});
+
+    next(); // and the queue goes on as before, after "a", now current again
+    EXPECT_EQ(hostFiles(), (Texts{"a", "later", "b", "c"}));
+    elapse(200);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
+}
+
 TEST_F(QueueHandOver, TheDeletionOfAnEarlierInsertionIsNotTakenForAForeignChange) {
     playlist({"a", "b"}, 0);
     queue({"new", "b", "later"});
