@@ -181,17 +181,21 @@ void MenuUser::moveTo(POINT at) const {
     // at a message, acts on it and only then takes it out, and wineserver
     // merges a move injected in between into that message, so the loop takes
     // the new position out unseen and the item under it never opens.
-    waitUntil(
+    const auto inject = [&] {
+        INPUT move = mouseInput(0, at);
+        SendInput(1, &move, sizeof move);
+        wakeMenuLoop(host_.window());
+    };
+    const bool injected = waitUntil(
         [&] {
             return host_.get([&] {
                 if (HIWORD(GetQueueStatus(QS_MOUSE)) != 0) return false;
-                INPUT move = mouseInput(0, at);
-                SendInput(1, &move, sizeof move);
-                wakeMenuLoop(host_.window());
+                inject();
                 return true;
             });
         },
         kIdleInputMs);
+    if (!injected) host_.run(inject); // a player that never takes its input still gets the move
     waitUntil([&] { return cursorNear(at); }, 1000);
 }
 
