@@ -34,6 +34,15 @@ std::size_t unescape(std::string_view t, char* out, std::size_t size) {
     return n;
 }
 
+// The digits of a label's year part; empty for the blank year of an unknown
+// one, or anything else.
+std::string_view yearIn(std::string_view part) {
+    if (part.empty() || part.size() > 9) return "";
+    for (const char c : part)
+        if (c < '0' || c > '9') return "";
+    return part;
+}
+
 } // namespace
 
 void decodeItemValue(const char* text, const MenuDefinition& definition,
@@ -42,10 +51,12 @@ void decodeItemValue(const char* text, const MenuDefinition& definition,
     t = t.substr(0, t.find('\t'));
 
     const auto kind = static_cast<LevelType>(selection.kind);
+    std::string_view year = "";
     if (kind == LevelType::Album && showsYearAfterAlbum(definition)) {
         // The year is the last parenthesis; the album may hold others.
         std::size_t cut = t.rfind('(');
         if (cut != std::string_view::npos) {
+            year = yearIn(t.substr(cut + 1, t.find(')', cut) - (cut + 1)));
             if (cut > 0 && t[cut - 1] == ' ') --cut;
             t = t.substr(0, cut);
         }
@@ -54,8 +65,10 @@ void decodeItemValue(const char* text, const MenuDefinition& definition,
         t.remove_prefix(trackPrefixLength(t));
     } else if (kind == LevelType::Album && showsYearBeforeAlbum(definition)) {
         const std::size_t close = t.find(')');
-        if (close != std::string_view::npos && close + 1 < t.size())
+        if (close != std::string_view::npos && close + 1 < t.size()) {
+            if (t[0] == '(') year = yearIn(t.substr(1, close - 1));
             t.remove_prefix(close + 2 < t.size() ? close + 2 : t.size());
+        }
     }
 
     char value[kLabelSize];
@@ -88,6 +101,11 @@ void decodeItemValue(const char* text, const MenuDefinition& definition,
         }
         break;
     }
+    case LevelType::Album:
+        // Albums of one name from different years are different items.
+        setsSecond = true;
+        second = year;
+        break;
     case LevelType::Bitrate: v = v.substr(0, v.find(' ')); break;
     default: break;
     }

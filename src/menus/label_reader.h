@@ -12,8 +12,9 @@ namespace tg {
 // combined and Range kinds) by selection.kind: the text ends at its first tab;
 // the year of an album label, the track number of a title label, the unit of a
 // bitrate label and the menu escapes of ampersands are removed; combined
-// labels split at their first "/", range labels at " -> ". Other kinds leave
-// secondValue as it was. Values are cut to their buffers.
+// labels split at their first "/", range labels at " -> ". An Album's
+// secondValue is the year its label shows, empty when it shows none. Other
+// kinds leave secondValue as it was. Values are cut to their buffers.
 void decodeItemValue(const char* text, const MenuDefinition& definition, LevelSelection& selection);
 
 } // namespace tg

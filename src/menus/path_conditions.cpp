@@ -114,6 +114,8 @@ std::string valueCondition(std::int32_t kind, std::string_view v, std::string_vi
         return fill(kEitherSpelling, fieldOf(kind).field, {v, v}) + " AND " +
                fill(kEitherSpelling, second, {u, u});
     }
+    if (k == L::Album && !u.empty()) // the year the album's label shows
+        return fill(kEitherSpelling, "album", {v, v}) + " AND " + fill(kEquals, "year", {u});
     const LevelField f = fieldOf(kind);
     switch (f.match) {
     case Match::EitherSpelling: return fill(kEitherSpelling, f.field, {v, v});

@@ -38,6 +38,8 @@ TEST(QueryConditions, EachKindOfChosenValueGivesItsCondition) {
     const ValueCase cases[] = {
         {0, "The Beatles", "", R"((artist == "Beatles" OR artist == "The Beatles"))"},
         {1, "the White Album", "", R"((album == "White Album" OR album == "The White Album"))"},
+        // The year an album's label shows tells albums of one name apart.
+        {1, "Gold", "1992", R"((album == "Gold" OR album == "The Gold") AND year == "1992")"},
         {2, "Help", "", R"((title == "Help" OR title == "The Help"))"},
         {3, "Rock", "", R"(genre == "Rock")"},
         // Only the stripped value: a genre stored as "The Blues" is not matched.
