@@ -45,8 +45,9 @@ void resetPluginPlaylistState() {
     s.pendingHostIndex = -1;
     s.temporaryEntry = false;
     s.removalPending = false;
-    s.removalIndex = -1;
-    s.followingRemovalIndex = -1;
+    ++s.resets;
+    s.removals.clear();
+    s.nextRemoval = -1;
     s.deletingIndex = -1;
     s.inserting = false;
     s.shownSerials.clear();

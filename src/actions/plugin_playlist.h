@@ -28,12 +28,17 @@ struct PluginPlaylistState {
     std::atomic<bool> temporaryEntry{false};
     // A removal worker has been started and has not finished yet.
     std::atomic<bool> removalPending{false};
-    // While it runs: the index it was started for (-1 once deleted), a second
-    // inserted entry that started during its wait and goes in its turn, and
-    // the index its deletion message is under way for.
-    std::atomic<std::int32_t> removalIndex{-1};
-    std::atomic<std::int32_t> followingRemovalIndex{-1};
+    // Inserted entries that started and wait for their removal, oldest first,
+    // as indexes into the player's playlist as it stands now. Kept by the
+    // user-interface thread, which makes every change of the playlist; the
+    // worker reads only the first, through nextRemoval.
+    std::vector<std::int32_t> removals;
+    std::atomic<std::int32_t> nextRemoval{-1};
+    // The index the worker's deletion message is under way for; taken (set
+    // to -1) by the user-interface thread when the deletion reaches it.
     std::atomic<std::int32_t> deletingIndex{-1};
+    // Counts the resets: a worker from before one touches nothing of the new state.
+    std::atomic<std::uint32_t> resets{0};
     // The plug-in's own insertion is being made (user-interface thread only).
     bool inserting = false;
 

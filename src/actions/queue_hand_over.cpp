@@ -5,6 +5,7 @@
 #include "platform/thread.h"
 #include "plugin/host_messages.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tg {
@@ -16,6 +17,10 @@ constexpr DWORD kRemovalDelayMs = 200;
 
 void removalWorker(void*) {
     removeTemporaryEntry();
+}
+
+void publishNextRemoval(PluginPlaylistState& s) {
+    s.nextRemoval = s.removals.empty() ? -1 : s.removals.front();
 }
 
 } // namespace
@@ -42,6 +47,10 @@ void locateInHostPlaylist(const std::string& file) {
     int position = host::playlistGetCurrentIndex(playlistWindow);
     // Compared before adding 1 so that a current index of INT_MAX cannot overflow.
     position = (position < -1 || position >= n) ? 0 : position + 1;
+    // Entries waiting for their removal at or after the position move down.
+    for (std::int32_t& waiting : s.removals)
+        if (waiting >= position) ++waiting;
+    publishNextRemoval(s);
     s.inserting = true;
     host::playlistInsertFile(playlistWindow, file.c_str(), position);
     s.inserting = false;
@@ -79,52 +88,59 @@ void updatePlayingFile(const char* file) {
     PluginPlaylistState& s = pluginPlaylistState();
     const std::int32_t inserted = s.pendingHostIndex;
     if (!s.temporaryEntry || inserted < 0) return;
-    if (s.removalPending.exchange(true)) {
-        // One worker at a time: a second one would take its index before the
-        // first deletion moved the entry up, and delete the entry after it.
-        // The running worker deletes this one in its turn instead; an entry
-        // at or before its own (or its own, reported twice) is not followed.
-        if (inserted > s.removalIndex) s.followingRemovalIndex = inserted;
-        return;
+    // One worker takes the entries out one after another: a second one would
+    // take its index before the first deletion moved the entry up, and delete
+    // the entry after it. An entry reported twice waits once.
+    if (std::find(s.removals.begin(), s.removals.end(), inserted) == s.removals.end()) {
+        s.removals.push_back(inserted);
+        publishNextRemoval(s);
     }
-    s.removalIndex = inserted;
-    if (!platform::startWorker(removalWorker, nullptr)) {
-        s.removalIndex = -1;
-        s.removalPending = false;
-    }
+    if (s.removalPending.exchange(true)) return;
+    if (!platform::startWorker(removalWorker, nullptr)) s.removalPending = false;
 }
 
 void removeTemporaryEntry() {
     PluginPlaylistState& s = pluginPlaylistState();
-    int index = s.pendingHostIndex;
+    // Taken at the start: after a quit during the wait (a reset) this entry
+    // still goes, and nothing else is touched.
+    const std::int32_t startedFor = s.pendingHostIndex;
+    const std::uint32_t resets = s.resets;
     for (;;) {
         platform::sleepMs(kRemovalDelayMs);
+        if (s.resets != resets) {
+            if (startedFor >= 0) host::playlistDeleteEntry(host::getPlaylistWindow(), startedFor);
+            return;
+        }
+        const std::int32_t index = s.nextRemoval;
+        bool followed = false;
         if (index >= 0) {
             s.deletingIndex = index;
             host::playlistDeleteEntry(host::getPlaylistWindow(), index);
-            s.deletingIndex = -1;
+            // Taken unless the plug-in no longer sees the playlist's changes:
+            // its list could not follow them any more.
+            followed = s.deletingIndex.exchange(-1) < 0;
         }
-        // An entry inserted after this one started during the wait: its index
-        // was moved up with the deletion. It gets its own wait.
-        index = s.followingRemovalIndex.exchange(-1);
-        if (index < 0) break;
+        if (followed && s.nextRemoval >= 0) continue; // the next one gets its own wait
+        s.pendingHostIndex = -1;
+        s.temporaryEntry = false;
+        s.removalPending = false;
+        // An entry that started just now found this worker still running.
+        if (!followed || s.nextRemoval < 0 || s.removalPending.exchange(true)) return;
     }
-    s.removalIndex = -1;
-    s.pendingHostIndex = -1;
-    s.temporaryEntry = false;
-    s.removalPending = false;
 }
 
 void resetOnPlaylistModified() {
     PluginPlaylistState& s = pluginPlaylistState();
-    // The worker's deletion, made on this thread: an entry waiting to follow
-    // it moves up by one.
+    // The worker's deletion, made on this thread: the entry leaves the list
+    // and those after it move up by one.
     if (!s.inserting) {
         const std::int32_t deleted = s.deletingIndex.exchange(-1);
         if (deleted >= 0) {
-            s.removalIndex = -1;
-            const std::int32_t following = s.followingRemovalIndex;
-            if (following > deleted) s.followingRemovalIndex = following - 1;
+            const auto gone = std::find(s.removals.begin(), s.removals.end(), deleted);
+            if (gone != s.removals.end()) s.removals.erase(gone);
+            for (std::int32_t& waiting : s.removals)
+                if (waiting > deleted) --waiting;
+            publishNextRemoval(s);
         }
     }
     // The plug-in's own insertion, or the deletion its worker is about to make.

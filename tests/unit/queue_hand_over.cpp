@@ -276,6 +276,41 @@ TEST_F(QueueHandOver, AnotherInsertionDuringTheWaitIsRemovedInItsTurn) {
     EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
 }
 
+TEST_F(QueueHandOver, ABurstOfHandOversRemovesEveryInsertedEntryAndNoOther) {
+    playlist({"a", "b", "c"}, 0);
+    queue({"one", "two", "three", "later"});
+    next(); // a, one, b, c
+    sim::settle();
+    elapse(100);
+    next(); // a, one, two, b, c
+    elapse(90);
+    next(); // a, one, two, three, b, c
+    EXPECT_EQ(hostFiles(), (Texts{"a", "one", "two", "three", "b", "c"}));
+    elapse(10);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "two", "three", "b", "c"}));
+    elapse(200);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "three", "b", "c"}));
+    elapse(200);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
+    EXPECT_EQ(sim::liveWorkerCount(), 0);
+    EXPECT_EQ(queued(), Texts{"later"});
+}
+
+TEST_F(QueueHandOver, AnInsertionBeforeAWaitingEntryMovesItsRemovalAlong) {
+    playlist({"a", "b", "c"}, 1);
+    queue({"new", "newer"});
+    next(); // a, b, new, c
+    sim::settle();
+    elapse(50);
+    tg::test::sendToPlayer(0, tg::HOST_SET_PLAYLIST_POS); // the user goes back to "a"
+    next();                                               // a, newer, b, new, c
+    EXPECT_EQ(hostFiles(), (Texts{"a", "newer", "b", "new", "c"}));
+    elapse(150);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "newer", "b", "c"})); // not "b"
+    elapse(200);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
+}
+
 TEST_F(QueueHandOver, TheDeletionOfAnEarlierInsertionIsNotTakenForAForeignChange) {
     playlist({"a", "b"}, 0);
     queue({"new", "b", "later"});
