@@ -50,6 +50,7 @@ void resetPluginPlaylistState() {
     s.nextRemoval = -1;
     s.deletingIndex = -1;
     s.inserting = false;
+    s.removalScheduled = false;
     s.shownSerials.clear();
 }
 

@@ -39,8 +39,10 @@ struct PluginPlaylistState {
     std::atomic<std::int32_t> deletingIndex{-1};
     // Counts the resets: a worker from before one touches nothing of the new state.
     std::atomic<std::uint32_t> resets{0};
-    // The plug-in's own insertion is being made (user-interface thread only).
+    // User-interface thread only: the plug-in's own insertion is being made;
+    // the entry of the latest hand-over already waits in removals.
     bool inserting = false;
+    bool removalScheduled = false;
 
     // Serials of the entries the "TG Playlist" submenu shows, by position - 2.
     std::vector<std::uint32_t> shownSerials;

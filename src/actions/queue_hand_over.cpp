@@ -29,6 +29,7 @@ void locateInHostPlaylist(const std::string& file) {
     PluginPlaylistState& s = pluginPlaylistState();
     s.temporaryEntry = false;
     s.pendingHostIndex = -1;
+    s.removalScheduled = false;
 
     const int n = host::getListLength();
     for (int i = 0; i < n; ++i) {
@@ -91,8 +92,9 @@ void updatePlayingFile(const char* file) {
     // One worker takes the entries out one after another: a second one would
     // take its index before the first deletion moved the entry up, and delete
     // the entry after it. An entry reported twice waits once.
-    if (std::find(s.removals.begin(), s.removals.end(), inserted) == s.removals.end()) {
+    if (!s.removalScheduled) {
         s.removals.push_back(inserted);
+        s.removalScheduled = true;
         publishNextRemoval(s);
     }
     if (s.removalPending.exchange(true)) return;
@@ -141,6 +143,9 @@ void resetOnPlaylistModified() {
             for (std::int32_t& waiting : s.removals)
                 if (waiting > deleted) --waiting;
             publishNextRemoval(s);
+            const std::int32_t latest = s.pendingHostIndex;
+            if (latest > deleted) s.pendingHostIndex = latest - 1;
+            if (latest == deleted) s.pendingHostIndex = -1;
         }
     }
     // The plug-in's own insertion, or the deletion its worker is about to make.

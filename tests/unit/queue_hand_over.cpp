@@ -296,6 +296,24 @@ TEST_F(QueueHandOver, ABurstOfHandOversRemovesEveryInsertedEntryAndNoOther) {
     EXPECT_EQ(queued(), Texts{"later"});
 }
 
+TEST_F(QueueHandOver, AStartReportedAgainAfterAnEarlierRemovalWaitsOnce) {
+    playlist({"a", "b", "c"}, 0);
+    queue({"one", "two"});
+    next(); // a, one, b, c
+    sim::settle();
+    elapse(100);
+    next(); // a, one, two, b, c
+    elapse(100);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "two", "b", "c"}));
+    const std::string started = lastStarted();
+    tg::test::sendToPlayer(reinterpret_cast<WPARAM>(started.c_str()), tg::HOST_PLAYING_FILE);
+    elapse(200);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
+    elapse(400);
+    EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
+    EXPECT_EQ(sim::liveWorkerCount(), 0);
+}
+
 TEST_F(QueueHandOver, AnInsertionBeforeAWaitingEntryMovesItsRemovalAlong) {
     playlist({"a", "b", "c"}, 1);
     queue({"new", "newer"});
