@@ -25,11 +25,7 @@ run_suite() {
     summary+=("$(printf '%-12s FAILED to build' "$preset")"); status=1; return
   fi
   echo "==== $preset: test"
-  # Real menus under Wine follow injected mouse input; a test that loses a
-  # race with the menu loop's timing gets two more tries, and the log keeps each.
-  local retry=()
-  [ "$preset" = windows ] && retry=(--repeat until-pass:3)
-  ctest --preset "$preset" -j "$jobs" "${retry[@]}" 2>&1 | tee "$log"
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   # ctest's closing line: "NN% tests passed, F tests failed out of T"
   local counts failed total
