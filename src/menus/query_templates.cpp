@@ -66,9 +66,9 @@ void runLevelQuery(char* caption, MenuDefinition& definition,
         const std::string conditions = pathConditions(definition, path, coveredCount);
         const std::size_t used = std::strlen(text);
         if (holdsNonSpace(text) && !conditions.empty()) {
-            // In parentheses: the library's AND binds tighter than OR, so a
-            // query of alternatives would otherwise keep only its last one
-            // under the chosen values.
+            // In parentheses: where AND binds tighter than OR (as in the test
+            // player's language), a query of alternatives would otherwise keep
+            // only its last one under the chosen values. Right either way.
             constexpr std::string_view kJoiner = ") && ";
             // A query cut inside a condition would ask for other tracks: send none.
             if (1 + kJoiner.size() + conditions.size() > kQuerySize - 1 - used) {
