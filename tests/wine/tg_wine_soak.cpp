@@ -4,16 +4,12 @@
 // plug-in menus, the process's private memory) at the start and the end.
 #include "player_fixture.h"
 
-#include "host/library_file.h"
-#include "host/library_generator.h"
 #include "host/player.h"
 
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 using namespace tg::e2e;
 
@@ -40,23 +36,6 @@ unsigned long privateKiB() {
     return static_cast<unsigned long>(std::max(counters.PrivateUsage, counters.PagefileUsage) /
                                       1024);
 }
-
-// A generated library in a file of its own; removed with the object.
-struct LibraryFile {
-    std::string path;
-    explicit LibraryFile(std::size_t tracks) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        path =
-            std::string(temp) + "tg_soak_library_" + std::to_string(GetCurrentProcessId()) + ".tsv";
-        std::ofstream out(path, std::ios::binary);
-        tg::player::writeLibrary(out, tg::player::generateLibrary(tracks, 7));
-    }
-    ~LibraryFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-};
 
 SettingsFile soakSettings() {
     SettingsFile settings;
@@ -126,7 +105,7 @@ std::size_t queueLength(const RunningPlayer& player) {
 
 WINE_TEST(menuCyclesOverALargeLibraryKeepMenusAndMemoryFlat) {
     const int cycles = cyclesFromEnvironment("TG_SOAK_CYCLES", 1000);
-    const LibraryFile library(kLibraryTracks);
+    const GeneratedLibrary library(kLibraryTracks);
     PlayerSetup setup{soakSettings().text()};
     setup.library = library.path;
     RunningPlayer player(setup);
