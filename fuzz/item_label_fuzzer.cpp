@@ -9,6 +9,7 @@
 #include "model/text.h"
 #include "plugin/host_messages.h"
 #include "support/fuzz_host.h"
+#include "tests/unit/support/level_fields.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -70,29 +71,7 @@ RecordBuilder makeRecord(FuzzedDataProvider& in) {
     return b;
 }
 
-const char* extendedValue(const TrackRecord& r, L kind) {
-    switch (kind) {
-    case L::Rating: return extendedField(r, "RATING");
-    case L::PlayCount: return extendedField(r, "PLAYCOUNT");
-    case L::Bitrate: return extendedField(r, "BITRATE");
-    default: return nullptr;
-    }
-}
-
-// The field a level shows first, null when the level shows none.
-const char* firstField(const TrackRecord& r, L kind) {
-    switch (kind) {
-    case L::Artist:
-    case L::ArtistAlbum:
-    case L::ArtistTitle: return r.artist;
-    case L::Album:
-    case L::AlbumTitle: return r.album;
-    case L::Title: return r.title;
-    case L::Genre: return r.genre;
-    case L::Filename: return r.filename;
-    default: return extendedValue(r, kind);
-    }
-}
+using test::firstField;
 
 const char* secondField(const TrackRecord& r, L kind) {
     switch (kind) {

@@ -2,6 +2,7 @@
 #include "menus/label_reader.h"
 #include "menus/text_order.h"
 #include "model/text.h"
+#include "support/level_fields.h"
 #include "support/random_tracks.h"
 #include "support/track_samples.h"
 
@@ -111,14 +112,8 @@ TEST(DecodeItemValue, CutsLongTextsToTheValueBuffers) {
 
 // ---- Round trip: label -> menu text -> value -----------------------------------
 
-const char* extendedValue(const TrackRecord& r, LevelType kind) {
-    switch (kind) {
-    case L::Rating: return extendedField(r, "RATING");
-    case L::PlayCount: return extendedField(r, "PLAYCOUNT");
-    case L::Bitrate: return extendedField(r, "BITRATE");
-    default: return nullptr;
-    }
-}
+using test::extendedValue;
+using test::firstField;
 
 // The value a level's query needs, or nullopt when the record is not shown.
 struct Expected {
@@ -143,20 +138,6 @@ std::optional<Expected> expectedValue(const TrackRecord& r, LevelType kind) {
     case L::ArtistTitle: return Expected{text(r.artist), r.title ? text(r.title) : ""};
     case L::AlbumTitle: return Expected{text(r.album), r.title ? text(r.title) : ""};
     default: return std::nullopt;
-    }
-}
-
-const char* firstField(const TrackRecord& r, LevelType kind) {
-    switch (kind) {
-    case L::Artist:
-    case L::ArtistAlbum:
-    case L::ArtistTitle: return r.artist;
-    case L::Album:
-    case L::AlbumTitle: return r.album;
-    case L::Title: return r.title;
-    case L::Genre: return r.genre;
-    case L::Filename: return r.filename;
-    default: return extendedValue(r, kind);
     }
 }
 
