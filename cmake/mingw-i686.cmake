@@ -1,12 +1,4 @@
-# Cross toolchain for the 32-bit Windows build (Debian's mingw-w64, win32 threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain for the 32-bit Windows build, the main product.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TG_MINGW_PREFIX i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${TG_MINGW_PREFIX}-gcc-win32 ${TG_MINGW_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${TG_MINGW_PREFIX}-g++-win32 ${TG_MINGW_PREFIX}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${TG_MINGW_PREFIX}-windres REQUIRED)
-set(CMAKE_FIND_ROOT_PATH /usr/${TG_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

@@ -19,14 +19,24 @@ function(tg_add_wine_test name)
 endfunction()
 
 # tg_runs_under_wine(test...): the tests share one Wine prefix, made once by the
-# tg_wine_prefix fixture, and run one at a time.
+# tg_wine_prefix fixture, and run one at a time. They carry the label "wine",
+# so a machine that cannot run them can leave them out (ctest -LE wine).
 function(tg_runs_under_wine)
-  set_tests_properties(${ARGN} PROPERTIES ENVIRONMENT TG_WINEPREFIX=${TG_WINEPREFIX}
+  set_tests_properties(${ARGN} PROPERTIES ENVIRONMENT "${TG_WINE_ENVIRONMENT}"
     FIXTURES_REQUIRED tg_wine_prefix RESOURCE_LOCK tg_wine_prefix)
+  foreach(test IN LISTS ARGN)
+    set_property(TEST ${test} APPEND PROPERTY LABELS wine)
+  endforeach()
 endfunction()
 
 set(TG_WINE_RUNNER ${CMAKE_SOURCE_DIR}/scripts/run-wine-test.sh)
 set(TG_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TG_WINEARCH win64)
+else()
+  set(TG_WINEARCH win32)
+endif()
+set(TG_WINE_ENVIRONMENT TG_WINEPREFIX=${TG_WINEPREFIX} TG_WINEARCH=${TG_WINEARCH})
 add_test(NAME tg_wine_prefix COMMAND ${TG_WINE_RUNNER} --prepare)
-set_tests_properties(tg_wine_prefix PROPERTIES ENVIRONMENT TG_WINEPREFIX=${TG_WINEPREFIX}
-  FIXTURES_SETUP tg_wine_prefix RESOURCE_LOCK tg_wine_prefix TIMEOUT 900)
+set_tests_properties(tg_wine_prefix PROPERTIES ENVIRONMENT "${TG_WINE_ENVIRONMENT}"
+  FIXTURES_SETUP tg_wine_prefix RESOURCE_LOCK tg_wine_prefix TIMEOUT 900 LABELS wine)

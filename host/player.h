@@ -33,8 +33,8 @@ struct PlaylistEntry {
 
 struct SendToEntry {
     std::string label;
-    std::int32_t context = 0;
-    std::int32_t id = 0;
+    INT_PTR context = 0;
+    INT_PTR id = 0;
 };
 
 class Player;

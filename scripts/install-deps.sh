@@ -1,33 +1,106 @@
 #!/usr/bin/env bash
-# Installs everything the two builds and the test suites need on Debian 12.
-# Idempotent: safe to run again on a machine that already has it all.
+# Installs everything the builds and the test suites need on Debian 12, and
+# says what it chose. Idempotent: safe to run again on a machine that has it all.
+#
+# Both Windows builds are tested under Wine: the x64 DLL with wine64, the x86
+# DLL with the 32-bit loader (wine32:i386). Where the kernel refuses 32-bit
+# code, a static qemu-i386 from Debian 13 is fetched into $TG_QEMU_DIR for
+# scripts/run-x86.sh; TG_NO_NATIVE_X86=1 fetches it anywhere.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/x86.sh
 export DEBIAN_FRONTEND=noninteractive
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+say() { echo "install-deps: $*"; }
 
-# Wine for a 32-bit DLL needs the i386 loader, hence the foreign architecture.
+packages=(
+  build-essential g++ cmake ninja-build git ca-certificates python3
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang clang-format libclang-rt-14-dev tmux
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick
+  file valgrind util-linux
+)
+
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 
-# A mirror hiccup should not fail a fresh machine's whole run.
-retry() {
+# A mirror in the middle of a sync fails one index (often i386 of the security
+# suite) while the others are fine: go on when every list the install needs is
+# there, since the install below copes with a missing security index.
+lists_present() {
+  local arch
+  for arch in amd64 i386; do
+    compgen -G "/var/lib/apt/lists/*_dists_bookworm_main_binary-${arch}_Packages*" >/dev/null || return 1
+  done
+}
+update_lists() {
   local attempt
   for attempt in 1 2 3; do
-    "$@" && return 0
-    echo "install-deps: '$*' failed (attempt $attempt), retrying" >&2
+    $SUDO apt-get update -qq && return 0
+    if lists_present; then
+      say "apt-get update failed on some index; the base suite's lists are present, going on"
+      return 0
+    fi
+    say "apt-get update failed (attempt $attempt), retrying"
     sleep $((attempt * 10))
   done
-  "$@"
+  say "apt-get update keeps failing and the base suite's lists are missing"
+  return 1
 }
 
-retry $SUDO apt-get update -qq
-retry $SUDO apt-get install -y -qq --no-install-recommends \
-  build-essential g++ cmake ninja-build git ca-certificates python3 \
-  libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  clang clang-format libclang-rt-14-dev tmux \
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 \
-  wine wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick \
-  file valgrind >/dev/null
+# When an index is missing or half-synced, amd64 packages of the security suite
+# may have no i386 twins and the install cannot be resolved: the base suite
+# alone always can.
+install_packages() {
+  if $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; then
+    return 0
+  fi
+  say "the install could not be resolved from every suite; retrying pinned to the base suite (bookworm)"
+  $SUDO apt-get install -y -qq --no-install-recommends -t bookworm "$@" >/dev/null
+}
+
+# The static qemu-i386 of Debian 13's qemu-user (Debian 12's qemu cannot run
+# Wine), fetched with a private apt state so the system's sources stay as they are.
+fetch_qemu() {
+  local qemu dir
+  qemu=$(x86_emulator)
+  if [ -x "$qemu" ]; then say "emulator present: $qemu"; return 0; fi
+  dir=$(mktemp -d)
+  mkdir -p "$dir/lists/partial"
+  echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian trixie main" \
+    >"$dir/sources.list"
+  local apt=(apt-get -qq -o Dir::Etc::SourceList="$dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
+             -o Dir::State::Lists="$dir/lists" -o Dir::State::status=/dev/null
+             -o APT::Architectures=amd64 -o Acquire::Languages=none -o APT::Sandbox::User=root)
+  local attempt
+  for attempt in 1 2 3; do
+    "${apt[@]}" update && (cd "$dir" && "${apt[@]}" download qemu-user) && break
+    say "fetching qemu-user from Debian 13 failed (attempt $attempt)"
+    [ "$attempt" -lt 3 ] || { rm -rf "$dir"; return 1; }
+    sleep $((attempt * 10))
+  done
+  dpkg-deb -x "$dir"/qemu-user_*.deb "$dir/root"
+  $SUDO mkdir -p "$(dirname "$qemu")"
+  $SUDO install -m 755 "$dir/root/usr/bin/qemu-i386" "$qemu"
+  rm -rf "$dir"
+  say "emulator installed: $qemu"
+}
+
+update_lists
+install_packages "${packages[@]}"
+for tool in x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ /usr/lib/wine/wine64; do
+  command -v "$tool" >/dev/null || { say "missing after the install: $tool"; exit 1; }
+done
+
+if x86_runs_natively; then
+  say "32-bit x86 programs run natively here: the x86 DLL is tested with wine32 directly"
+else
+  say "$(x86_why_not_native): the x86 DLL is tested through qemu-i386 in a private namespace"
+  fetch_qemu
+fi
+say "x86 route: $(x86_route)"
 echo "dependencies installed"

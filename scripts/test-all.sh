@@ -1,31 +1,34 @@
 #!/usr/bin/env bash
-# Builds the native preset with ASan + UBSan and the Windows preset, runs both
-# test suites (the Windows one under Wine), runs the tests that start threads
-# under ThreadSanitizer and each fuzzer briefly (scripts/fuzz-smoke.sh), and
-# ends with a summary. Exits non-zero when any configure, build or test step
-# fails.
+# Builds the native preset with ASan + UBSan and both Windows presets, runs the
+# native suite and the Wine suite once per DLL (x86 natively or through
+# qemu-i386, see scripts/run-x86.sh; x64 under wine64), runs the tests that
+# start threads under ThreadSanitizer and each fuzzer briefly
+# (scripts/fuzz-smoke.sh), and ends with a summary: one line per suite, then
+# "tests: N passed, N failed". Exits non-zero when any configure, build or test
+# step fails. An architecture whose Wine suite cannot run here is said so, with
+# the reason, and only its build and static checks count.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/x86.sh
 jobs=${TG_JOBS:-2}
-presets=(native-asan windows)
 
 summary=()
 passed_total=0
 failed_total=0
 status=0
 
+line() { summary+=("$(printf '%-12s %s' "$1" "$2")"); }
+
+# run_suite NAME PRESET [NOTE] [CTEST ARGS...]: configure, build and test one preset.
 run_suite() {
-  local preset=$1 log=build/$1/ctest.log
-  echo "==== $preset: configure"
-  if ! cmake --preset "$preset"; then
-    summary+=("$(printf '%-12s FAILED to configure' "$preset")"); status=1; return
-  fi
-  echo "==== $preset: build"
-  if ! cmake --build --preset "$preset" -j "$jobs"; then
-    summary+=("$(printf '%-12s FAILED to build' "$preset")"); status=1; return
-  fi
-  echo "==== $preset: test"
-  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+  local name=$1 preset=$2 note=${3:-} log=build/$2/ctest.log since=$SECONDS
+  shift 3
+  echo "==== $name ($preset): configure"
+  if ! cmake --preset "$preset"; then line "$name" "FAILED to configure"; status=1; return; fi
+  echo "==== $name ($preset): build"
+  if ! cmake --build --preset "$preset" -j "$jobs"; then line "$name" "FAILED to build"; status=1; return; fi
+  echo "==== $name ($preset): test"
+  ctest --preset "$preset" -j "$jobs" "$@" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   # ctest's closing line: "NN% tests passed, F tests failed out of T"
   local counts failed total
@@ -33,12 +36,30 @@ run_suite() {
   read -r failed total <<<"${counts:-0 0}"
   passed_total=$((passed_total + total - failed))
   failed_total=$((failed_total + failed))
+  note="${note:+$note, }$((SECONDS - since)) s"
   if [ "$rc" -ne 0 ] || [ "$total" -eq 0 ]; then
-    summary+=("$(printf '%-12s FAILED: %d passed, %d failed' "$preset" $((total - failed)) "$failed")")
+    line "$name" "FAILED: $((total - failed)) passed, $failed failed ($note)"
     status=1
   else
-    summary+=("$(printf '%-12s ok:     %d passed, %d failed' "$preset" "$total" 0)")
+    line "$name" "ok: $total passed ($note)"
   fi
+}
+
+# The x86 DLL's Wine suite where 32-bit code runs, natively or emulated; where
+# neither can, its build and static checks alone, and the reason.
+run_x86() {
+  local route
+  route=$(x86_route)
+  case $route in
+    native) run_suite windows-x86 windows "" ;;
+    emulated) run_suite windows-x86 windows "emulated" ;;
+    *)
+      run_suite windows-x86 windows "" -LE wine
+      local last=${summary[-1]}
+      [[ $last == *" ok: "* ]] &&
+        summary[-1]=$(printf '%-12s %s' windows-x86 "NOT RUN under Wine (${route#none: }); built, static checks: ${last#* ok: }")
+      ;;
+  esac
 }
 
 # Only the tests that start the queue's worker thread: a race shows there or nowhere.
@@ -47,7 +68,7 @@ run_tsan() {
   echo "==== native-tsan: configure, build and test $filter"
   if ! cmake --preset native-tsan >/dev/null ||
      ! cmake --build --preset native-tsan -j "$jobs" --target tg_unit_tests; then
-    summary+=("$(printf '%-12s FAILED to build' native-tsan)"); status=1; return
+    line native-tsan "FAILED to build"; status=1; return
   fi
   build/native-tsan/tests/unit/tg_unit_tests --gtest_filter="$filter" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]} passed failed
@@ -56,24 +77,26 @@ run_tsan() {
   passed_total=$((passed_total + ${passed:-0}))
   failed_total=$((failed_total + ${failed:-0}))
   if [ "$rc" -ne 0 ] || grep -q 'WARNING: ThreadSanitizer' "$log"; then
-    summary+=("$(printf '%-12s FAILED: %d passed, %d failed, exit %d' native-tsan "${passed:-0}" "${failed:-0}" "$rc")")
+    line native-tsan "FAILED: ${passed:-0} passed, ${failed:-0} failed, exit $rc"
     status=1
   else
-    summary+=("$(printf '%-12s ok:     %d passed, %d failed (%d s)' native-tsan "${passed:-0}" 0 $((SECONDS - since)))")
+    line native-tsan "ok: ${passed:-0} passed ($((SECONDS - since)) s)"
   fi
 }
 
 run_fuzz() {
   local since=$SECONDS
   if scripts/fuzz-smoke.sh; then
-    summary+=("$(printf '%-12s ok:     every fuzzer %d s without a finding (%d s)' fuzz "${FUZZ_SECONDS:-30}" $((SECONDS - since)))")
+    line fuzz "ok: every fuzzer ${FUZZ_SECONDS:-30} s without a finding ($((SECONDS - since)) s)"
   else
-    summary+=("$(printf '%-12s FAILED: see build/fuzz/findings' fuzz)"); status=1
+    line fuzz "FAILED: see build/fuzz/findings"; status=1
   fi
 }
 
 started=$SECONDS
-for preset in "${presets[@]}"; do run_suite "$preset"; done
+run_suite native-asan native-asan ""
+run_x86
+run_suite windows-x64 windows-x64 ""
 run_tsan
 run_fuzz
 

@@ -9,7 +9,15 @@
 
 #include <cstdint>
 
-#if defined(_WIN32)
+#if defined(_WIN64)
+#define TG_CALLBACK
+using UINT = unsigned int;
+using LONG = long;
+using DWORD = unsigned long;
+using INT_PTR = long long;
+using UINT_PTR = unsigned long long;
+using LONG_PTR = long long;
+#elif defined(_WIN32)
 #define TG_CALLBACK __stdcall
 using UINT = unsigned int;
 using LONG = long;

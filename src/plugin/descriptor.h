@@ -18,10 +18,6 @@ struct LibraryPluginDescriptor {
     HINSTANCE moduleInstance; // written by the player before init
 };
 
-#if defined(_WIN32)
-static_assert(sizeof(LibraryPluginDescriptor) == 32);
-#endif
-
 inline constexpr std::int32_t kDescriptorVersion = 21;
 inline constexpr char kDescription[] = "Tunegrove v0.5c";
 

@@ -3,14 +3,11 @@
 #include "model/text.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/host_record_layouts.h"
 
 #include <cstring>
 
 namespace tg {
-
-// Pointer-free records have one layout on every platform; the player checks cbData.
-static_assert(sizeof(InsertFileRecord) == 264);
-static_assert(sizeof(EntryInfoRecord) == 276);
 
 const char* extendedField(const TrackRecord& record, const char* name) {
     if (record.extendedFields == nullptr || name == nullptr) return nullptr;
@@ -169,7 +166,7 @@ void mlSendToHost(TrackList* list, std::int32_t mode) {
     toLibrary(&record, ML_SEND_TO_HOST);
 }
 
-void mlAddSendToItem(const char* label, std::int32_t context, std::int32_t id) {
+void mlAddSendToItem(const char* label, INT_PTR context, INT_PTR id) {
     if (label == nullptr) return;
     SendToItemRecord record{const_cast<char*>(label), context, id};
     toLibrary(&record, ML_ADD_SEND_TO_ITEM);

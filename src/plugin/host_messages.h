@@ -65,7 +65,11 @@ inline constexpr std::int32_t kSendToPlay = 2;
 inline constexpr std::int32_t kSendToEnqueue = 3;
 
 // ---- Records -----------------------------------------------------------------
-// The library's track record: ten 4-byte fields on the player's platform.
+// Field types as the player's SDK gives them: every text or array is a pointer,
+// a send-to item's context and id are pointer-sized, counts and numbers are
+// 32-bit. One definition thus gives the x86 layouts and the x64 ones.
+
+// The library's track record.
 struct TrackRecord {
     char* filename;
     char* title;
@@ -113,19 +117,9 @@ struct SendToHostRecord { // ML_SEND_TO_HOST
 
 struct SendToItemRecord { // ML_ADD_SEND_TO_ITEM
     char* label;
-    std::int32_t context;
-    std::int32_t id;
+    INT_PTR context;
+    INT_PTR id;
 };
-
-#if defined(_WIN32)
-static_assert(sizeof(TrackRecord) == 40);
-static_assert(sizeof(EntryInfoRecord) == 276);
-static_assert(sizeof(InsertFileRecord) == 264);
-static_assert(sizeof(QueryRecord) == 20);
-static_assert(sizeof(TrackList) == 12);
-static_assert(sizeof(SendToHostRecord) == 12);
-static_assert(sizeof(SendToItemRecord) == 12);
-#endif
 
 // The value of an extended field ("RATING", "PLAYCOUNT", "BITRATE"): the first
 // entry whose name equals name ignoring case; null when the record has none.
@@ -171,7 +165,7 @@ void playlistInsertFile(HWND playlistWindow, const char* file, int index);
 // mlFreeQueryResults with a QueryRecord whose items are the record, count 1.
 bool mlGetFileInfo(TrackRecord* record);
 void mlSendToHost(TrackList* list, std::int32_t mode);
-void mlAddSendToItem(const char* label, std::int32_t context, std::int32_t id);
+void mlAddSendToItem(const char* label, INT_PTR context, INT_PTR id);
 void mlRunQuery(QueryRecord* query);
 void mlRunFilenameQuery(QueryRecord* query);
 int mlFreeQueryResults(QueryRecord* query);

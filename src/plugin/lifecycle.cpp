@@ -72,9 +72,9 @@ void onSendToBuild(INT_PTR context) {
     // The library keeps no pointer to the label past each call.
     char label[512];
     copyText(label, kPlayLabel);
-    host::mlAddSendToItem(label, static_cast<std::int32_t>(context), f.playSendToId);
+    host::mlAddSendToItem(label, context, f.playSendToId);
     copyText(label, kEnqueueLabel);
-    host::mlAddSendToItem(label, static_cast<std::int32_t>(context), f.enqueueSendToId);
+    host::mlAddSendToItem(label, context, f.enqueueSendToId);
 }
 
 void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {

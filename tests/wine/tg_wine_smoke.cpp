@@ -1,6 +1,8 @@
 // The DLL as the player sees it: loaded by name, one export found by its plain
-// name, a 32-byte record read at fixed offsets. The record is read as raw bytes
-// rather than through the plug-in's own struct, so a layout change fails here.
+// name, a record of eight pointer-sized slots (32 bytes on x86, 64 on x64; the
+// version is a 32-bit number at the start of the first) read at fixed offsets.
+// The record is read as raw bytes rather than through the plug-in's own struct,
+// so a layout change fails here.
 #include "wine_test.h"
 
 #include <windows.h>
@@ -44,18 +46,29 @@ struct LoadedPlugin {
     }
 };
 
-std::uint32_t fieldAt(const unsigned char* record, int offset) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, record + offset, sizeof value);
+// Slots of the record: 0 version, 1 description, 2 init, 3 quit, 4 message
+// callback, 5 main window, 6 library window, 7 module instance.
+constexpr int kSlot = sizeof(void*);
+enum Slot { kVersion, kDescription, kInit, kQuit, kMessage, kMainWindow, kLibrary, kModule };
+
+std::uintptr_t slotAt(const unsigned char* record, int slot) {
+    std::uintptr_t value = 0;
+    std::memcpy(&value, record + slot * kSlot, sizeof value);
     return value;
 }
 
-void* pointerAt(const unsigned char* record, int offset) {
-    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt(record, offset)));
+void* pointerAt(const unsigned char* record, int slot) {
+    return reinterpret_cast<void*>(slotAt(record, slot));
 }
 
-void setFieldAt(unsigned char* record, int offset, std::uint32_t value) {
-    std::memcpy(record + offset, &value, sizeof value);
+std::uint32_t versionOf(const unsigned char* record) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, record, sizeof value);
+    return value;
+}
+
+void setSlotAt(unsigned char* record, int slot, std::uintptr_t value) {
+    std::memcpy(record + slot * kSlot, &value, sizeof value);
 }
 
 } // namespace
@@ -82,43 +95,42 @@ WINE_TEST(exportReturnsTheSameRecordEveryCall) {
 WINE_TEST(recordHoldsVersionDescriptionAndCallbacks) {
     LoadedPlugin plugin;
     const unsigned char* record = plugin.descriptor();
-    CHECK_EQ(fieldAt(record, 0), 21u);
-    CHECK_TEXT(static_cast<const char*>(pointerAt(record, 4)), "Tunegrove v0.5c");
+    CHECK_EQ(versionOf(record), 21u);
+    CHECK_TEXT(static_cast<const char*>(pointerAt(record, kDescription)), "Tunegrove v0.5c");
     // init, quit and handleMessage: code of this DLL, never null.
-    for (int offset : {8, 12, 16}) {
-        if (!CHECK(plugin.owns(pointerAt(record, offset))))
-            std::printf("  callback at offset %d is outside the DLL\n", offset);
+    for (int slot : {kInit, kQuit, kMessage}) {
+        if (!CHECK(plugin.owns(pointerAt(record, slot))))
+            std::printf("  callback at offset %d is outside the DLL\n", slot * kSlot);
     }
 }
 
 WINE_TEST(handlesAreZeroUntilTheHostWritesThem) {
     LoadedPlugin plugin;
     unsigned char* record = plugin.descriptor();
-    CHECK_EQ(fieldAt(record, 20), 0u); // host main window
-    CHECK_EQ(fieldAt(record, 24), 0u); // media-library window
-    CHECK_EQ(fieldAt(record, 28), 0u); // module instance
+    CHECK_EQ(slotAt(record, kMainWindow), 0u);
+    CHECK_EQ(slotAt(record, kLibrary), 0u);
+    CHECK_EQ(slotAt(record, kModule), 0u);
 
     // The player writes into the record in place; the next call must hand out the
     // same record with those values, not a fresh copy.
-    setFieldAt(record, 20, 0x10010);
-    setFieldAt(record, 24, 0x10020);
-    setFieldAt(record, 28,
-               static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(plugin.module)));
+    setSlotAt(record, kMainWindow, 0x10010);
+    setSlotAt(record, kLibrary, 0x10020);
+    setSlotAt(record, kModule, reinterpret_cast<std::uintptr_t>(plugin.module));
     const unsigned char* again = plugin.descriptor();
-    CHECK_EQ(fieldAt(again, 20), 0x10010u);
-    CHECK_EQ(fieldAt(again, 24), 0x10020u);
-    CHECK_EQ(pointerAt(again, 28), static_cast<void*>(plugin.module));
-    CHECK_EQ(fieldAt(again, 0), 21u);
+    CHECK_EQ(slotAt(again, kMainWindow), 0x10010u);
+    CHECK_EQ(slotAt(again, kLibrary), 0x10020u);
+    CHECK_EQ(pointerAt(again, kModule), static_cast<void*>(plugin.module));
+    CHECK_EQ(versionOf(again), 21u);
 }
 
 WINE_TEST(unloadsCompletelyAndReloadsFresh) {
     {
         LoadedPlugin plugin;
-        setFieldAt(plugin.descriptor(), 20, 0x10010);
+        setSlotAt(plugin.descriptor(), kMainWindow, 0x10010);
     }
     // Nothing may keep the DLL pinned (a thread, an extra reference): the player
     // unloads it on exit and when the user removes it.
     CHECK(GetModuleHandleA(kDllName) == nullptr);
     LoadedPlugin again;
-    CHECK_EQ(fieldAt(again.descriptor(), 20), 0u);
+    CHECK_EQ(slotAt(again.descriptor(), kMainWindow), 0u);
 }

@@ -22,6 +22,10 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+std::string fileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/:") + 1); // npos + 1 is 0: the whole path
+}
+
 } // namespace
 
 std::string HostApp::loadPlayerData(const HostOptions& options) {
@@ -200,8 +204,11 @@ void HostApp::paint() {
     const player::Player& p = player::player();
     std::vector<std::string> lines;
     lines.push_back("Tunegrove test player. Right-click here or open the Player menu.");
-    lines.push_back(plugin_.loaded() ? "Plug-in: " + dllPath_ + " (init answered " +
-                                           std::to_string(initResult_) + ")"
+    // The file name alone: a picture of the window must not show the build machine's folders.
+    const std::string dllName = fileNameOf(dllPath_);
+    const char* architecture = sizeof(void*) == 8 ? "x64" : "x86";
+    lines.push_back(plugin_.loaded() ? "Plug-in: " + dllName + " (" + architecture +
+                                           ", init answered " + std::to_string(initResult_) + ")"
                                      : "Plug-in: not loaded");
     std::string playback = "Playlist: " + std::to_string(p.playlist().size()) +
                            " entries, current " + std::to_string(p.currentIndex());

@@ -1,0 +1,74 @@
+// The exchanged records' sizes and field offsets, checked at compile time: with
+// 4-byte pointers the layouts the player's x86 builds read, with 8-byte ones
+// those its SDK's field types give on x64 (which the native build shares).
+#pragma once
+
+#include "plugin/descriptor.h"
+#include "plugin/host_messages.h"
+
+#include <cstddef>
+
+namespace tg::layout {
+
+#define TG_LAYOUT(type, size32, size64)                                                            \
+    static_assert(sizeof(type) == (sizeof(void*) == 4 ? (size32) : (size64)), #type " size")
+#define TG_OFFSET(type, field, at32, at64)                                                         \
+    static_assert(offsetof(type, field) == (sizeof(void*) == 4 ? (at32) : (at64)),                 \
+                  #type "::" #field " offset")
+
+TG_LAYOUT(TrackRecord, 40, 72);
+TG_OFFSET(TrackRecord, filename, 0, 0);
+TG_OFFSET(TrackRecord, title, 4, 8);
+TG_OFFSET(TrackRecord, album, 8, 16);
+TG_OFFSET(TrackRecord, artist, 12, 24);
+TG_OFFSET(TrackRecord, comment, 16, 32);
+TG_OFFSET(TrackRecord, genre, 20, 40);
+TG_OFFSET(TrackRecord, year, 24, 48);
+TG_OFFSET(TrackRecord, trackNumber, 28, 52);
+TG_OFFSET(TrackRecord, length, 32, 56);
+TG_OFFSET(TrackRecord, extendedFields, 36, 64);
+
+TG_LAYOUT(TrackList, 12, 16);
+TG_OFFSET(TrackList, items, 0, 0);
+TG_OFFSET(TrackList, count, 4, 8);
+TG_OFFSET(TrackList, allocated, 8, 12);
+
+TG_LAYOUT(QueryRecord, 20, 32);
+TG_OFFSET(QueryRecord, query, 0, 0);
+TG_OFFSET(QueryRecord, maxResults, 4, 8);
+TG_OFFSET(QueryRecord, items, 8, 16);
+TG_OFFSET(QueryRecord, count, 12, 24);
+TG_OFFSET(QueryRecord, allocated, 16, 28);
+
+TG_LAYOUT(EntryInfoRecord, 276, 276);
+TG_OFFSET(EntryInfoRecord, index, 0, 0);
+TG_OFFSET(EntryInfoRecord, title, 4, 4);
+TG_OFFSET(EntryInfoRecord, length, 260, 260);
+
+TG_LAYOUT(InsertFileRecord, 264, 264);
+TG_OFFSET(InsertFileRecord, file, 0, 0);
+TG_OFFSET(InsertFileRecord, index, 260, 260);
+
+TG_LAYOUT(SendToHostRecord, 12, 24);
+TG_OFFSET(SendToHostRecord, kind, 0, 0);
+TG_OFFSET(SendToHostRecord, list, 4, 8);
+TG_OFFSET(SendToHostRecord, mode, 8, 16);
+
+TG_LAYOUT(SendToItemRecord, 12, 24);
+TG_OFFSET(SendToItemRecord, label, 0, 0);
+TG_OFFSET(SendToItemRecord, context, 4, 8);
+TG_OFFSET(SendToItemRecord, id, 8, 16);
+
+TG_LAYOUT(LibraryPluginDescriptor, 32, 64);
+TG_OFFSET(LibraryPluginDescriptor, version, 0, 0);
+TG_OFFSET(LibraryPluginDescriptor, description, 4, 8);
+TG_OFFSET(LibraryPluginDescriptor, init, 8, 16);
+TG_OFFSET(LibraryPluginDescriptor, quit, 12, 24);
+TG_OFFSET(LibraryPluginDescriptor, handleMessage, 16, 32);
+TG_OFFSET(LibraryPluginDescriptor, hostWindow, 20, 40);
+TG_OFFSET(LibraryPluginDescriptor, libraryWindow, 24, 48);
+TG_OFFSET(LibraryPluginDescriptor, moduleInstance, 28, 56);
+#undef TG_OFFSET
+#undef TG_LAYOUT
+
+} // namespace tg::layout
