@@ -16,6 +16,32 @@ struct Token {
     bool bareWord = false; // a run of word characters, keyword or not
 };
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The percent escapes of a quoted value decoded.
+std::string unescapeQuoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '%') {
+            out += '%';
+            ++i;
+        } else if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+                   hexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -214,7 +240,8 @@ private:
         // A keyword in value position is a bare value ("title == and").
         if (current_.kind != TokenKind::Quoted && !current_.bareWord)
             return fail("expected a value");
-        node.text = std::string(current_.text);
+        node.text = current_.kind == TokenKind::Quoted ? unescapeQuoted(current_.text)
+                                                       : std::string(current_.text);
         if (isNumericField(*field)) {
             const bool textual = node.op == QueryOperator::Begins ||
                                  node.op == QueryOperator::Ends || node.op == QueryOperator::Has;

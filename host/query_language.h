@@ -8,6 +8,11 @@
 //   operator   := "==" | "=" | "!=" | "<" | "<=" | ">" | ">=" | "begins" | "ends" | "has"
 //   value      := '"' any characters but '"' '"' | a bare word
 //
+// Inside a quoted value, as in the player's own library, "%" and two hex digits
+// stand for that byte and "%%" for one percent sign; any other "%" is itself.
+// So a value holding a quote is written with "%22". Bare words are taken as
+// they stand.
+//
 // Keywords and field names ignore case. Text fields compare without regard to
 // case; a missing text field compares as empty text. Numeric fields (year,
 // trackno, length, rating, playcount, bitrate) compare as numbers, and their

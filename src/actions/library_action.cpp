@@ -2,6 +2,7 @@
 // below the chosen values, in the order the menu below the item lists them.
 #include "actions/plugin_playlist.h"
 #include "actions/source_actions.h"
+#include "menus/item_tracks.h"
 #include "menus/multi_level_order.h"
 #include "menus/query_templates.h"
 #include "menus/sort_orders.h"
@@ -44,7 +45,10 @@ void executeLibraryAction(MenuDefinition& definition, const std::vector<LevelSel
                           int depth, ClickAction action) {
     QueryRecord result{};
     runLevelQuery(nullptr, definition, path, depth + 1, &result);
-    const int count = heldRecords(result);
+    // Exactly the tracks grouped under the chosen item: the query may answer more.
+    std::vector<LevelSelection> chosen = path;
+    const int count =
+        keepItemTracks(definition, chosen, depth + 1, result.items, heldRecords(result));
     if (count > 0) {
         setSortStartLevel(depth, definition);
         sortRecords(result.items, result.items + count, compareFromLevel);

@@ -34,9 +34,36 @@ int rangeTargetGroups(const MenuDefinition& definition, int level, const TrackRe
     return static_cast<int>(std::max<std::int64_t>(x / d + 1, 2));
 }
 
+namespace {
+bool isNumericKind(std::int32_t kind) {
+    switch (static_cast<LevelType>(kind)) {
+    case LevelType::Year:
+    case LevelType::TrackNumber:
+    case LevelType::Rating:
+    case LevelType::PlayCount:
+    case LevelType::Bitrate: return true;
+    default: return false;
+    }
+}
+
+// Levels that show the plain label of the level after them: a Range, and a
+// First Letter over a number (or over another such level).
+bool showsFollowingLabel(const MenuDefinition& definition, int level) {
+    const std::int32_t kind = definition.levelKind(level);
+    if (kind == static_cast<std::int32_t>(LevelType::Range)) return true;
+    if (kind != static_cast<std::int32_t>(LevelType::FirstLetter)) return false;
+    const std::int32_t following = definition.levelKind(level + 1);
+    return isNumericKind(following) ||
+           following == static_cast<std::int32_t>(LevelType::FirstLetter) ||
+           following == static_cast<std::int32_t>(LevelType::Range);
+}
+} // namespace
+
 bool numericLevelFollows(const MenuDefinition& definition, int level) {
     if (level < 0) level = 0;
-    while (definition.levelKind(level) == static_cast<std::int32_t>(LevelType::Range)) ++level;
+    // Whole numbers shown by a First Letter are numbers too: cut as text, their
+    // bounds would not enclose the values between them in numeric order.
+    while (showsFollowingLabel(definition, level)) ++level;
     switch (definition.levelKind(level)) {
     case kPastLastLevel:
     case static_cast<std::int32_t>(LevelType::Year):
@@ -70,13 +97,13 @@ std::string_view prefix(const char* text, int n) {
 } // namespace
 
 bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const char* otherLabel,
-                  int target, bool numeric, bool closeNow) {
+                  int target, bool numeric, bool closeNow, std::size_t labelSize) {
     // A negative setting means no cutting, like 0; as a base of the allowance
     // below it would keep ranges from closing at all.
     const std::int64_t maxChars = std::max(model().options.maxRangeChars, 0);
     const bool cut = maxChars > 0 && !numeric;
     int length = cut ? commonPrefixLength(label, otherLabel) + 1 : 0;
-    if (groupCount <= 1) copyText(rangeLabel, kLabelSize, prefix(label, length));
+    if (groupCount <= 1) copyText(rangeLabel, labelSize, prefix(label, length));
     const std::int64_t beyond = static_cast<std::int64_t>(groupCount) - target;
     if (!closeNow && !(beyond > 0 && length <= maxChars + beyond / 8)) return true;
     // An upper bound that the next value begins with would take that value into
@@ -86,8 +113,8 @@ bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const ch
     groupCount = 1;
     // The upper bound must also differ from the range's own lower bound.
     if (length > 0) length = std::max(length, commonPrefixLength(rangeLabel, label) + 1);
-    appendText(rangeLabel, kLabelSize, " -> ");
-    appendText(rangeLabel, kLabelSize, prefix(label, length));
+    appendText(rangeLabel, labelSize, " -> ");
+    appendText(rangeLabel, labelSize, prefix(label, length));
     return false;
 }
 

@@ -2,8 +2,11 @@
 // neighbouring values closes, and how short its bounds may be cut.
 #pragma once
 
+#include "menus/item_label.h"
 #include "model/menu_definition.h"
 #include "plugin/host_messages.h"
+
+#include <cstddef>
 
 namespace tg {
 
@@ -13,9 +16,9 @@ namespace tg {
 int rangeTargetGroups(const MenuDefinition& definition, int level, const TrackRecord* records,
                       int first, int last);
 
-// Whether the first level from level on that is not a Range is numeric (Year,
-// Track Number, Rating, Play Count, Bitrate) or missing: numeric ranges keep
-// whole values as bounds.
+// Whether the first level from level on that shows its own value (not a Range,
+// not a First Letter over a number) is numeric (Year, Track Number, Rating,
+// Play Count, Bitrate) or missing: numeric ranges keep whole values as bounds.
 bool numericLevelFollows(const MenuDefinition& definition, int level);
 
 // Leading characters equal after upper-casing, up to the end of the shorter
@@ -24,7 +27,7 @@ int commonPrefixLength(const char* a, const char* b);
 
 // One step of a range walk over the groups of a level (labels as grouping sees
 // them: stripped of a leading "The "). groupCount counts the groups of the
-// current range; rangeLabel (kLabelSize bytes) receives the lower bound when a
+// current range; rangeLabel (labelSize bytes) receives the lower bound when a
 // range starts (groupCount <= 1) and " -> " and the upper bound when it closes.
 // label is the group just ended (or begun), otherLabel its neighbour. A range
 // closes when it holds more than target groups and the boundary needs a prefix
@@ -32,6 +35,7 @@ int commonPrefixLength(const char* a, const char* b);
 // with this one: the upper bound would take it in too), or always when
 // closeNow is set (the walk's end). Returns false when the range was closed.
 bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const char* otherLabel,
-                  int target, bool numeric, bool closeNow = false);
+                  int target, bool numeric, bool closeNow = false,
+                  std::size_t labelSize = kLabelSize);
 
 } // namespace tg

@@ -12,6 +12,10 @@
 namespace tg {
 
 inline constexpr std::size_t kLabelSize = 512;
+// An item's whole text: a range's two bounds, every "&" doubled, and the play
+// time. Labels are never cut to make room for their dressing, so the text read
+// back from a menu is always the whole label.
+inline constexpr std::size_t kMenuTextSize = 4 * kLabelSize + 64;
 
 // The label of the record at a level of the definition into buffer (kLabelSize
 // bytes), cut to fit; empty when the level's field is missing or the level has

@@ -48,7 +48,17 @@ std::string_view yearIn(std::string_view part) {
 void decodeItemValue(const char* text, const MenuDefinition& definition,
                      LevelSelection& selection) {
     std::string_view t = text != nullptr ? std::string_view(text) : std::string_view("");
-    t = t.substr(0, t.find('\t'));
+    const bool library = definition.sourceType == SourceType::MediaLibrary ||
+                         definition.sourceType == SourceType::PlaylistTags;
+    if (!library)
+        t = t.substr(0, t.find('\t'));
+    else if (showsPlayTime(definition, selection.kind))
+        t = t.substr(0, t.rfind('\t'));
+    {
+        char label[kMenuTextSize];
+        const std::size_t length = unescape(t, label, sizeof label);
+        selection.label.assign(label, length);
+    }
 
     const auto kind = static_cast<LevelType>(selection.kind);
     std::string_view year = "";
@@ -71,7 +81,7 @@ void decodeItemValue(const char* text, const MenuDefinition& definition,
         }
     }
 
-    char value[kLabelSize];
+    char value[kMenuTextSize];
     const std::size_t length = unescape(t, value, sizeof value);
     std::string_view v(value, length);
     std::string_view second = ""; // never a null data pointer for the copy

@@ -8,8 +8,11 @@
 
 namespace tg {
 
-// Decodes text into selection.value (and selection.secondValue for the
-// combined and Range kinds) by selection.kind: the text ends at its first tab;
+// Decodes an item's whole text into selection.label, the label it shows: for a
+// library level the text before its play time (the last tab, where the level
+// shows times; a tag may hold tabs of its own), escapes undone; for the other
+// sources the text before its first tab. Then into selection.value (and
+// selection.secondValue for the combined and Range kinds) by selection.kind:
 // the year of an album label, the track number of a title label, the unit of a
 // bitrate label and the menu escapes of ampersands are removed; combined
 // labels split at their first "/", range labels at " -> ". An Album's

@@ -3,8 +3,11 @@
 
 #include "actions/queue_hand_over.h"
 #include "menus/column_layout.h"
+#include "menus/group_labels.h"
 #include "menus/grouping.h"
 #include "menus/item_label.h"
+#include "menus/item_tracks.h"
+#include "menus/label_options.h"
 #include "menus/query_templates.h"
 #include "menus/record_prefetch.h"
 #include "menus/sort_orders.h"
@@ -41,6 +44,14 @@ bool sameFile(const char* a, const char* b) {
     return *a == *b;
 }
 
+// Instead of menu items, the walk can look for the item that shows a label.
+struct ItemFinder {
+    const char* label = nullptr; // as the item shows it, before its play time
+    bool found = false;
+    int first = 0;
+    int last = -1;
+};
+
 // Everything one call of the walk keeps; each recursion has its own.
 struct LevelWalk {
     LevelWalk(HMENU popup_, MenuDefinition& definition_, std::vector<LevelSelection>& path_,
@@ -64,23 +75,30 @@ struct LevelWalk {
     int position;
     int columnsLeft = 0;
     bool isRange = false;
+    bool exactLabels = false;
     bool showsTime = false;
     bool hasSubmenus = false;
     bool fillsSubmenus = false;
     int rangeTarget = 0;
     bool numeric = false;
+    // The lower bound of the range under way was cut from its first record's
+    // label; it takes the spelling of the group's own label once that is known.
+    bool lowerBoundPending = false;
+    ItemFinder* finder = nullptr;
 
     // Two label buffers exchanged by pointer, never copied.
     char labels[2][kLabelSize];
     char* current = labels[0];
     char* next = labels[1];
-    char rangeLabel[kLabelSize];
-    char rangeText[kLabelSize];
+    char rangeLabel[kMenuTextSize];
+    char itemText[kMenuTextSize];
 
     std::int64_t duration = 0;
     int groupCount = 0;
     int groupStart = 0;
     SongState song = SongState::Done;
+    Spellings spellings;
+    int labelStart = 0; // the first record of the current label (a range holds several)
 
     void run();
     void closeGroup(int end, bool endPass);
@@ -92,14 +110,14 @@ void LevelWalk::run() {
     sortRecords(records + first, records + last + 1, comparatorForLevel(definition, level));
 
     const std::int32_t kind = definition.levelKind(level);
+    gatherSplitLabels(definition, level, records, first, last);
     menu = popup;
     columnsLeft = initialColumnsLeft();
     isRange = kind == static_cast<std::int32_t>(LevelType::Range);
-    showsTime =
-        definition.timeDisplay == 1 ||
-        (definition.timeDisplay == 2 && kind == static_cast<std::int32_t>(LevelType::Title));
+    exactLabels = labelsCompareExactly(definition, level);
+    showsTime = showsPlayTime(definition, kind);
     hasSubmenus = level < definition.levelCount() - 1;
-    fillsSubmenus = model().options.loadAllMenus != 0 &&
+    fillsSubmenus = finder == nullptr && model().options.loadAllMenus != 0 &&
                     static_cast<std::int64_t>(last) - first < kEagerFillLimit &&
                     level + 1 < kEagerDepthLimit;
     if (isRange) {
@@ -124,7 +142,9 @@ void LevelWalk::run() {
             // of this level and everything below it.
             if (!endPass) {
                 itemLabel(records[i], level, true, definition, current);
+                spellings.clear();
                 groupStart = i;
+                labelStart = i;
                 duration = 0;
                 groupCount = 0;
             }
@@ -134,31 +154,60 @@ void LevelWalk::run() {
         if (song == SongState::Looking && sameFile(records[i - 1].filename, nowPlaying))
             song = SongState::Found;
         duration += records[i - 1].length;
-        // Most neighbours have the very same text, which needs no folding.
-        if (!endPass && (std::strcmp(next, current) == 0 || sameStrippedLabel(next, current)))
-            continue;
+        if (!endPass) {
+            // Most neighbours have the very same text, which needs no folding.
+            if (std::strcmp(next, current) == 0) {
+                if (spellings.active()) spellings.add(next);
+                continue;
+            }
+            if (!exactLabels && sameStrippedLabel(next, current)) {
+                if (!spellings.active()) spellings.start(current, i - labelStart);
+                spellings.add(next);
+                continue;
+            }
+        }
         closeGroup(i, endPass);
     }
 }
 
 // The group groupStart..end-1 is complete (a range may take it and go on).
 void LevelWalk::closeGroup(int end, bool endPass) {
+    if (spellings.active()) {
+        copyText(current, kLabelSize, spellings.chosen());
+        spellings.clear();
+    }
+    labelStart = end;
     ++groupCount;
+    if (isRange && lowerBoundPending) {
+        const char* spelled = stripLeadingThe(current);
+        for (std::size_t k = 0; rangeLabel[k] != '\0' && spelled[k] != '\0'; ++k)
+            rangeLabel[k] = spelled[k];
+        lowerBoundPending = false;
+    }
     if (isRange) {
         // A following record without a label cannot continue the range (the
         // walk would drop what it gathered), so the range closes there as at
         // the end.
         const bool closeNow = endPass || isEmptyLabel(next);
         if (advanceRange(groupCount, rangeLabel, stripLeadingThe(current), stripLeadingThe(next),
-                         rangeTarget, numeric, closeNow)) {
+                         rangeTarget, numeric, closeNow, sizeof rangeLabel)) {
             std::swap(current, next);
             return;
         }
     }
 
-    UINT placement = 0;
-    nextItemPlacement(position, columnsLeft, menu, placement, last - first + 1);
-    const bool appended = appendItem(end, placement);
+    bool appended = true;
+    if (finder != nullptr) {
+        if (!finder->found && std::strcmp(isRange ? rangeLabel : current, finder->label) == 0) {
+            finder->found = true;
+            finder->first = groupStart;
+            finder->last = end - 1;
+        }
+    } else {
+        UINT placement = 0;
+        nextItemPlacement(position, columnsLeft, menu, placement, last - first + 1);
+        appended = appendItem(end, placement);
+    }
     duration = 0;
     std::swap(current, next);
     groupStart = end;
@@ -169,18 +218,20 @@ void LevelWalk::closeGroup(int end, bool endPass) {
         song = SongState::Done; // its item is missing; no other item may take the mark
     }
     // The lower bound of the range that begins now, cut against the group just closed.
-    if (isRange)
+    if (isRange) {
         advanceRange(groupCount, rangeLabel, stripLeadingThe(current), stripLeadingThe(next),
-                     rangeTarget, numeric);
+                     rangeTarget, numeric, false, sizeof rangeLabel);
+        lowerBoundPending = true;
+    }
 }
 
 bool LevelWalk::appendItem(int end, UINT placement) {
-    // A group's label is not read again once its item is made, so its text is
-    // dressed in place; a range keeps its labels for the next range's bounds.
-    char* text = isRange ? rangeText : current;
-    if (isRange) copyText(text, kLabelSize, rangeLabel);
-    if (showsTime) appendDuration(duration, text);
-    escapeAmpersands(text);
+    // Dressed in a buffer of its own, large enough that the label is never cut
+    // for its play time or its escapes.
+    char* text = itemText;
+    copyText(text, sizeof itemText, isRange ? rangeLabel : current);
+    if (showsTime) appendDuration(duration, text, sizeof itemText);
+    escapeAmpersands(text, sizeof itemText);
 
     if (hasSubmenus) {
         const HMENU submenu = platform::createPopupMenu();
@@ -226,6 +277,22 @@ void fillLevelMenu(HMENU popup, MenuDefinition& definition, std::vector<LevelSel
     walk.run();
 }
 
+bool findLevelItem(MenuDefinition& definition, std::vector<LevelSelection>& path, int level,
+                   TrackRecord* records, int first, int last, const char* label, int& itemFirst,
+                   int& itemLast) {
+    if (records == nullptr || label == nullptr || level < 0 || first < 0 || last < first ||
+        last == std::numeric_limits<int>::max())
+        return false;
+    ItemFinder finder;
+    finder.label = label;
+    LevelWalk walk(nullptr, definition, path, level, records, first, last, 0, nullptr);
+    walk.finder = &finder;
+    walk.run();
+    itemFirst = finder.first;
+    itemLast = finder.last;
+    return finder.found;
+}
+
 void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
                      std::vector<LevelSelection>& path, const char* nowPlaying) {
     if (popup == nullptr || depth < 0 || static_cast<std::size_t>(depth) > path.size()) return;
@@ -239,7 +306,8 @@ void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
     caption[0] = '\0';
     QueryRecord result{};
     runLevelQuery(depth == 0 ? caption : nullptr, definition, path, depth, &result);
-    const int count = heldRecords(result);
+    // The query may answer more than the chosen items hold.
+    const int count = keepItemTracks(definition, path, depth, result.items, heldRecords(result));
     const bool hasRecords = count > 0;
 
     if (depth == 0 && caption[0] != '\0') {

@@ -1,164 +1,357 @@
-// The conditions that restrict a level query to the values chosen above it,
-// written in the library's query language. Chosen values have lost a leading
-// "The " (labels hide it), so artist, album and title conditions accept the
-// field with and without it.
+// The conditions that narrow a level query to the items chosen above it, in
+// the library's query language. A condition selects every track of its item
+// and may select more: the tracks are then kept exactly by their labels
+// (item_tracks.h). So where the language cannot say a value exactly, the
+// condition is widened: labels ignore a leading "The " and spaces (any text
+// beginning with a space or with "The" and two spaces is taken too), a long
+// value is asked for by its beginning, and a range by the first characters its
+// values can begin with, which holds whatever order the library sorts text in.
+// Every value is quoted with the library's escapes (query_quoting.h).
+#include "menus/item_tracks.h"
+#include "menus/label_options.h"
+#include "menus/query_quoting.h"
 #include "menus/query_templates.h"
+#include "menus/sort_orders.h"
 #include "menus/text_order.h"
 
+#include <cstdint>
 #include <cstring>
-#include <initializer_list>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tg {
 
 namespace {
 
-// Patterns: %f is the field name, %s the next value, %c the next value's first
-// character. Values are inserted in one pass, so a "%" inside a value stays text.
-constexpr std::string_view kEitherSpelling = "(%f == \"%s\" OR %f == \"The %s\")";
-constexpr std::string_view kEquals = "%f == \"%s\"";
-constexpr std::string_view kFirstLetterEitherSpelling =
-    "((!(%f begins \"The \") AND %f begins \"%c\") OR %f begins \"The %c\")";
-constexpr std::string_view kBegins = "%f begins \"%c\"";
-// The upper bound's begins-alternative excludes "The " values like the
-// comparisons before it: an upper bound such as "Th" would otherwise take
-// every "The ..." value of other ranges.
-constexpr std::string_view kRangeEitherSpelling =
-    "(((!(%f begins \"The \") AND %f >= \"%s\") OR (%f begins \"The \" AND %f >= \"The %s\")) AND "
-    "((!(%f begins \"The \") AND %f < \"%s\") OR (%f begins \"The \" AND %f < \"The %s\")) OR "
-    "(!(%f begins \"The \") AND %f begins \"%s\") OR %f begins \"The %s\")";
-// Whole in parentheses: its OR would otherwise split the AND that joins it
-// to the conditions of the outer levels.
-constexpr std::string_view kRangeText = "((%f >= \"%s\") AND (%f < \"%s\") OR (%f begins \"%s\"))";
-constexpr std::string_view kRangeNumber = "%f >= \"%s\" AND %f <= \"%s\"";
+using L = LevelType;
 
-std::string fill(std::string_view pattern, std::string_view field,
-                 std::initializer_list<std::string_view> values) {
-    std::string out;
-    const std::string_view* next = values.begin();
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] != '%' || i + 1 == pattern.size()) {
-            out += pattern[i];
+// Values longer than this are asked for by their beginning.
+constexpr std::size_t kExactValueLength = 64;
+// A range asks for at most this many first characters; a wider one asks nothing.
+constexpr int kMaxRangeInitials = 8;
+// Labels of two values with more "/" than this are asked for by the first part.
+constexpr int kMaxSplitsAsked = 3;
+
+// What a level's label shows: a field of this kind, whole or its initial; plain
+// when seen through a First Letter or Range (no year, no track number, the first
+// of two values).
+struct Shown {
+    bool valid = false;
+    L kind = L::Artist;
+    bool initial = false;
+    bool plain = false;
+};
+
+bool isNumberKind(L kind) {
+    return kind == L::Year || kind == L::TrackNumber || kind == L::Rating || kind == L::PlayCount ||
+           kind == L::Bitrate;
+}
+bool isCombinedKind(L kind) {
+    return kind == L::ArtistAlbum || kind == L::ArtistTitle || kind == L::AlbumTitle;
+}
+
+// Follows First Letter and Range levels to the field they show, as the labels
+// do: from the kind the record names at level, then the definition's levels.
+Shown shownAt(const MenuDefinition& definition, int level, std::int32_t kindAtLevel) {
+    Shown shown;
+    for (int steps = 0; steps <= definition.levelCount() + 1; ++steps) {
+        const std::int32_t raw = steps == 0 ? kindAtLevel : definition.levelKind(level);
+        if (raw < 0 || raw > static_cast<std::int32_t>(L::Filename)) return shown;
+        const auto kind = static_cast<L>(raw);
+        if (kind == L::Range) {
+            ++level;
+            shown.plain = true;
             continue;
         }
-        const char code = pattern[++i];
-        if (code == 'f') {
-            out += field;
-        } else if (next != values.end()) {
-            // An empty value has no first character: it inserts nothing rather
-            // than a NUL that would cut the query short.
-            out += code == 'c' ? next->substr(0, 1) : *next;
-            ++next;
+        if (kind != L::FirstLetter) {
+            shown.valid = true;
+            shown.kind = kind;
+            return shown;
         }
+        const std::int32_t nextRaw = definition.levelKind(level + 1);
+        if (nextRaw < 0 || nextRaw > static_cast<std::int32_t>(L::Filename)) return shown;
+        const auto next = static_cast<L>(nextRaw);
+        if (isNumberKind(next) || next == L::FirstLetter || next == L::Range) {
+            ++level;
+            shown.plain = true;
+            continue;
+        }
+        shown.valid = true;
+        shown.kind = next;
+        shown.initial = true;
+        shown.plain = true;
+        return shown;
+    }
+    return shown;
+}
+
+const char* fieldOf(L kind) {
+    switch (kind) {
+    case L::Artist:
+    case L::ArtistAlbum:
+    case L::ArtistTitle: return "artist";
+    case L::Album:
+    case L::AlbumTitle: return "album";
+    case L::Title: return "title";
+    case L::Genre: return "genre";
+    case L::Filename: return "filename";
+    case L::Year: return "year";
+    case L::TrackNumber: return "trackno";
+    case L::Rating: return "rating";
+    case L::PlayCount: return "playcount";
+    case L::Bitrate: return "bitrate";
+    default: return "";
+    }
+}
+const char* secondFieldOf(L kind) {
+    return kind == L::ArtistAlbum ? "album" : "title";
+}
+
+// Whether the initial a First Letter shows of this kind is taken after "The ".
+bool initialIsStripped(L kind) {
+    return kind != L::Genre && kind != L::Filename;
+}
+
+// The beginning of a long value: never cut inside a character of more than one
+// byte, which the player's conversion of the query would turn into another.
+std::string_view beginningOf(std::string_view value) {
+    std::size_t n = value.size() < kExactValueLength ? value.size() : kExactValueLength;
+    while (n > 0 && static_cast<unsigned char>(value[n - 1]) >= 0x80) --n;
+    return value.substr(0, n);
+}
+
+void compare(std::string& out, const char* field, const char* op, std::string_view value) {
+    out += field;
+    out += op;
+    appendQuoted(out, value);
+}
+
+std::string anyOf(const std::vector<std::string>& alternatives) {
+    if (alternatives.empty()) return {};
+    if (alternatives.size() == 1) return alternatives.front();
+    std::string out = "(";
+    for (std::size_t i = 0; i < alternatives.size(); ++i) {
+        if (i > 0) out += " OR ";
+        out += alternatives[i];
+    }
+    return out + ")";
+}
+
+// The texts that a label stripped of "The " and spaces shows as v, ignoring
+// case, and more: v, "The " and v, and every text beginning with a space or
+// with "The" and two spaces. A long v is asked for by its beginning.
+std::string strippedEquals(const char* field, std::string_view v) {
+    std::vector<std::string> alternatives(1);
+    if (v.empty()) {
+        // Empty, spaces, "The " and spaces, and "The" before a label's " (year)".
+        compare(alternatives.back(), field, " == ", "");
+        compare(alternatives.emplace_back(), field, " == ", "The");
+        compare(alternatives.emplace_back(), field, " begins ", " ");
+        compare(alternatives.emplace_back(), field, " begins ", "The ");
+        return anyOf(alternatives);
+    }
+    const bool whole = v.size() <= kExactValueLength;
+    const std::string_view p = whole ? v : beginningOf(v);
+    if (p.empty()) return {};
+    const char* op = whole ? " == " : " begins ";
+    compare(alternatives.back(), field, op, p);
+    compare(alternatives.emplace_back(), field, op, "The " + std::string(p));
+    compare(alternatives.emplace_back(), field, " begins ", " ");
+    compare(alternatives.emplace_back(), field, " begins ", "The  ");
+    return anyOf(alternatives);
+}
+
+// A second value as a label shows it (not stripped), ignoring case.
+std::string secondEquals(const char* field, std::string_view v) {
+    std::string out;
+    if (v.size() <= kExactValueLength) {
+        compare(out, field, " == ", v);
+    } else {
+        const std::string_view p = beginningOf(v);
+        if (!p.empty()) compare(out, field, " begins ", p);
     }
     return out;
 }
 
-// How the values of a level kind are matched.
-enum class Match { None, EitherSpelling, Text, Number };
-
-struct LevelField {
-    Match match = Match::None;
-    const char* field = "";
-};
-
-LevelField fieldOf(std::int32_t kind) {
-    switch (static_cast<LevelType>(kind)) {
-    case LevelType::Artist:
-    case LevelType::ArtistAlbum:
-    case LevelType::ArtistTitle: return {Match::EitherSpelling, "artist"};
-    case LevelType::Album:
-    case LevelType::AlbumTitle: return {Match::EitherSpelling, "album"};
-    case LevelType::Title: return {Match::EitherSpelling, "title"};
-    case LevelType::Genre: return {Match::Text, "genre"};
-    case LevelType::Filename: return {Match::Text, "filename"};
-    case LevelType::Year: return {Match::Number, "year"};
-    case LevelType::TrackNumber: return {Match::Number, "trackno"};
-    case LevelType::Rating: return {Match::Number, "rating"};
-    case LevelType::PlayCount: return {Match::Number, "playcount"};
-    case LevelType::Bitrate: return {Match::Number, "bitrate"};
-    default: return {};
+// Texts whose label begins with one of these characters (the label stripped
+// first where stripped is set).
+std::string beginsWithOneOf(const char* field, const std::string& initials, bool stripped) {
+    std::vector<std::string> alternatives;
+    for (const char c : initials) {
+        compare(alternatives.emplace_back(), field, " begins ", std::string(1, c));
+        if (stripped)
+            compare(alternatives.emplace_back(), field, " begins ", "The " + std::string(1, c));
     }
+    if (stripped) {
+        compare(alternatives.emplace_back(), field, " begins ", " ");
+        compare(alternatives.emplace_back(), field, " begins ", "The  ");
+    }
+    return anyOf(alternatives);
 }
 
-std::string firstLetterCondition(std::int32_t following, std::string_view v) {
-    const LevelField f = fieldOf(following);
-    switch (f.match) {
-    case Match::EitherSpelling: return fill(kFirstLetterEitherSpelling, f.field, {v, v});
-    case Match::Text: return fill(kBegins, f.field, {v});
-    // Numbers under a first-letter level are grouped by their whole value.
-    case Match::Number: return fill(kEquals, f.field, {v});
-    case Match::None: break;
-    }
-    return {};
+// A whole number that the library reads as one, or nothing.
+bool asNumber(std::string_view text, std::int64_t& number) {
+    const std::string whole(text);
+    number = leadingInteger(whole.c_str());
+    return number >= std::numeric_limits<std::int32_t>::min() &&
+           number <= std::numeric_limits<std::int32_t>::max();
 }
 
-std::string rangeCondition(std::int32_t following, std::string_view v, std::string_view u) {
-    const LevelField f = fieldOf(following);
-    switch (f.match) {
-    case Match::EitherSpelling: return fill(kRangeEitherSpelling, f.field, {v, v, u, u, u, u});
-    case Match::Text: return fill(kRangeText, f.field, {v, u, u});
-    case Match::Number: return fill(kRangeNumber, f.field, {v, u});
-    case Match::None: break;
-    }
-    return {};
+std::string numberEquals(const char* field, std::string_view text) {
+    std::int64_t number = 0;
+    std::string out;
+    if (asNumber(text, number)) compare(out, field, " == ", std::to_string(number));
+    return out;
 }
 
-// The record's own value condition; First Letter and Range are handled apart.
-std::string valueCondition(std::int32_t kind, std::string_view v, std::string_view u) {
-    using L = LevelType;
-    const auto k = static_cast<L>(kind);
-    if (k == L::ArtistAlbum || k == L::ArtistTitle || k == L::AlbumTitle) {
-        const char* second = k == L::ArtistAlbum ? "album" : "title";
-        return fill(kEitherSpelling, fieldOf(kind).field, {v, v}) + " AND " +
-               fill(kEitherSpelling, second, {u, u});
+// Two values shown as "first/second": every place of a "/" may be where they
+// meet, or the first value holds them all and the second is missing.
+std::string combinedEquals(L kind, std::string_view s) {
+    const char* first = fieldOf(kind);
+    const char* second = secondFieldOf(kind);
+    std::vector<std::size_t> slashes;
+    for (std::size_t i = s.find('/'); i != std::string_view::npos; i = s.find('/', i + 1))
+        slashes.push_back(i);
+    if (slashes.size() > static_cast<std::size_t>(kMaxSplitsAsked)) {
+        const std::string_view head = beginningOf(s.substr(0, slashes.front()));
+        return head.empty() ? std::string() : beginsWithOneOf(first, std::string(head), true);
     }
-    if (k == L::Album && !u.empty()) // the year the album's label shows
-        return fill(kEitherSpelling, "album", {v, v}) + " AND " + fill(kEquals, "year", {u});
-    const LevelField f = fieldOf(kind);
-    switch (f.match) {
-    case Match::EitherSpelling: return fill(kEitherSpelling, f.field, {v, v});
-    case Match::Text:
-    case Match::Number: return fill(kEquals, f.field, {v});
-    case Match::None: break;
+    std::vector<std::string> alternatives;
+    alternatives.push_back(strippedEquals(first, s));
+    for (const std::size_t at : slashes) {
+        const std::string a = strippedEquals(first, s.substr(0, at));
+        const std::string b = secondEquals(second, s.substr(at + 1));
+        if (a.empty()) return {};
+        alternatives.push_back(b.empty() ? a : "(" + a + " AND " + b + ")");
     }
-    return {};
+    for (const std::string& a : alternatives)
+        if (a.empty()) return {};
+    return anyOf(alternatives);
 }
 
-// A value buffer read only up to its size, in case it was filled without a terminator.
-template <std::size_t N> std::string strippedValue(const char (&buffer)[N]) {
-    const std::string whole(buffer, strnlen(buffer, N));
-    return stripLeadingThe(whole.c_str());
+template <std::size_t N> std::string_view fieldText(const char (&buffer)[N]) {
+    return std::string_view(buffer, strnlen(buffer, N));
+}
+
+// The characters a label may begin with to lie between the first characters
+// of two bounds, in the order of the level: one per letter whatever its case.
+// Empty when there are too many, or one of more than a byte could be cut.
+std::string initialsBetween(char low, char high, bool upperOrder) {
+    const auto key = [upperOrder](unsigned char c) {
+        if (upperOrder) return c == ' ' ? 0 : static_cast<int>(upperByte(static_cast<char>(c)));
+        return static_cast<int>(foldByte(static_cast<char>(c)));
+    };
+    const int from = key(static_cast<unsigned char>(low));
+    const int to = key(static_cast<unsigned char>(high));
+    std::string initials;
+    bool seen[256] = {};
+    for (int c = 1; c < 256; ++c) {
+        const int k = key(static_cast<unsigned char>(c));
+        if (c == ' ' || k < from || k > to || seen[k]) continue;
+        if (c >= 0x80 || static_cast<int>(initials.size()) == kMaxRangeInitials) return {};
+        seen[k] = true;
+        initials += static_cast<char>(c);
+    }
+    return initials;
+}
+
+std::string rangeCondition(const MenuDefinition& definition, int level,
+                           const LevelSelection& record) {
+    const Shown shown = shownAt(definition, level, record.kind);
+    if (!shown.valid) return {};
+    const std::string lowValue(fieldText(record.value));
+    const std::string highValue(fieldText(record.secondValue));
+    const std::string lower = stripLeadingThe(lowValue.c_str());
+    const std::string upper = stripLeadingThe(highValue.c_str());
+    if (lower.empty() || upper.empty()) return {};
+    const char* field = fieldOf(shown.kind);
+    if (isNumberKind(shown.kind)) {
+        std::int64_t from = 0;
+        std::int64_t to = 0;
+        if (!asNumber(lower, from) || !asNumber(upper, to) || from > to) return {};
+        std::string out;
+        compare(out, field, " >= ", std::to_string(from));
+        out += " AND ";
+        compare(out, field, " <= ", std::to_string(to));
+        return out;
+    }
+    const Comparator order = comparatorForLevel(definition, level);
+    const bool upperOrder = order == compareAlbumInitial || order == compareTitleInitial ||
+                            order == compareGenreInitial || order == compareFileNameInitial;
+    const std::string initials = initialsBetween(lower[0], upper[0], upperOrder);
+    if (initials.empty()) return {};
+    const bool stripped = !shown.initial || initialIsStripped(shown.kind);
+    return beginsWithOneOf(field, initials, stripped);
+}
+
+// The condition of a record chosen at a level other than a Range.
+std::string itemCondition(const MenuDefinition& definition, int level,
+                          const LevelSelection& record) {
+    const Shown shown = shownAt(definition, level, record.kind);
+    if (!shown.valid) return {};
+    const char* field = fieldOf(shown.kind);
+    const std::string value(fieldText(record.value));
+    const std::string v = stripLeadingThe(value.c_str());
+    if (shown.initial) {
+        if (v.empty() || static_cast<unsigned char>(v[0]) >= 0x80) return {};
+        return beginsWithOneOf(field, v.substr(0, 1), initialIsStripped(shown.kind));
+    }
+    if (isNumberKind(shown.kind)) return numberEquals(field, v);
+    if (isCombinedKind(shown.kind) && !shown.plain) {
+        const std::string second(fieldText(record.secondValue));
+        const std::string whole = !record.label.empty() ? record.label
+                                  : second.empty()      ? value
+                                                        : value + "/" + second;
+        return combinedEquals(shown.kind, stripLeadingThe(whole.c_str()));
+    }
+    std::string condition = strippedEquals(field, v);
+    // The year an album's label shows tells albums of one name apart.
+    const std::string year(fieldText(record.secondValue));
+    if (shown.kind == L::Album && !shown.plain && definition.addYearToAlbums && !year.empty() &&
+        !condition.empty()) {
+        const std::string yearCondition = numberEquals("year", year);
+        if (!yearCondition.empty()) condition += " AND " + yearCondition;
+    }
+    return condition;
 }
 
 } // namespace
 
-std::string pathConditions(const MenuDefinition& definition,
-                           const std::vector<LevelSelection>& path, int coveredCount) {
-    const int covered = coveredCount < 0 ? 0
-                        : static_cast<std::size_t>(coveredCount) > path.size()
-                            ? static_cast<int>(path.size())
-                            : coveredCount;
-    std::string out;
+std::vector<std::string> pathConditionList(const MenuDefinition& definition,
+                                           const std::vector<LevelSelection>& path,
+                                           int coveredCount) {
+    int covered = coveredCount < 0 ? 0
+                  : static_cast<std::size_t>(coveredCount) > path.size()
+                      ? static_cast<int>(path.size())
+                      : coveredCount;
+    // A range whose label does not tell its bounds apart is found again by
+    // walking its level over every record of the item above it: nothing at or
+    // below it may narrow the query.
+    for (int i = 0; i < covered; ++i) {
+        const LevelSelection& record = path[static_cast<std::size_t>(i)];
+        if (record.kind == static_cast<std::int32_t>(L::Range) && !record.label.empty() &&
+            !rangeBoundsAreClear(record.label)) {
+            covered = i;
+            break;
+        }
+    }
+    std::vector<std::string> conditions;
     for (int i = covered - 1; i >= 0; --i) {
         const LevelSelection& record = path[static_cast<std::size_t>(i)];
-        const std::string v = strippedValue(record.value);
-        const std::string u = strippedValue(record.secondValue);
-        std::string condition;
-        const auto kind = static_cast<LevelType>(record.kind);
-        if (kind == LevelType::FirstLetter || kind == LevelType::Range) {
-            const bool innermostWithFollower =
-                i == covered - 1 && covered < definition.levelCount();
-            if (innermostWithFollower) {
-                const std::int32_t following = definition.levelKind(covered);
-                condition = kind == LevelType::FirstLetter ? firstLetterCondition(following, v)
-                                                           : rangeCondition(following, v, u);
-            }
-        } else {
-            condition = valueCondition(record.kind, v, u);
-        }
-        if (condition.empty()) continue;
+        std::string condition = record.kind == static_cast<std::int32_t>(L::Range)
+                                    ? rangeCondition(definition, i, record)
+                                    : itemCondition(definition, i, record);
+        if (!condition.empty()) conditions.push_back(std::move(condition));
+    }
+    return conditions;
+}
+
+std::string pathConditions(const MenuDefinition& definition,
+                           const std::vector<LevelSelection>& path, int coveredCount) {
+    std::string out;
+    for (const std::string& condition : pathConditionList(definition, path, coveredCount)) {
         if (!out.empty()) out += " AND ";
         out += condition;
     }

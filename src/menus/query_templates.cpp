@@ -56,35 +56,40 @@ void runLevelQuery(char* caption, MenuDefinition& definition,
                                 strnlen(definition.query, sizeof definition.query));
     char text[kQuerySize];
     const FreshnessMark fresh;
-    if (!substituteSongVariables(caption, userQuery.c_str(), text)) {
+    const bool substituted = substituteSongVariables(caption, userQuery.c_str(), text);
+    // The caption names what the menu shows of the current song, "Unknown"
+    // included: such a menu is built again when another song starts.
+    if (caption != nullptr) definition.usesSongVariables = caption[0] != '\0' ? 1 : 0;
+    if (!substituted) {
         fresh.abandon();
         return;
     }
-    if (caption != nullptr) definition.usesSongVariables = caption[0] != '\0' ? 1 : 0;
 
     if (coveredCount > 0) {
-        const std::string conditions = pathConditions(definition, path, coveredCount);
         const std::size_t used = std::strlen(text);
-        if (holdsNonSpace(text) && !conditions.empty()) {
-            // In parentheses: where AND binds tighter than OR (as in the test
-            // player's language), a query of alternatives would otherwise keep
-            // only its last one under the chosen values. Right either way.
-            constexpr std::string_view kJoiner = ") && ";
-            // A query cut inside a condition would ask for other tracks: send none.
-            if (1 + kJoiner.size() + conditions.size() > kQuerySize - 1 - used) {
-                fresh.abandon();
-                return;
-            }
+        const bool joined = holdsNonSpace(text);
+        // In parentheses: where AND binds tighter than OR (as in the test
+        // player's language), a query of alternatives would otherwise keep
+        // only its last one under the chosen values. Right either way.
+        constexpr std::string_view kJoiner = ") && ";
+        const std::size_t overhead = used + (joined ? 1 + kJoiner.size() : 0);
+        const std::size_t room = overhead < kQuerySize - 1 ? kQuerySize - 1 - overhead : 0;
+        // Every condition only widens what the items' tracks are kept from, so
+        // one that does not fit is left out rather than the query cut.
+        std::string conditions;
+        for (const std::string& condition : pathConditionList(definition, path, coveredCount)) {
+            const std::size_t more = condition.size() + (conditions.empty() ? 0 : 5);
+            if (conditions.size() + more > room) continue;
+            if (!conditions.empty()) conditions += " AND ";
+            conditions += condition;
+        }
+        if (joined && !conditions.empty()) {
             std::memmove(text + 1, text, used);
             text[0] = '(';
             std::memcpy(text + 1 + used, kJoiner.data(), kJoiner.size());
             std::memcpy(text + 1 + used + kJoiner.size(), conditions.c_str(),
                         conditions.size() + 1);
         } else {
-            if (conditions.size() > kQuerySize - 1 - used) {
-                fresh.abandon();
-                return;
-            }
             std::memcpy(text + used, conditions.c_str(), conditions.size() + 1);
         }
     }

@@ -30,7 +30,13 @@ bool substituteSongVariables(char* caption, const char* templateText, char* outp
 bool appendPathConditions(const MenuDefinition& definition, const std::vector<LevelSelection>& path,
                           int coveredCount, char* output);
 
-// The conditions appendPathConditions appends, innermost first, unbounded.
+// The conditions of the covered records, innermost first. Each selects every
+// track of its item and may select more (keepItemTracks keeps the item's own),
+// so any of them may be left out of a query that would be too long.
+std::vector<std::string> pathConditionList(const MenuDefinition& definition,
+                                           const std::vector<LevelSelection>& path,
+                                           int coveredCount);
+// The same joined by " AND ", unbounded.
 std::string pathConditions(const MenuDefinition& definition,
                            const std::vector<LevelSelection>& path, int coveredCount);
 

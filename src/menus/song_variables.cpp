@@ -1,5 +1,6 @@
 // "%genre", "%artist" and "%album" in a user's query stand for the song now
 // playing; the root popup's caption shows the values they took.
+#include "menus/query_quoting.h"
 #include "menus/query_templates.h"
 #include "model/text.h"
 
@@ -40,9 +41,8 @@ void lookUpCurrentSong(QueryRecord* lookup) {
     if (position < 0) return;
     const char* file = host::getEntryFile(position);
     if (file == nullptr) return;
-    std::string text = "filename == \"";
-    text += file;
-    text += '"';
+    std::string text = "filename == ";
+    appendQuoted(text, file);
     lookup->query = text.data();
     lookup->maxResults = 1;
     host::mlRunQuery(lookup);
@@ -81,7 +81,8 @@ bool substituteSongVariables(char* caption, const char* templateText, char* outp
             complete = false;
             break;
         }
-        text += value;
+        // The value stands inside the user's quotes: escaped, it cannot end them.
+        appendEscaped(text, value);
         captionText += value;
         captionText += variable->separator;
         i += 1 + variable->name.size();

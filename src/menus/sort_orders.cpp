@@ -77,7 +77,13 @@ int compareYearAlbum(const TrackRecord& a, const TrackRecord& b) {
     return r != 0 ? r : compareTextThenWhole(a.album, b.album);
 }
 int compareAlbumYear(const TrackRecord& a, const TrackRecord& b) {
-    const int r = compareTextIgnoringThe(a.album, b.album);
+    // The album as its label strips it: "The (1999)" is the label of an empty
+    // album of 1999, and must sort with it.
+    int r = 0;
+    if (a.album == nullptr || b.album == nullptr)
+        r = compareTextIgnoringThe(a.album, b.album);
+    else
+        r = compareFolded(strippedBeforeSuffix(a.album), strippedBeforeSuffix(b.album));
     return r != 0 ? r : sign(shownYear(a.year), shownYear(b.year));
 }
 int compareTrackTitle(const TrackRecord& a, const TrackRecord& b) {
@@ -235,6 +241,10 @@ template <char* TrackRecord::*Field> void strippedKey(const TrackRecord& r, Sort
 // A text first, then a second key the prefix does not hold.
 template <char* TrackRecord::*Field> void firstOfTwoKey(const TrackRecord& r, SortKey& key) {
     strippedKey<Field>(r, key);
+    key.complete = false;
+}
+void albumYearKey(const TrackRecord& r, SortKey& key) {
+    putText(key, 0, r.album != nullptr ? strippedBeforeSuffix(r.album) : nullptr);
     key.complete = false;
 }
 // compareTextThenWhole after a number: texts that lost a "The " or spaces to
@@ -410,7 +420,7 @@ constexpr KnownSort kKnownSorts[] = {
     {compareYear, sortWith<compareYear>},
     {compareTrack, sortWith<compareTrack>},
     {compareYearAlbum, sortKeyed<compareYearAlbum, yearAlbumKey>},
-    {compareAlbumYear, sortKeyed<compareAlbumYear, firstOfTwoKey<&TrackRecord::album>>},
+    {compareAlbumYear, sortKeyed<compareAlbumYear, albumYearKey>},
     {compareTrackTitle, sortKeyed<compareTrackTitle, trackTitleKey>},
     {compareArtistAlbum, sortKeyed<compareArtistAlbum, firstOfTwoKey<&TrackRecord::artist>>},
     {compareArtistTitle, sortKeyed<compareArtistTitle, firstOfTwoKey<&TrackRecord::artist>>},

@@ -92,11 +92,23 @@ inline int compareFirstLetter(const char* x, const char* y) noexcept {
            static_cast<int>(upperByte(*stripLeadingThe(y)));
 }
 
-// First characters as they stand (no "The " handling), in upper case; missing last.
+// First characters as they stand (no "The " handling), in upper case; missing
+// last. A space, whose initial is an empty label like that of an empty text,
+// comes first with it: empty labels amid the others would split a range walk.
 inline int compareInitialAsIs(const char* x, const char* y) noexcept {
     if (x == nullptr) return y == nullptr ? 0 : 1;
     if (y == nullptr) return -1;
-    return static_cast<int>(upperByte(*x)) - static_cast<int>(upperByte(*y));
+    const auto initial = [](char c) { return c == ' ' ? 0 : static_cast<int>(upperByte(c)); };
+    return initial(*x) - initial(*y);
+}
+
+// stripLeadingThe of a text that a label continues with " (", where "The"
+// alone also loses its "The" (the label then begins "The (").
+inline const char* strippedBeforeSuffix(const char* text) noexcept {
+    if ((text[0] | 0x20) == 't' && (text[1] | 0x20) == 'h' && (text[2] | 0x20) == 'e' &&
+        text[3] == '\0')
+        return text + 3;
+    return stripLeadingThe(text);
 }
 
 // The leading decimal integer of a text: leading blanks and one sign allowed,

@@ -37,6 +37,9 @@ struct LevelSelection {
     std::int32_t kind = 0;
     char value[256] = {};
     char secondValue[256] = {};
+    // The chosen item's whole label (its text without the play time, escapes
+    // undone): the tracks of a library item are those grouped under it.
+    std::string label;
     HMENU checkedMenu = nullptr;
     std::int32_t checkedPosition = 0;
 };

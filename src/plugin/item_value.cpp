@@ -1,5 +1,6 @@
 #include "plugin/item_value.h"
 
+#include "menus/item_label.h"
 #include "menus/label_reader.h"
 #include "model/text.h"
 #include "platform/menu.h"
@@ -16,7 +17,8 @@ constexpr int kMorePageLimit = 100000;
 void readItemValue(HMENU menu, int position, std::vector<LevelSelection>& path,
                    const MenuDefinition& definition, int depth) {
     if (depth < 0 || depth >= static_cast<int>(path.size()) || position < 0) return;
-    char text[kItemTextChars + 1] = {};
+    // The whole text: a library item's tracks are found again by its whole label.
+    char text[kMenuTextSize] = {};
     platform::getMenuString(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
     decodeItemValue(text, definition, path[static_cast<std::size_t>(depth)]);
 }

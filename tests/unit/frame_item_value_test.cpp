@@ -58,17 +58,20 @@ TEST(ReadItemValue, TurnsTheItemTextBackIntoTheValueOfItsLevel) {
     }
 }
 
-TEST(ReadItemValue, NeverWritesPastTheValueAndReadsAtMost255Characters) {
+TEST(ReadItemValue, ReadsTheWholeLabelAndNeverWritesPastTheValue) {
     const HMENU menu = platform::createPopupMenu();
-    const std::string longLabel(600, 'x');
+    const std::string longLabel(1500, 'x');
     platform::appendMenu(menu, MF_STRING, 0, longLabel.c_str());
-    platform::appendMenu(menu, MF_STRING, 1, (std::string(300, '&') + "tail").c_str());
+    platform::appendMenu(menu, MF_STRING, 1, (std::string(600, '&') + "tail").c_str());
     MenuDefinition definition;
+    definition.sourceType = SourceType::MediaLibrary;
     std::vector<LevelSelection> path(1);
     readItemValue(menu, 0, path, definition, 0);
+    EXPECT_EQ(path[0].label, longLabel);
     EXPECT_EQ(std::string(path[0].value), std::string(255, 'x'));
     readItemValue(menu, 1, path, definition, 0);
-    EXPECT_EQ(std::string(path[0].value), std::string(127, '&'));
+    EXPECT_EQ(path[0].label, std::string(300, '&') + "tail");
+    EXPECT_EQ(std::string(path[0].value), std::string(255, '&'));
     platform::destroyMenu(menu);
 }
 

@@ -43,7 +43,7 @@ TEST(CommonPrefixLength, CountsEqualLeadingCharactersIgnoringCase) {
         EXPECT_EQ(commonPrefixLength(c.a, c.b), c.expected) << c.a << "|" << c.b;
 }
 
-TEST(NumericLevelFollows, LooksPastRangeLevels) {
+TEST(NumericLevelFollows, LooksPastLevelsThatShowTheNextOnesLabel) {
     const struct {
         std::vector<LevelType> levels;
         int level;
@@ -56,7 +56,9 @@ TEST(NumericLevelFollows, LooksPastRangeLevels) {
         {{L::Range, L::PlayCount}, 0, true},
         {{L::Range}, 0, true},
         {{L::Range, L::Artist}, 0, false},
-        {{L::Range, L::FirstLetter, L::Year}, 0, false},
+        // A First Letter over years shows whole years: numbers all the same.
+        {{L::Range, L::FirstLetter, L::Year}, 0, true},
+        {{L::Range, L::FirstLetter, L::Artist}, 0, false},
         {{L::Range, L::Filename}, 0, false},
         {{L::Artist, L::Range, L::Year}, 1, true},
         {{L::Range, L::PlaylistEntries}, 0, false},

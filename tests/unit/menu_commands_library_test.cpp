@@ -2,6 +2,7 @@
 // order, and that every query result is given back.
 #include "actions/menu_commands.h"
 #include "host/player.h"
+#include "menus/label_reader.h"
 #include "model/text.h"
 #include "support/action_player.h"
 
@@ -29,6 +30,9 @@ protected:
         });
         definition_.sourceType = SourceType::MediaLibrary;
         definition_.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+        // Labels as the values read: no years, no track numbers.
+        definition_.addYearToAlbums = false;
+        definition_.showTrackNumbers = false;
         ActionPlayer::takeLog();
     }
     // The files of the one ML_SEND_TO_HOST in the log, or "" without one.
@@ -75,7 +79,7 @@ TEST_F(LibraryActions, ChosenValuesRestrictAndDeeperLevelsOrder) {
 
 TEST_F(LibraryActions, TheChosenLevelItselfOrdersItsTracks) {
     // One label can stand for tracks that its own level still orders: an album
-    // name shared by two years, a title shared by two track numbers.
+    // name shared by two years whose labels show no year.
     auto dated = [](const char* file, int year, int number, const char* title) {
         player::Track t = track(file, "Various", "Greatest Hits", title, number);
         t.year = year;
@@ -86,12 +90,17 @@ TEST_F(LibraryActions, TheChosenLevelItselfOrdersItsTracks) {
          dated("C:\\90-2.mp3", 1990, 2, "B"), dated("C:\\90-5.mp3", 1990, 5, "Intro"),
          dated("C:\\80-3.mp3", 1980, 3, "Intro")});
     definition_.levels = {LevelType::Album, LevelType::Title};
+    definition_.showTrackNumbers = true;
     path_ = {chosen("Greatest Hits", 1)};
     executeAction(definition_, path_, 0, ClickAction::Enqueue);
-    EXPECT_EQ(sentFiles(), "C:\\80-1.mp3,C:\\80-3.mp3,C:\\90-1.mp3,C:\\90-2.mp3,C:\\90-5.mp3");
-    path_ = {chosen("Greatest Hits", 1), chosen("Intro", 2)};
-    executeAction(definition_, path_, 1, ClickAction::Enqueue);
-    EXPECT_EQ(sentFiles(), "C:\\80-3.mp3,C:\\90-5.mp3");
+    EXPECT_EQ(sentFiles(), "C:\\90-1.mp3,C:\\80-1.mp3,C:\\90-2.mp3,C:\\80-3.mp3,C:\\90-5.mp3");
+    // With the year after the name, each year is an item of its own.
+    definition_.addYearToAlbums = true;
+    definition_.yearPosition = 1;
+    path_ = {chosen("", 1)};
+    decodeItemValue("Greatest Hits (1980)", definition_, path_[0]);
+    executeAction(definition_, path_, 0, ClickAction::Enqueue);
+    EXPECT_EQ(sentFiles(), "C:\\80-1.mp3,C:\\80-3.mp3");
 }
 
 TEST_F(LibraryActions, EnqueueAndPlayStartsTheFirstTrackInMenuOrder) {
@@ -114,11 +123,11 @@ TEST_F(LibraryActions, AnItemWithoutTracksChangesNothing) {
         ActionPlayer::takeLog();
         executeAction(definition_, path_, 0, static_cast<ClickAction>(action));
         // The empty result is still given back.
-        EXPECT_EQ(
-            ActionPlayer::takeLog(),
-            (Texts{"HOST_GET_LIST_POS",
-                   "ML_RUN_QUERY max=0 (artist == \"Nobody\" OR artist == \"The Nobody\") -> 0",
-                   "ML_FREE_QUERY_RESULTS nothing to free"}))
+        EXPECT_EQ(ActionPlayer::takeLog(),
+                  (Texts{"HOST_GET_LIST_POS",
+                         "ML_RUN_QUERY max=0 (artist == \"Nobody\" OR artist == \"The Nobody\" OR "
+                         "artist begins \" \" OR artist begins \"The  \") -> 0",
+                         "ML_FREE_QUERY_RESULTS nothing to free"}))
             << action;
         EXPECT_EQ(ActionPlayer::queue(), Texts{"Q:\\kept.mp3"}) << action;
         EXPECT_FALSE(host_.nextSent());

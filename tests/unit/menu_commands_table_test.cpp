@@ -29,7 +29,9 @@ constexpr char kBookmarked[] =
 
 // The query of the chosen artist; the library holds its tracks out of menu order.
 const Texts kLibraryQuery = {
-    "HOST_GET_LIST_POS", "ML_RUN_QUERY max=0 (artist == \"Beta\" OR artist == \"The Beta\") -> 2"};
+    "HOST_GET_LIST_POS",
+    "ML_RUN_QUERY max=0 (artist == \"Beta\" OR artist == \"The Beta\" OR artist begins \" \" "
+    "OR artist begins \"The  \") -> 2"};
 const Texts kLibraryRelease = {"ML_FREE_QUERY_RESULTS 2 records"};
 // Playlist Tags narrows the library's answer to the player's playlist at once.
 const Texts kTagsQuery =

@@ -27,37 +27,68 @@ std::string sentQuery(MenuDefinition definition, const std::vector<LevelSelectio
     return sent.empty() ? "(nothing sent)" : sent.front();
 }
 
+// The condition of a text a label shows stripped of "The " and spaces: both
+// spellings, and every text beginning with a space or "The" and two spaces.
+std::string either(const std::string& field, const std::string& value) {
+    return "(" + field + " == \"" + value + "\" OR " + field + " == \"The " + value + "\" OR " +
+           field + " begins \" \" OR " + field + " begins \"The  \")";
+}
+
+// Texts whose stripped label begins with one of the characters.
+std::string beginsOneOf(const std::string& field, const std::string& initials) {
+    std::string out = "(";
+    for (const char c : initials)
+        out += field + " begins \"" + c + "\" OR " + field + " begins \"The " + c + "\" OR ";
+    return out + field + " begins \" \" OR " + field + " begins \"The  \")";
+}
+
+const char* const kLongValue = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+                               "aaaaaaaaaaaaaaaaaaaaaaaaaaaaa";
+
 struct ValueCase {
     std::int32_t kind;
     const char* value;
     const char* secondValue;
-    const char* expected;
+    std::string expected;
 };
 
 TEST(QueryConditions, EachKindOfChosenValueGivesItsCondition) {
+    ASSERT_EQ(either("artist", "Abba"), R"((artist == "Abba" OR artist == "The Abba" OR )"
+                                        R"(artist begins " " OR artist begins "The  "))");
     const ValueCase cases[] = {
-        {0, "The Beatles", "", R"((artist == "Beatles" OR artist == "The Beatles"))"},
-        {1, "the White Album", "", R"((album == "White Album" OR album == "The White Album"))"},
+        {0, "The Beatles", "", either("artist", "Beatles")},
+        {1, "the White Album", "", either("album", "White Album")},
         // The year an album's label shows tells albums of one name apart.
-        {1, "Gold", "1992", R"((album == "Gold" OR album == "The Gold") AND year == "1992")"},
-        {2, "Help", "", R"((title == "Help" OR title == "The Help"))"},
-        {3, "Rock", "", R"(genre == "Rock")"},
-        // Only the stripped value: a genre stored as "The Blues" is not matched.
-        {3, "The Blues", "", R"(genre == "Blues")"},
+        {1, "Gold", "1992", either("album", "Gold") + R"( AND year == "1992")"},
+        {2, "Help", "", either("title", "Help")},
+        {3, "Rock", "", either("genre", "Rock")},
+        // Genres are grouped without "The " too: "The Blues" is the Blues item.
+        {3, "The Blues", "", either("genre", "Blues")},
         {4, "1969", "", R"(year == "1969")"},
         {7, "7", "", R"(trackno == "7")"},
+        // Two values: every "/" may be where they meet, or the first holds it all.
         {8, "The Who", "Tommy",
-         R"((artist == "Who" OR artist == "The Who") AND (album == "Tommy" OR album == "The Tommy"))"},
-        {9, "Abba", "The Winner",
-         R"((artist == "Abba" OR artist == "The Abba") AND (title == "Winner" OR title == "The Winner"))"},
-        {10, "Gold", "  Waterloo",
-         R"((album == "Gold" OR album == "The Gold") AND (title == "Waterloo" OR title == "The Waterloo"))"},
+         "(" + either("artist", "Who/Tommy") + " OR (" + either("artist", "Who") +
+             R"( AND album == "Tommy")))"},
+        {9, "AC/DC", "Back",
+         "(" + either("artist", "AC/DC/Back") + " OR (" + either("artist", "AC") +
+             R"( AND title == "DC/Back") OR ()" + either("artist", "AC/DC") +
+             R"( AND title == "Back")))"},
+        {10, "Gold", "", either("album", "Gold")},
         {11, "5", "", R"(rating == "5")"},
         {12, "12", "", R"(playcount == "12")"},
         {13, "320", "", R"(bitrate == "320")"},
-        {14, R"(C:\Music\a.mp3)", "", R"(filename == "C:\Music\a.mp3")"},
-        // A value holding a "%" stays as it is.
-        {2, "100% Pure", "", R"((title == "100% Pure" OR title == "The 100% Pure"))"},
+        // Not a number the library reads: no condition rather than a rejected query.
+        {11, "99999999999", "", ""},
+        {14, R"(C:\Music\a.mp3)", "", either("filename", R"(C:\Music\a.mp3)")},
+        // Quotes and percent signs go as the library's escapes.
+        {2, "100% Pure", "", either("title", "100%25 Pure")},
+        {0, R"(Tom "Bones" Malone)", "", either("artist", "Tom %22Bones%22 Malone")},
+        {0, R"(x" OR artist != ")", "", either("artist", "x%22 OR artist != %22")},
+        // A long value is asked for by its beginning.
+        {0, kLongValue, "",
+         "(artist begins \"" + std::string(64, 'a') + "\" OR artist begins \"The " +
+             std::string(64, 'a') + R"(" OR artist begins " " OR artist begins "The  "))"},
         // Kinds without a condition: the raw entries, a popup past the last level, junk.
         {16, "x", "", ""},
         {kPastLastLevel, "x", "", ""},
@@ -73,21 +104,18 @@ TEST(QueryConditions, EachKindOfChosenValueGivesItsCondition) {
 
 struct FollowingCase {
     LevelType following;
-    const char* expected;
+    std::string expected;
 };
 
 TEST(QueryConditions, FirstLetterConditionFollowsTheNextLevel) {
-    const std::string artist =
-        R"(((!(artist begins "The ") AND artist begins "B") OR artist begins "The B"))";
-    const std::string album =
-        R"(((!(album begins "The ") AND album begins "B") OR album begins "The B"))";
     const FollowingCase textCases[] = {
-        {L::Artist, artist.c_str()},
-        {L::ArtistAlbum, artist.c_str()},
-        {L::ArtistTitle, artist.c_str()},
-        {L::Album, album.c_str()},
-        {L::AlbumTitle, album.c_str()},
-        {L::Title, R"(((!(title begins "The ") AND title begins "B") OR title begins "The B"))"},
+        {L::Artist, beginsOneOf("artist", "B")},
+        {L::ArtistAlbum, beginsOneOf("artist", "B")},
+        {L::ArtistTitle, beginsOneOf("artist", "B")},
+        {L::Album, beginsOneOf("album", "B")},
+        {L::AlbumTitle, beginsOneOf("album", "B")},
+        {L::Title, beginsOneOf("title", "B")},
+        // Their initials are shown as they stand.
         {L::Genre, R"(genre begins "B")"},
         {L::Filename, R"(filename begins "B")"},
         {L::FirstLetter, ""},
@@ -112,35 +140,16 @@ TEST(QueryConditions, FirstLetterConditionFollowsTheNextLevel) {
     }
 }
 
-std::string textRange(const char* field, const char* low, const char* high) {
-    const std::string f = field;
-    const std::string notThe = "(!(" + f + " begins \"The \")";
-    const std::string isThe = "(" + f + " begins \"The \"";
-    return "((" + notThe + " AND " + f + " >= \"" + low + "\") OR " + isThe + " AND " + f +
-           " >= \"The " + low + "\")) AND (" + notThe + " AND " + f + " < \"" + high + "\") OR " +
-           isThe + " AND " + f + " < \"The " + high + "\")) OR " + notThe + " AND " + f +
-           " begins \"" + high + "\") OR " + f + " begins \"The " + high + "\")";
-}
-
-TEST(QueryConditions, RangeConditionFollowsTheNextLevel) {
-    // The helper above is checked once against the literal text.
-    ASSERT_EQ(textRange("artist", "A", "Cz"),
-              R"((((!(artist begins "The ") AND artist >= "A") OR (artist begins "The " AND )"
-              R"(artist >= "The A")) AND ((!(artist begins "The ") AND artist < "Cz") OR )"
-              R"((artist begins "The " AND artist < "The Cz")) OR (!(artist begins "The ") AND )"
-              R"(artist begins "Cz") OR artist begins "The Cz"))");
-    const std::string artist = textRange("artist", "A", "Cz");
-    const std::string album = textRange("album", "A", "Cz");
-    const std::string title = textRange("title", "A", "Cz");
+TEST(QueryConditions, RangeConditionAsksForTheFirstCharactersBetweenItsBounds) {
     const FollowingCase textCases[] = {
-        {L::Artist, artist.c_str()},
-        {L::ArtistAlbum, artist.c_str()},
-        {L::ArtistTitle, artist.c_str()},
-        {L::Album, album.c_str()},
-        {L::AlbumTitle, album.c_str()},
-        {L::Title, title.c_str()},
-        {L::Genre, R"(((genre >= "A") AND (genre < "Cz") OR (genre begins "Cz")))"},
-        {L::Filename, R"(((filename >= "A") AND (filename < "Cz") OR (filename begins "Cz")))"},
+        {L::Artist, beginsOneOf("artist", "ABC")},
+        {L::ArtistAlbum, beginsOneOf("artist", "ABC")},
+        {L::ArtistTitle, beginsOneOf("artist", "ABC")},
+        {L::Album, beginsOneOf("album", "ABC")},
+        {L::AlbumTitle, beginsOneOf("album", "ABC")},
+        {L::Title, beginsOneOf("title", "ABC")},
+        {L::Genre, beginsOneOf("genre", "ABC")},
+        {L::Filename, beginsOneOf("filename", "ABC")},
         {L::FirstLetter, ""},
         {L::Range, ""},
     };
@@ -162,6 +171,12 @@ TEST(QueryConditions, RangeConditionFollowsTheNextLevel) {
         const MenuDefinition definition = libraryMenu({L::Range, c.following});
         EXPECT_EQ(sentQuery(definition, {chosen(L::Range, "1980", "1989")}, 1), c.expected);
     }
+    // Too many first characters between the bounds, or bounds that do not tell
+    // themselves apart: no condition, the tracks are kept by their labels.
+    const MenuDefinition definition = libraryMenu({L::Range, L::Artist});
+    EXPECT_EQ(sentQuery(definition, {chosen(L::Range, "4", "E")}, 1), "");
+    LevelSelection twoArrows = chosen(L::Range, "A -> B", "C");
+    EXPECT_EQ(sentQuery(definition, {twoArrows}, 1), "");
 }
 
 struct JoinCase {
@@ -173,17 +188,16 @@ struct JoinCase {
 };
 
 TEST(QueryConditions, ConditionsJoinInnermostFirstAfterTheUsersQuery) {
-    const std::string beatles = R"((artist == "Beatles" OR artist == "The Beatles"))";
-    const std::string abba = R"((artist == "Abba" OR artist == "The Abba"))";
-    const std::string gold = R"((album == "Gold" OR album == "The Gold"))";
-    const std::string albumG =
-        R"(((!(album begins "The ") AND album begins "G") OR album begins "The G"))";
+    const std::string beatles = either("artist", "Beatles");
+    const std::string abba = either("artist", "Abba");
+    const std::string gold = either("album", "Gold");
+    const std::string albumG = beginsOneOf("album", "G");
     const JoinCase cases[] = {
         {"user query, then inner before outer",
          libraryMenu({L::Genre, L::Artist, L::Title}, R"(year > 1970)"),
          {chosen(L::Genre, "Pop"), chosen(L::Artist, "The Beatles")},
          2,
-         R"((year > 1970) && )" + beatles + R"( AND genre == "Pop")"},
+         R"((year > 1970) && )" + beatles + " AND " + either("genre", "Pop")},
         {"empty user query: no joiner",
          libraryMenu({L::Artist, L::Title}),
          {chosen(L::Artist, "The Beatles")},
@@ -194,16 +208,21 @@ TEST(QueryConditions, ConditionsJoinInnermostFirstAfterTheUsersQuery) {
          {chosen(L::Artist, "The Beatles")},
          1,
          "   " + beatles},
-        {"an outer range adds nothing, not even a joiner",
+        {"an outer range narrows too",
          libraryMenu({L::Range, L::Artist, L::Album, L::Title}),
          {chosen(L::Range, "A", "C"), chosen(L::Artist, "Abba"), chosen(L::Album, "Gold")},
          3,
-         gold + " AND " + abba},
-        {"an outer first letter adds nothing",
+         gold + " AND " + abba + " AND " + beginsOneOf("artist", "ABC")},
+        {"an outer first letter narrows too",
          libraryMenu({L::FirstLetter, L::Artist, L::Title}, "x"),
          {chosen(L::FirstLetter, "A"), chosen(L::Artist, "Abba")},
          2,
-         "(x) && " + abba},
+         "(x) && " + abba + " AND " + beginsOneOf("artist", "A")},
+        {"a range that cannot be told by its bounds: nothing from it down",
+         libraryMenu({L::Artist, L::Range, L::Album, L::Title}),
+         {chosen(L::Artist, "Abba"), chosen(L::Range, "A -> B", "C"), chosen(L::Album, "Gold")},
+         3,
+         abba},
         {"an innermost first letter follows the next level",
          libraryMenu({L::Artist, L::FirstLetter, L::Album}),
          {chosen(L::Artist, "Abba"), chosen(L::FirstLetter, "G")},
@@ -251,7 +270,7 @@ TEST(QueryConditions, AppendPathConditionsAddsToWhatTheBufferHolds) {
     const std::vector<LevelSelection> path = {chosen(L::Genre, "Pop"), chosen(L::Year, "1999")};
     char output[kQuerySize] = "start ";
     ASSERT_TRUE(appendPathConditions(definition, path, 2, output));
-    EXPECT_STREQ(output, R"(start year == "1999" AND genre == "Pop")");
+    EXPECT_EQ(std::string(output), R"(start year == "1999" AND )" + either("genre", "Pop"));
 }
 
 } // namespace

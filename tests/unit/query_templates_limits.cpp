@@ -1,5 +1,6 @@
 // Values too long for the query or caption buffers: nothing is written past
-// them, and a query that does not fit whole is not sent at all.
+// them, a substituted query that does not fit whole is not sent at all, and a
+// condition that does not fit is left out.
 #include "menus/query_templates.h"
 #include "support/level_paths.h"
 #include "support/scripted_library.h"
@@ -65,18 +66,21 @@ TEST(QueryLimits, ALongCaptionIsCutWhileTheQueryGoesOut) {
     EXPECT_EQ(std::string(b.caption.get()), (artist + " - " + album).substr(0, kCaptionSize - 1));
 }
 
-TEST(QueryLimits, ConditionsThatDoNotFitAreNotSent) {
+TEST(QueryLimits, ConditionsThatDoNotFitAreLeftOutAndTheRestGoesOut) {
+    // Each condition only widens what the item's tracks are kept from: one that
+    // does not fit is left out, the query never cut inside one.
     test::ScriptedLibrary library;
-    const std::string bound(255, 'm');
-    MenuDefinition definition = libraryMenu({L::Range, L::Artist, L::Title});
+    const std::string part(60, 'p');
+    const std::string many = part + "/" + part + "/" + part + "/" + part;
+    MenuDefinition definition =
+        libraryMenu({L::Year, L::ArtistAlbum, L::Title}, std::string(250, 'q'));
     QueryRecord result{};
-    // One range over artists holds each bound three times: well past the buffer.
-    runLevelQuery(nullptr, definition, {chosen(L::Range, bound, bound)}, 1, &result);
-    EXPECT_TRUE(library.levelQueries().empty());
-    EXPECT_EQ(result.items, nullptr);
-    EXPECT_FALSE(model().playlistMenusValid);
-    EXPECT_FALSE(model().libraryMenusValid);
-    EXPECT_FALSE(model().songMenusValid);
+    runLevelQuery(nullptr, definition, {chosen(L::Year, "1999"), chosen(L::ArtistAlbum, many)}, 2,
+                  &result);
+    releaseQueryResult(&result, definition.sourceType);
+    EXPECT_EQ(library.levelQueries(),
+              std::vector<std::string>{"(" + std::string(250, 'q') + R"() && year == "1999")"});
+    EXPECT_TRUE(model().libraryMenusValid);
 
     char output[kQuerySize];
     std::memset(output, 'x', 1000);
@@ -87,30 +91,29 @@ TEST(QueryLimits, ConditionsThatDoNotFitAreNotSent) {
     EXPECT_TRUE(appendPathConditions(definition, {chosen(L::Year, "1")}, 1, output));
 }
 
-TEST(QueryLimits, TheLastByteOfTheBufferDecides) {
-    // "(q…" + ") && " + four genre conditions of 235 characters each, joined by " AND ":
-    // 1 + 18 + 5 + 4 * (235 + 11) + 3 * 5 = 1023 characters, the most that fits.
-    const std::string value(235, 'v');
-    const std::string condition = "genre == \"" + value + "\"";
+TEST(QueryLimits, TheLastByteOfTheBufferDecidesWhetherAConditionGoes) {
+    // Four genre conditions of 223 characters, joined by " AND ": 907 characters;
+    // with "(" and ") && " a query of 111 characters fills the buffer exactly.
+    const std::string value(60, 'v');
+    const std::string condition = "(genre == \"" + value + "\" OR genre == \"The " + value +
+                                  R"(" OR genre begins " " OR genre begins "The  "))";
     const std::vector<LevelSelection> path(4, chosen(L::Genre, value));
-    for (int queryLength : {18, 19}) {
+    const std::size_t fits = kQuerySize - 1 - 6 - 4 * condition.size() - 3 * 5;
+    for (const std::size_t queryLength : {fits, fits + 1}) {
         SCOPED_TRACE(queryLength);
         test::ScriptedLibrary library;
-        MenuDefinition definition =
-            libraryMenu({L::Genre, L::Genre, L::Genre, L::Genre, L::Title},
-                        std::string(static_cast<std::size_t>(queryLength), 'q'));
+        MenuDefinition definition = libraryMenu({L::Genre, L::Genre, L::Genre, L::Genre, L::Title},
+                                                std::string(queryLength, 'q'));
         QueryRecord result{};
         runLevelQuery(nullptr, definition, path, 4, &result);
         releaseQueryResult(&result, definition.sourceType);
-        if (queryLength == 18) {
-            const std::string expected = "(" + std::string(18, 'q') + ") && " + condition +
-                                         " AND " + condition + " AND " + condition + " AND " +
-                                         condition;
+        std::string expected = "(" + std::string(queryLength, 'q') + ") && " + condition + " AND " +
+                               condition + " AND " + condition;
+        if (queryLength == fits) {
+            expected += " AND " + condition;
             ASSERT_EQ(expected.size(), kQuerySize - 1);
-            EXPECT_EQ(library.levelQueries(), std::vector<std::string>{expected});
-        } else {
-            EXPECT_TRUE(library.levelQueries().empty());
         }
+        EXPECT_EQ(library.levelQueries(), std::vector<std::string>{expected});
     }
 }
 
@@ -124,9 +127,12 @@ TEST(QueryLimits, UnterminatedFieldsAreReadOnlyToTheirEnd) {
     QueryRecord result{};
     runLevelQuery(nullptr, definition, {record}, 1, &result);
     releaseQueryResult(&result, definition.sourceType);
+    // The value of 256 characters is asked for by its beginning.
+    const std::string v(64, 'v');
     EXPECT_EQ(library.levelQueries(),
-              std::vector<std::string>{"(" + std::string(256, 'q') + ") && genre == \"" +
-                                       std::string(256, 'v') + "\""});
+              std::vector<std::string>{"(" + std::string(256, 'q') + ") && (genre begins \"" + v +
+                                       "\" OR genre begins \"The " + v +
+                                       R"(" OR genre begins " " OR genre begins "The  "))"});
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// Level queries answered by the simulated player's library: each chosen value
-// finds exactly the tracks whose labels show it, whichever way "The " is spelled.
+// Level queries answered by the simulated player's library, and the tracks kept
+// of their answers: each chosen value finds exactly the tracks whose labels
+// show it, whichever way "The " is spelled.
 #include "host/player.h"
+#include "menus/item_tracks.h"
 #include "menus/query_templates.h"
 #include "support/level_paths.h"
 
@@ -54,12 +56,17 @@ protected:
         descriptor().libraryWindow = nullptr;
     }
 
-    // The files of the result, sorted, then released.
-    static std::string found(MenuDefinition definition, const std::vector<LevelSelection>& path) {
+    // The files of the tracks kept of the result, sorted, then released.
+    static std::string found(MenuDefinition definition, std::vector<LevelSelection> path) {
+        // Labels as the values read: no years, no track numbers.
+        definition.addYearToAlbums = false;
+        definition.showTrackNumbers = false;
         QueryRecord result{};
-        runLevelQuery(nullptr, definition, path, static_cast<int>(path.size()), &result);
+        const int covered = static_cast<int>(path.size());
+        runLevelQuery(nullptr, definition, path, covered, &result);
+        const int kept = keepItemTracks(definition, path, covered, result.items, result.count);
         std::vector<std::string> files;
-        for (int i = 0; i < result.count; ++i) files.emplace_back(result.items[i].filename);
+        for (int i = 0; i < kept; ++i) files.emplace_back(result.items[i].filename);
         releaseQueryResult(&result, definition.sourceType);
         std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
             return std::stoi(a.substr(1)) < std::stoi(b.substr(1));
@@ -126,7 +133,7 @@ TEST_F(PlayerLevelQuery, ChosenValuesFindTheTracksTheirLabelsStandFor) {
          "a3"},
         {"artist and album in one item",
          {L::ArtistAlbum, L::Title},
-         {chosen(L::ArtistAlbum, "The Beatles", "White Album")},
+         {chosen(L::ArtistAlbum, "The Beatles", "The White Album")},
          "a2"},
     };
     for (const SemanticCase& c : cases) {

@@ -7,6 +7,7 @@
 #include "platform/window.h"
 #include "plugin/descriptor.h"
 #include "plugin/host_messages.h"
+#include "support/level_paths.h"
 #include "support/player_support.h"
 
 #include <gtest/gtest.h>
@@ -119,11 +120,7 @@ void installSampleBookmarks(char letter) {
 }
 
 LevelSelection chosen(const char* value, std::int32_t kind, const char* secondValue) {
-    LevelSelection record;
-    record.kind = kind;
-    copyText(record.value, value);
-    copyText(record.secondValue, secondValue);
-    return record;
+    return chosen(kind, value, secondValue);
 }
 
 player::Track track(const char* file, const char* artist, const char* album, const char* title,

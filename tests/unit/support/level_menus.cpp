@@ -1,6 +1,7 @@
 #include "support/level_menus.h"
 
 #include "host/player.h"
+#include "menus/item_label.h"
 #include "menus/label_order.h"
 #include "menus/label_reader.h"
 #include "menus/level_builder.h"
@@ -53,7 +54,7 @@ void openPopup(HMENU popup, MenuDefinition& definition, std::vector<LevelSelecti
 
 HMENU openItem(HMENU menu, int position, MenuDefinition& definition,
                std::vector<LevelSelection>& path) {
-    char text[256] = {};
+    char text[kMenuTextSize] = {};
     platform::getMenuString(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
     decodeItemValue(text, definition, path.back());
     const UINT state = platform::getMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
@@ -111,6 +112,21 @@ std::string itemLabelText(const std::string& text) {
     std::string label = labelPart(text);
     unescapeAmpersands(label.data());
     return label.c_str();
+}
+
+void describeLevels(HMENU menu, MenuDefinition& definition, std::vector<LevelSelection>& path,
+                    bool open, const std::string& indent, std::vector<std::string>& out) {
+    for (const LevelItem& item : levelItems(menu)) {
+        out.push_back(indent + item.text + "|" + std::to_string(item.flags & ~MF_CHECKED));
+        if (item.submenu == nullptr) continue;
+        if (open) {
+            const HMENU submenu = openItem(item.menu, item.position, definition, path);
+            describeLevels(submenu, definition, path, open, indent + "  ", out);
+            closePopup(path);
+        } else {
+            describeLevels(item.submenu, definition, path, open, indent + "  ", out);
+        }
+    }
 }
 
 namespace {

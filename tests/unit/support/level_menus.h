@@ -32,7 +32,7 @@ void setNowPlaying(const char* file);
 void openPopup(HMENU popup, MenuDefinition& definition, std::vector<LevelSelection>& path,
                bool lookForSong);
 // The submenu of the item at position of menu opens: its label is read back
-// into record depth (as the frame does, at most 255 characters), then the
+// into record depth (as the frame does, the whole text), then the
 // submenu opens with lookForSong = whether the item carries the check mark.
 // Returns the submenu.
 HMENU openItem(HMENU menu, int position, MenuDefinition& definition,
@@ -59,6 +59,12 @@ std::string durationText(long long seconds);
 // The label of an item's text as the frame reads it back: the part before
 // the tab, menu escapes undone.
 std::string itemLabelText(const std::string& text);
+
+// Each item of a level as "text|flags" (check marks left out), the items of
+// its submenu indented below it. With open, submenus are opened as the frame
+// opens them (filled lazily when empty); otherwise they are only read.
+void describeLevels(HMENU menu, MenuDefinition& definition, std::vector<LevelSelection>& path,
+                    bool open, const std::string& indent, std::vector<std::string>& out);
 
 // Where the check marks of a menu tree are, as "menu:position" lines.
 std::vector<std::string> checkedItems(HMENU popup);

@@ -5,17 +5,31 @@
 #include "model/text.h"
 
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace tg::test {
 
+// A record as reading an item back leaves it: the values, and the label the
+// item shows (a range's bounds joined by " -> ", two values by "/").
 inline LevelSelection chosen(std::int32_t kind, std::string_view value,
                              std::string_view secondValue = "") {
     LevelSelection record;
     record.kind = kind;
     copyText(record.value, value);
     copyText(record.secondValue, secondValue);
+    using L = LevelType;
+    const auto k = static_cast<L>(kind);
+    record.label = value;
+    if (k == L::Range) {
+        record.label += " -> ";
+        record.label += secondValue;
+    } else if ((k == L::ArtistAlbum || k == L::ArtistTitle || k == L::AlbumTitle) &&
+               !secondValue.empty()) {
+        record.label += "/";
+        record.label += secondValue;
+    }
     return record;
 }
 
