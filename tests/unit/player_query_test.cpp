@@ -96,6 +96,15 @@ TEST(PlayerQuery, OperatorsCaseAndNumbers) {
         {"rating == 0", ""},
         {"bitrate >= \"0\"", "a1,b2"},
         {"length == 0", "a1,b1,b2,c1,n1,t1,t2"},
+        // Inside quotes "%" and two hex digits are that byte, "%%" a percent
+        // sign, any other "%" itself; bare words are taken as they stand.
+        {"artist == \"%41bba\"", "a1"},
+        {"artist begins \"The%20\"", "b1"},
+        {"comment has \"%26 loud\"", "c1"},
+        {"year == \"%31969\"", "b1"},
+        {"artist == \"abba%\"", ""},
+        {"artist == \"ab%%ba\"", ""},
+        {"artist == %41bba", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(matching(library, c.query), c.expected) << c.query;
 }

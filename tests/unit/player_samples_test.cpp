@@ -1,6 +1,7 @@
 // The sample data keeps the cases it was written for: a change to samples/
 // that drops one of them fails here rather than silently weakening the tests
 // and previews built on it.
+#include "host/hostile_library.h"
 #include "host/m3u_file.h"
 #include "host/player.h"
 #include "host/text_fold.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 
 namespace tg::player {
 namespace {
@@ -209,6 +211,19 @@ TEST(PlayerSamples, FolderTreeHasHiddenAndDotEntriesAndAListOfEveryKind) {
                             [](const std::string& l) { return l.rfind("# ", 0) == 0; }),
               2);
     EXPECT_GE(std::count(raw.begin(), raw.end(), std::string()), 1);
+}
+
+// The hostile library is the generator's own output, so it can be made again
+// (gen_library --hostile 300 19), and it loads.
+TEST(PlayerSamples, HostileLibraryIsTheGeneratorsAndLoads) {
+    std::ostringstream made;
+    writeLibrary(made, generateHostileLibrary(300, 19));
+    std::ifstream in(test::samplePath("hostile-library.tsv"), std::ios::binary);
+    std::ostringstream stored;
+    stored << in.rdbuf();
+    EXPECT_EQ(stored.str(), made.str());
+    EXPECT_TRUE(player().loadLibrary(test::samplePath("hostile-library.tsv")).ok);
+    EXPECT_EQ(player().library().tracks().size(), 300u);
 }
 
 } // namespace

@@ -151,6 +151,14 @@ TEST_F(PlayerLevelQuery, UsersQueryAndSongVariablesNarrowTheConditions) {
     EXPECT_EQ(found(definition, {chosen(L::Artist, "Beatles")}), "a1 a2");
     copyText(definition.query, "year < 1968");
     EXPECT_EQ(found(definition, {chosen(L::Artist, "Beatles")}), "a3");
+    // The song is looked up by a file name that holds a percent sign before
+    // two hex digits, which the library's quotes would read as an escape.
+    std::vector<player::Track> tracks = player::player().library().tracks();
+    tracks.push_back(track("a13%41", "Queen", "Jazz", "Mustapha", "Opera", 1978));
+    player::player().setTracks(tracks);
+    player::player().setPlaylist({{"a13%41", "", -1}}, 0);
+    copyText(definition.query, R"(genre == "%genre")");
+    EXPECT_EQ(found(definition, {chosen(L::Artist, "Queen")}), "a13%41");
 }
 
 struct AlternativesCase {

@@ -38,6 +38,7 @@ struct SubstitutionCase {
     const char* text; // expected output, when it succeeds
     const char* caption;
     bool succeeds;
+    const char* artist = "Queen";
 };
 
 TEST(SongVariables, VariablesTakeTheCurrentSongsValues) {
@@ -55,11 +56,14 @@ TEST(SongVariables, VariablesTakeTheCurrentSongsValues) {
         {"%", "", "", true},
         {"", "", "", true},
         {"no variables", "no variables", "", true},
+        // A value cannot end the user's quotes: its quotes and percent signs
+        // go as the library's escapes; the caption shows it as it is.
+        {R"(artist == "%artist")", R"(artist == "x%22 OR %25")", R"(x" OR %)", true, R"(x" OR %)"},
     };
     for (const SubstitutionCase& c : cases) {
         SCOPED_TRACE(c.templateText);
         test::ScriptedLibrary library;
-        playSong(library, song("Rock", "Queen", "Jazz"));
+        playSong(library, song("Rock", c.artist, "Jazz"));
         char caption[kCaptionSize] = "stale";
         char text[kQuerySize] = "stale";
         EXPECT_EQ(substituteSongVariables(caption, c.templateText, text), c.succeeds);
