@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 namespace tg {
 
@@ -53,19 +54,16 @@ int compareWithBound(RangeOrder order, const char* key, const char* bound) {
     return compareKeyWithBound(key, bound);
 }
 
-// Keeps the records for which keep(record) holds at the front of
-// records[0..count), in their order, the others after them; returns how many
-// were kept.
+// Moves the records for which keep(record) holds to the front of
+// records[0..count), in their order, the others after them in any order;
+// returns how many were kept. One pass, in place.
 template <typename Keep> int keepWhere(TrackRecord* records, int count, Keep keep) {
-    std::vector<TrackRecord> dropped;
     int kept = 0;
     for (int i = 0; i < count; ++i) {
-        if (keep(records[i]))
-            records[kept++] = records[i];
-        else
-            dropped.push_back(records[i]);
+        if (!keep(records[i])) continue;
+        if (kept != i) std::swap(records[kept], records[i]);
+        ++kept;
     }
-    std::copy(dropped.begin(), dropped.end(), records + kept);
     return kept;
 }
 
