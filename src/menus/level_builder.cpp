@@ -226,12 +226,22 @@ void LevelWalk::closeGroup(int end, bool endPass) {
 }
 
 bool LevelWalk::appendItem(int end, UINT placement) {
-    // Dressed in a buffer of its own, large enough that the label is never cut
-    // for its play time or its escapes.
-    char* text = itemText;
-    copyText(text, sizeof itemText, isRange ? rangeLabel : current);
-    if (showsTime) appendDuration(duration, text, sizeof itemText);
-    escapeAmpersands(text, sizeof itemText);
+    // The label is never cut for its play time or its escapes. A group's label
+    // is not read again once its item is made, so one without "&" that fits
+    // with a time (most do) is dressed in place; others, and a range's (kept
+    // for the next range's bounds), in a buffer large enough for anything.
+    constexpr std::size_t kTimeRoom = 40; // tab, padding and the longest time
+    char* text = current;
+    const std::size_t length = isRange ? 0 : strnlen(current, kLabelSize);
+    if (!isRange && length + kTimeRoom < kLabelSize &&
+        std::memchr(current, '&', length) == nullptr) {
+        if (showsTime) appendDuration(duration, text, kLabelSize);
+    } else {
+        text = itemText;
+        copyText(text, sizeof itemText, isRange ? rangeLabel : current);
+        if (showsTime) appendDuration(duration, text, sizeof itemText);
+        escapeAmpersands(text, sizeof itemText);
+    }
 
     if (hasSubmenus) {
         const HMENU submenu = platform::createPopupMenu();
