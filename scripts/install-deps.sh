@@ -52,15 +52,40 @@ update_lists() {
   return 1
 }
 
+# Installed packages that must match their i386 twins version for version
+# (Multi-Arch: same) but whose installed version only the security suite
+# carries: with that suite's i386 index missing, their twins cannot be found.
+security_only_packages() {
+  local name version
+  dpkg-query -W -f '${Package} ${Version} ${Multi-Arch} ${Architecture}\n' 2>/dev/null |
+    awk '$3 == "same" && $4 == "amd64" {print $1, $2}' |
+    while read -r name version; do
+      apt-cache madison "$name" 2>/dev/null | awk -F' [|] ' -v v="$version" '
+        $2 == v && $3 !~ /-security/ {carried = 1}
+        $3 ~ / bookworm\/main / {base = 1}
+        END {exit !(base && !carried)}' && echo "$name"
+    done
+}
+
 # When an index is missing or half-synced, amd64 packages of the security suite
 # may have no i386 twins and the install cannot be resolved: the base suite
-# alone always can.
+# alone can, once installed packages that only the security suite carries go
+# back to the base suite's version (their i386 twins are in its index).
 install_packages() {
   if $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; then
     return 0
   fi
   say "the install could not be resolved from every suite; retrying pinned to the base suite (bookworm)"
-  $SUDO apt-get install -y -qq --no-install-recommends -t bookworm "$@" >/dev/null
+  if $SUDO apt-get install -y -qq --no-install-recommends -t bookworm "$@" >/dev/null; then
+    return 0
+  fi
+  local back=()
+  mapfile -t back < <(security_only_packages)
+  [ ${#back[@]} -gt 0 ] || return 1
+  say "installed from the security suite only, whose i386 twins the mirror does not list now;"
+  say "  back to the base suite's version: ${back[*]}"
+  $SUDO apt-get install -y -qq --no-install-recommends --allow-downgrades -t bookworm "$@" \
+    "${back[@]/%//bookworm}" >/dev/null
 }
 
 # The static qemu-i386 of Debian 13's qemu-user (Debian 12's qemu cannot run
