@@ -84,7 +84,9 @@ install_packages() {
   local back=() security round answer blocking name
   security=$(security_only_packages)
   for round in 1 2 3 4 5 6 7 8; do
-    if answer=$(apt-get -s "${pinned[@]:1}" "$@" "${back[@]/%//bookworm}" 2>&1); then
+    # Not quiet: apt names the unmet dependencies only when it may talk.
+    if answer=$(apt-get -s install -y --no-install-recommends --allow-downgrades -t bookworm \
+                "$@" "${back[@]/%//bookworm}" 2>&1); then
       if [ ${#back[@]} -gt 0 ]; then
         say "installed from the security suite only, whose i386 twins the mirror does not list now;"
         say "  back to the base suite's version: ${back[*]}"
