@@ -57,7 +57,7 @@ void installPluginMenu() {
     FrameState& f = frame();
     GlobalOptions& o = model().options;
     hotkey(true);
-    if (o.hostMenuId != -1 && o.ownMenu == 0) return; // the target is found when it opens
+    if (o.ownMenu == 0) return; // the target is found when it opens
 
     o.hostMenuId = host::registerMessage(kOwnMenuName);
     f.targetPopup = platform::createPopupMenu();
