@@ -56,7 +56,8 @@ void hotkey(bool on) {
 void installPluginMenu() {
     FrameState& f = frame();
     GlobalOptions& o = model().options;
-    hotkey(true);
+    // A disabled plug-in has nothing to show at the cursor: its hotkey stays off.
+    if (o.enabled != 0) hotkey(true);
     if (o.ownMenu == 0) return; // the target is found when it opens
 
     o.hostMenuId = host::registerMessage(kOwnMenuName);
