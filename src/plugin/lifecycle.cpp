@@ -118,7 +118,8 @@ void pluginQuit() {
 
     freeDefinitions();
     f.targetPopup = nullptr;
-    emptyPluginPlaylist();
+    // A removal still waiting must not act on the next load's state.
+    resetPluginPlaylistState();
 
     if (f.mouseHook != nullptr) platform::unhookWindowsHookEx(f.mouseHook);
     f.mouseHook = nullptr;
