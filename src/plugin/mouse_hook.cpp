@@ -6,6 +6,7 @@
 #include "platform/menu.h"
 #include "plugin/context_menus.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
 #include "plugin/item_value.h"
 #include "plugin/menu_commands_routing.h"
@@ -138,11 +139,11 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
 }
 
 LRESULT TG_CALLBACK mouseHookProcedure(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0 &&
-        firstSighting(code, static_cast<UINT>(wParam),
-                      reinterpret_cast<const platform::MouseHookData*>(lParam)) &&
-        onMenuMouse(static_cast<UINT>(wParam),
-                    reinterpret_cast<const platform::MouseHookData*>(lParam)))
+    const auto* data = reinterpret_cast<const platform::MouseHookData*>(lParam);
+    const auto message = static_cast<UINT>(wParam);
+    if (code >= 0 && guarded(false, [&] {
+            return firstSighting(code, message, data) && onMenuMouse(message, data);
+        }))
         return 0;
     return platform::callNextHookEx(frame().mouseHook, code, wParam, lParam);
 }

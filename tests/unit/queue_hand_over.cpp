@@ -343,25 +343,6 @@ TEST_F(QueueHandOver, TheDeletionOfAnEarlierInsertionIsNotTakenForAForeignChange
     EXPECT_EQ(queued(), Texts{"later"});
 }
 
-TEST_F(QueueHandOver, ShutDownWhileTheRemovalWaitsStillRemovesTheEntry) {
-    playlist({"a", "b"}, 0);
-    queue({"new", "later"});
-    next();
-    sim::settle();
-
-    // What quit does to the queue, then what a fresh load starts from.
-    tg::emptyPluginPlaylist();
-    tg::resetPluginPlaylistState();
-    QueueRouter::unsubclass();
-
-    elapse(200);
-    EXPECT_EQ(hostFiles(), (Texts{"a", "b"}));
-    EXPECT_EQ(sim::liveWorkerCount(), 0);
-    EXPECT_EQ(state().pendingHostIndex, -1);
-    EXPECT_FALSE(state().temporaryEntry);
-    EXPECT_FALSE(state().removalPending);
-}
-
 TEST_F(QueueHandOver, AFileTheLibraryHoldsLeavesTheLibraryMenusValid) {
     tg::player::Track track;
     track.filename = "C:\\music\\held.mp3";
