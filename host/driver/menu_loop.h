@@ -34,7 +34,8 @@ public:
     // The mouse rests on an item of an open menu; menus opened deeper close first.
     void select(HMENU menu, int position);
 
-    // Mouse buttons over the item selected last.
+    // Mouse buttons over the item selected last. A left press opens the item's
+    // submenu, as the system's menu loop does.
     void leftClick();
     void rightClick();
     void middleClick(); // press and release
@@ -73,7 +74,12 @@ private:
     // Closes the nested levels above level and the menus of level past its
     // first keep (all of it for keep 0, as the end of its tracking).
     void closeFrom(std::size_t level, std::size_t keep);
+    // What the menu itself does with a button press or release over the
+    // item selected last.
+    void pressHovered();
     void executeHovered();
+    // Opens the submenu of the selected item at position of an open menu.
+    HMENU showSubmenu(HMENU menu, int position);
     // Where an open menu is: its tracking level and its index in it.
     std::pair<std::size_t, std::size_t> find(HMENU menu) const;
 
