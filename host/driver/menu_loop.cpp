@@ -168,6 +168,17 @@ void MenuLoop::choose(HMENU menu, int position) {
     leftClick();
 }
 
+void MenuLoop::pressEnter() {
+    if (hoverMenu_ == nullptr || !isOpen(hoverMenu_)) return;
+    const HMENU submenu = platform::getSubMenu(hoverMenu_, hoverPosition_);
+    if (submenu == nullptr) {
+        executeHovered();
+        return;
+    }
+    if (!isOpen(submenu)) showSubmenu(hoverMenu_, hoverPosition_);
+    if (isOpen(submenu) && platform::getMenuItemCount(submenu) > 0) select(submenu, 0);
+}
+
 void MenuLoop::executeHovered() {
     const std::vector<platform::sim::MenuItemView> items = platform::sim::menuItems(hoverMenu_);
     if (hoverPosition_ < 0 || static_cast<std::size_t>(hoverPosition_) >= items.size()) return;

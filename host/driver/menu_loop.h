@@ -42,6 +42,10 @@ public:
     void mouseEvent(UINT mouseMessage);
     // Selects the item and left-clicks it.
     void choose(HMENU menu, int position);
+    // Enter on the item selected last, as the keyboard chooses it: the mouse
+    // hooks see nothing, a submenu opens with its first item selected, a plain
+    // enabled item runs.
+    void pressEnter();
 
     // Closes an open menu with every menu opened from it or on top of it.
     void close(HMENU menu);

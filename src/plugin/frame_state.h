@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/menu_definition.h"
+#include "model/model_state.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -25,6 +26,10 @@ struct FrameState {
     HMENU selectedMenu = nullptr;
     WORD selectedItem = 0;
     HMENU playlistPopup = nullptr; // "TG Playlist"
+    // The inline level's path record, set aside with its check mark while the
+    // walk of a definition's submenu runs beside it in the open target popup.
+    LevelSelection inlineRoot;
+    bool inlineRootAside = false;
 
     // Start-up: the host window's previous procedure, the mouse hook, the send-to ids.
     WNDPROC hostWindowProc = nullptr;

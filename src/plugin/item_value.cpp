@@ -1,9 +1,8 @@
 #include "plugin/item_value.h"
 
+#include "menus/column_layout.h"
 #include "menus/label_reader.h"
-#include "model/text.h"
 #include "platform/menu.h"
-#include "plugin/menu_texts.h"
 
 namespace tg {
 
@@ -24,14 +23,9 @@ void readItemValue(HMENU menu, int position, std::vector<LevelSelection>& path,
 bool isPathMenu(HMENU levelMenu, HMENU menu) {
     if (menu == nullptr) return false;
     HMENU m = levelMenu;
-    for (int page = 0; page < kMorePageLimit && m != menu && platform::isMenu(m); ++page) {
-        const int count = platform::getMenuItemCount(m);
-        if (count <= 0) break;
-        char text[kItemTextChars + 1] = {};
-        platform::getMenuString(m, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
-        if (!equalIgnoringCase(text, kMoreItem)) break;
-        m = platform::getSubMenu(m, count - 1);
-    }
+    for (int page = 0; page < kMorePageLimit && m != nullptr && m != menu && platform::isMenu(m);
+         ++page)
+        m = continuationPage(m, page == 0);
     return m == menu;
 }
 

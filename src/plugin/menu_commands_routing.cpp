@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_items.h"
 
 namespace tg {
 
@@ -45,6 +46,15 @@ bool onMenuCommand(HWND, HMENU menu, int position) {
     if (menu == f.playlistPopup) return onPlaylistPopupCommand(position);
     if (menu == f.playlistEntryMenu)
         return onPlaylistEntryCommand(f.playlistPopup, position, f.contextIndex);
+    if (menu == f.targetPopup) {
+        // The target popup reports by position, which the player does not
+        // read: a choice of one of its items reaches it as its command.
+        UINT id = 0;
+        if (!hostItemAt(position, &id)) return false;
+        platform::sendMessage(descriptor().hostWindow, WM_COMMAND,
+                              static_cast<WPARAM>(id & 0xFFFFu), 0);
+        return true;
+    }
     return false;
 }
 

@@ -111,6 +111,23 @@ TEST_F(TargetPopup, ItemsTheHostPutsAboveMoveThePluginPartAndNothingOfTheHostsGo
                                       {"-", "Library", "-"}));
 }
 
+TEST_F(TargetPopup, AKeyboardChoiceOfAPlayersItemReachesItAsThatItemsCommand) {
+    harness.define("Library", SourceType::MediaLibrary);
+    harness.start();
+    for (const char* item : {"Songticker", "Start/Stop Plug-in"}) {
+        SCOPED_TRACE(item);
+        const HMENU target = harness.openTargetPopup();
+        const int position = test::positionOf(target, item);
+        const UINT id = platform::sim::menuItems(target)[static_cast<std::size_t>(position)].id;
+        harness.player().clearLog();
+        harness.loop().select(target, position);
+        harness.loop().pressEnter();
+        EXPECT_EQ(countInLog("WM_COMMAND " + std::to_string(id)), 1);
+        EXPECT_EQ(countInLog("WM_MENUCOMMAND"), 0);
+        EXPECT_FALSE(harness.loop().anyOpen());
+    }
+}
+
 TEST(OwnPopup, GoesRightAfterSkinsOrToPositionOne) {
     struct Case {
         const char* what;
