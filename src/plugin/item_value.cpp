@@ -1,13 +1,13 @@
 #include "plugin/item_value.h"
 
 #include "menus/column_layout.h"
+#include "menus/item_label.h"
 #include "menus/label_reader.h"
 #include "platform/menu.h"
 
 namespace tg {
 
 namespace {
-constexpr int kItemTextChars = 255;
 // Far more "MORE" pages than any layout makes; only a damaged menu gets there.
 constexpr int kMorePageLimit = 100000;
 } // namespace
@@ -15,9 +15,14 @@ constexpr int kMorePageLimit = 100000;
 void readItemValue(HMENU menu, int position, std::vector<LevelSelection>& path,
                    const MenuDefinition& definition, int depth) {
     if (depth < 0 || depth >= static_cast<int>(path.size()) || position < 0) return;
-    char text[kItemTextChars + 1] = {};
-    platform::getMenuString(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-    decodeItemValue(text, definition, path[static_cast<std::size_t>(depth)]);
+    // The whole label, so that one too long for the record is known to be cut.
+    char text[kLabelSize] = {};
+    const int length = platform::getMenuString(menu, static_cast<UINT>(position), text, sizeof text,
+                                               MF_BYPOSITION);
+    LevelSelection& record = path[static_cast<std::size_t>(depth)];
+    const bool whole = decodeItemValue(text, definition, record);
+    // A label that fills the buffer may have been cut when it was made.
+    record.valueCut = !whole || length >= static_cast<int>(sizeof text) - 1;
 }
 
 bool isPathMenu(HMENU levelMenu, HMENU menu) {

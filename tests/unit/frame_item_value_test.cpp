@@ -60,18 +60,31 @@ TEST(ReadItemValue, TurnsTheItemTextBackIntoTheValueOfItsLevel) {
     }
 }
 
-TEST(ReadItemValue, NeverWritesPastTheValueAndReadsAtMost255Characters) {
-    const HMENU menu = platform::createPopupMenu();
-    const std::string longLabel(600, 'x');
-    platform::appendMenu(menu, MF_STRING, 0, longLabel.c_str());
-    platform::appendMenu(menu, MF_STRING, 1, (std::string(300, '&') + "tail").c_str());
-    MenuDefinition definition;
-    std::vector<LevelSelection> path(1);
-    readItemValue(menu, 0, path, definition, 0);
-    EXPECT_EQ(std::string(path[0].value), std::string(255, 'x'));
-    readItemValue(menu, 1, path, definition, 0);
-    EXPECT_EQ(std::string(path[0].value), std::string(127, '&'));
-    platform::destroyMenu(menu);
+TEST(ReadItemValue, NeverWritesPastTheValueAndSaysWhenItCutIt) {
+    struct Case {
+        std::string label;
+        std::string value;
+        bool cut;
+    };
+    const Case cases[] = {
+        {std::string(600, 'x'), std::string(255, 'x'), true},
+        {std::string(255, 'x') + "\t1:00", std::string(255, 'x'), false},
+        {std::string(256, 'x'), std::string(255, 'x'), true},
+        {std::string(300, '&') + "tail", std::string(150, '&') + "tail", false},
+        {std::string(1000, '&'), std::string(255, '&'), true}, // cut when it was made
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label.size());
+        const HMENU menu = platform::createPopupMenu();
+        platform::appendMenu(menu, MF_STRING, 0, c.label.c_str());
+        MenuDefinition definition;
+        std::vector<LevelSelection> path(1);
+        path[0].valueCut = !c.cut;
+        readItemValue(menu, 0, path, definition, 0);
+        EXPECT_EQ(std::string(path[0].value), c.value);
+        EXPECT_EQ(path[0].valueCut, c.cut);
+        platform::destroyMenu(menu);
+    }
 }
 
 TEST(ReadItemValue, MissingItemsReadAsEmptyAndDepthsOutsideThePathChangeNothing) {

@@ -11,6 +11,7 @@
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -271,6 +272,56 @@ TEST(PluginItemClicks, InlineItemsActOnThemselvesWhateverOpenedOrMovedAboveThem)
         target = h.openTargetPopup();
         ASSERT_EQ(test::positionOf(target, "TG Playlist") >= 0, !queuedFirst);
         clickMeadowLight(target);
+    }
+}
+
+TEST(PluginItemClicks, EntriesLongerThanTheReadBackActWholeOrNotAtAll) {
+    const std::string title = "Title " + std::string(300, 't');
+    const std::string line = "N:\\" + std::string(300, 'l') + ".mp3";
+    struct Case {
+        const char* what;
+        std::vector<std::string> open; // submenus down to the item
+        std::string bookmarks;
+        std::string shown; // how the item's label begins
+        std::string added; // "": nothing reaches the player
+    };
+    const Case cases[] = {
+        {"a bookmark",
+         {"Marks"},
+         "C:\\long.mp3\n" + title + "\nC:\\short.mp3\nTitle\n",
+         title,
+         "C:\\long.mp3"},
+        {"two bookmarks alike",
+         {"Marks"},
+         "C:\\a.mp3\n" + title + "a\nC:\\b.mp3\n" + title + "b\n",
+         title,
+         ""},
+        {"a playlist file's line", {"Folder", "list.m3u"}, "", line, line},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::resetProcess();
+        test::TempDrive drive('N');
+        drive.file("list.m3u", "#EXTM3U\n" + line + "\nN:\\short.mp3\n");
+        PluginHarness h;
+        h.define("Marks", SourceType::Bookmarks).clickAction = ClickAction::Enqueue;
+        MenuDefinition& folder = h.define("Folder", SourceType::Directory);
+        copyText(folder.query, "N:\\");
+        copyText(folder.fileTypes, "mp3;m3u");
+        folder.clickAction = ClickAction::Enqueue;
+        h.start();
+        ASSERT_TRUE(h.player().writeIniFile("Winamp.bm", c.bookmarks));
+        HMENU menu = h.openTargetPopup();
+        for (const std::string& label : c.open) menu = h.openSubmenu(menu, label);
+        const int position = test::positionContaining(menu, c.shown.substr(0, 40));
+        ASSERT_GE(position, 0);
+        h.player().clearLog();
+        h.loop().select(menu, position);
+        h.loop().leftClick();
+        EXPECT_EQ(logHas("HOST_ADD_FILE"), !c.added.empty());
+        if (!c.added.empty()) {
+            EXPECT_TRUE(logHas("HOST_ADD_FILE " + c.added));
+        }
     }
 }
 
