@@ -25,6 +25,10 @@ struct FrameState {
     // item's command id, or its position when it opens a submenu.
     HMENU selectedMenu = nullptr;
     WORD selectedItem = 0;
+    // The player's command the mouse hook sent last for a click, in case the
+    // menu reports the same choice by position as well.
+    HMENU clickedHostMenu = nullptr;
+    WORD clickedHostId = 0;
     HMENU playlistPopup = nullptr; // "TG Playlist"
     // The inline level's path record, set aside with its check mark while the
     // walk of a definition's submenu runs beside it in the open target popup.

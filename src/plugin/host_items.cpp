@@ -56,11 +56,16 @@ std::int64_t hostCommandLimit() {
 
 } // namespace
 
-bool hostItemAt(int position, UINT* id) {
+bool hostItemAt(HMENU menu, int position, UINT* id) {
     const FrameState& f = frame();
-    if (f.targetPopup == nullptr || targetIsOwnPopup()) return false;
-    if (position < 0 || position >= f.pluginItemsStart) return false;
-    return enabledPlainItem(f.targetPopup, position, id);
+    if (menu == nullptr || f.targetPopup == nullptr || targetIsOwnPopup() || position < 0)
+        return false;
+    if (menu == f.targetPopup) {
+        if (position >= f.pluginItemsStart) return false;
+    } else if (!belowHostPart(menu)) {
+        return false;
+    }
+    return enabledPlainItem(menu, position, id);
 }
 
 bool isHostCommand(HMENU menu, int selected) {
@@ -69,7 +74,8 @@ bool isHostCommand(HMENU menu, int selected) {
     if (menu == f.targetPopup) {
         for (int i = 0; i < f.pluginItemsStart; ++i) {
             UINT id = 0;
-            if (hostItemAt(i, &id) && (id & 0xFFFFu) == static_cast<UINT>(selected)) return true;
+            if (hostItemAt(menu, i, &id) && (id & 0xFFFFu) == static_cast<UINT>(selected))
+                return true;
         }
         return false;
     }

@@ -8,9 +8,10 @@
 
 namespace tg {
 
-// The command id of the player's item at position of the target popup: an
-// enabled plain item before the plug-in's part of a popup that is the player's.
-bool hostItemAt(int position, UINT* id);
+// The command id of the player's item at position of menu: an enabled plain
+// item before the plug-in's part of a target popup that is the player's, or in
+// a submenu hanging from that part.
+bool hostItemAt(HMENU menu, int position, UINT* id);
 
 // Whether the low word of a WM_MENUSELECT in menu names one of the player's
 // commands, which the plug-in hands on as WM_COMMAND: in the target popup the

@@ -91,6 +91,8 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
     if (f.targetOpen) {
         if (isHostCommand(sel, pos)) {
             const HWND host = descriptor().hostWindow;
+            f.clickedHostMenu = sel;
+            f.clickedHostId = static_cast<WORD>(pos);
             closeAllMenus();
             platform::sendMessage(host, WM_COMMAND, static_cast<WPARAM>(pos), 0);
             return true;

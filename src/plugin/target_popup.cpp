@@ -166,6 +166,7 @@ bool onTargetPopupOpening(HWND window, HMENU popup) {
     f.targetPopup = popup;
     f.targetOpen = true;
     f.inlineRootAside = false;
+    f.clickedHostMenu = nullptr; // a new choice begins
     if (f.selectedMenu == nullptr) platform::setForegroundWindow(window);
 
     const int count = itemCount(popup);
