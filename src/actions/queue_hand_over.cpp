@@ -50,6 +50,9 @@ void locateInHostPlaylist(const std::string& file) {
         }
     }
 
+    // A name the insertion would cut is not handed over at all.
+    if (!host::fitsInsertRecord(file.c_str())) return;
+
     // Set before the insertion: the HOST_PLAYLIST_MODIFIED it causes must not
     // empty the queue.
     s.temporaryEntry = true;
@@ -69,14 +72,16 @@ void locateInHostPlaylist(const std::string& file) {
 
 int answerNextEntry() {
     PluginPlaylistState& s = pluginPlaylistState();
-    if (s.pluginPlaylist.empty()) return -1;
-
-    // A copy: the messages below reach the player, which may call back into the
-    // plug-in while they are handled.
-    const QueueEntry head = s.pluginPlaylist.front();
-    locateInHostPlaylist(head.file);
-    removeQueueEntry(head.serial);
-    return s.pendingHostIndex;
+    // An entry that cannot be handed over leaves the queue for the next one.
+    while (!s.pluginPlaylist.empty()) {
+        // A copy: the messages below reach the player, which may call back into
+        // the plug-in while they are handled.
+        const QueueEntry head = s.pluginPlaylist.front();
+        locateInHostPlaylist(head.file);
+        removeQueueEntry(head.serial);
+        if (s.pendingHostIndex >= 0) return s.pendingHostIndex;
+    }
+    return -1;
 }
 
 void updatePlayingFile(const char* file) {

@@ -43,20 +43,6 @@ void cutAtTab(char* text) {
     if (char* tab = std::strchr(text, '\t')) *tab = '\0';
 }
 
-// The continuation submenu when the last item of menu is the "MORE" link that
-// the column layout put there, else null. The popup's own page is told by the
-// link's text, since its first positions may hold other items.
-HMENU continuationOf(HMENU menu, int count) {
-    const int last = count - 1;
-    const int rows = layoutRows();
-    if (last < 0 || last % rows != rows - 1) return nullptr;
-    const HMENU more = platform::getSubMenu(menu, last);
-    if (more == nullptr) return nullptr;
-    char text[kItemTextSize];
-    readItemText(menu, last, text);
-    return std::strcmp(text, kMoreText) == 0 ? more : nullptr;
-}
-
 // A continuation page starts at position 0, so the layout fills it to exactly
 // moreColumns * rows items when it ends in a "MORE" link, and no item of the
 // level can take that last place (each item stands for at least one record,
@@ -101,7 +87,7 @@ public:
             const int count = platform::getMenuItemCount(menu);
             if (count <= 0) break;
             const HMENU more =
-                page == 0 ? continuationOf(menu, count) : continuationOfPage(menu, count);
+                page == 0 ? continuationPage(menu, true) : continuationOfPage(menu, count);
             pages.push_back({menu, from, more != nullptr ? count - 2 : count - 1});
             menu = more;
             from = 0;

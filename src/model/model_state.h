@@ -37,6 +37,8 @@ struct LevelSelection {
     std::int32_t kind = 0;
     char value[256] = {};
     char secondValue[256] = {};
+    // The label read back did not fit value: it holds only the text's beginning.
+    bool valueCut = false;
     HMENU checkedMenu = nullptr;
     std::int32_t checkedPosition = 0;
 };

@@ -148,8 +148,13 @@ void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info) {
     send(playlistWindow, WM_USER, PLAYLIST_GET_ENTRY_INFO, reinterpret_cast<LPARAM>(info));
 }
 
+bool fitsInsertRecord(const char* file) {
+    return file != nullptr &&
+           strnlen(file, sizeof InsertFileRecord::file) < sizeof InsertFileRecord::file;
+}
+
 void playlistInsertFile(HWND playlistWindow, const char* file, int index) {
-    if (file == nullptr) return;
+    if (!fitsInsertRecord(file)) return;
     InsertFileRecord record{};
     copyText(record.file, file);
     record.index = index;

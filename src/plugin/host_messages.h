@@ -158,7 +158,9 @@ void cmdNext();
 int playlistGetCurrentIndex(HWND playlistWindow);
 void playlistDeleteEntry(HWND playlistWindow, int index);
 void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info);
-// Cuts a file name longer than the record's field; the field stays terminated.
+// Whether the file name fits the record of PLAYLIST_INSERT_FILE.
+bool fitsInsertRecord(const char* file);
+// Sends nothing for a name that does not fit: a cut one would name another file.
 void playlistInsertFile(HWND playlistWindow, const char* file, int index);
 
 // True when the library filled the record: the texts it wrote are lent until

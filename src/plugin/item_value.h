@@ -8,8 +8,8 @@
 
 namespace tg {
 
-// Reads the item's text (at most 255 characters) and decodes it into the value
-// of path[depth]. Nothing for a depth outside the path.
+// Reads the item's text and decodes it into the value of path[depth], noting
+// there whether the value had to be cut. Nothing for a depth outside the path.
 void readItemValue(HMENU menu, int position, std::vector<LevelSelection>& path,
                    const MenuDefinition& definition, int depth);
 

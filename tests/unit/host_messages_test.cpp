@@ -156,18 +156,21 @@ TEST(HostMessages, EntryInfoArrivesZeroedWithItsIndexAndComesBackFilled) {
     EXPECT_STREQ(info.length, "3:25");
 }
 
-TEST(HostMessages, InsertFileSendsTheFixedRecordAndCutsLongNames) {
+TEST(HostMessages, InsertFileSendsTheFixedRecordAndRefusesNamesItWouldCut) {
     struct Case {
         std::size_t length;
-        std::size_t kept;
+        std::size_t kept; // 0: nothing sent
     };
-    for (const Case c :
-         {Case{0, 0}, Case{10, 10}, Case{259, 259}, Case{260, 259}, Case{5000, 259}}) {
+    for (const Case c : {Case{1, 1}, Case{10, 10}, Case{259, 259}, Case{260, 0}, Case{5000, 0}}) {
         SCOPED_TRACE(c.length);
         RecordingHost host;
         RecordingWindow playlist("playlist");
         const std::string file(c.length, 'f');
         host::playlistInsertFile(playlist.handle(), file.c_str(), 17);
+        if (c.kept == 0) {
+            EXPECT_TRUE(playlist.messages().empty());
+            continue;
+        }
         ASSERT_EQ(playlist.messages().size(), 1u);
         const RecordedMessage& m = playlist.messages()[0];
         EXPECT_EQ(m.message, WM_COPYDATA);
