@@ -19,16 +19,15 @@ status=0
 
 line() { summary+=("$(printf '%-12s %s' "$1" "$2")"); }
 
-# run_suite NAME PRESET [NOTE] [CTEST ARGS...]: configure, build and test one preset.
+# run_suite NAME PRESET NOTE [TEST PRESET]: configure, build and test one preset.
 run_suite() {
-  local name=$1 preset=$2 note=${3:-} log=build/$2/ctest.log since=$SECONDS
-  shift 3
+  local name=$1 preset=$2 note=$3 tests=${4:-$2} log=build/$2/ctest.log since=$SECONDS
   echo "==== $name ($preset): configure"
   if ! cmake --preset "$preset"; then line "$name" "FAILED to configure"; status=1; return; fi
   echo "==== $name ($preset): build"
   if ! cmake --build --preset "$preset" -j "$jobs"; then line "$name" "FAILED to build"; status=1; return; fi
   echo "==== $name ($preset): test"
-  ctest --preset "$preset" -j "$jobs" "$@" 2>&1 | tee "$log"
+  ctest --preset "$tests" -j "$jobs" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   # ctest's closing line: "NN% tests passed, F tests failed out of T"
   local counts failed total
@@ -54,7 +53,7 @@ run_x86() {
     native) run_suite windows-x86 windows "" ;;
     emulated) run_suite windows-x86 windows "emulated" ;;
     *)
-      run_suite windows-x86 windows "" -LE wine
+      run_suite windows-x86 windows "" windows-no-wine
       local last=${summary[-1]}
       [[ $last == *" ok: "* ]] &&
         summary[-1]=$(printf '%-12s %s' windows-x86 "NOT RUN under Wine (${route#none: }); built, static checks: ${last#* ok: }")
