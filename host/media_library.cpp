@@ -28,7 +28,7 @@ std::optional<std::string> Track::*const kTexts[] = {
 
 char* copyInto(char*& texts, std::string_view text) {
     char* start = texts;
-    std::memcpy(texts, text.data(), text.size());
+    if (!text.empty()) std::memcpy(texts, text.data(), text.size());
     texts[text.size()] = '\0';
     texts += text.size() + 1;
     return start;
