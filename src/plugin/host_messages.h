@@ -106,8 +106,10 @@ struct TrackRecordWithExtension {
     char** extendedFields;
 };
 
-// Which of the two records a player's library hands out and reads. Items of
-// the lists and results below are arrays of it, whatever their declared type.
+// Which of the two records a player's library hands out and reads. As the
+// player sends and reads them, the items of the lists and results below are
+// arrays of its record whatever their declared type; the operations further
+// down give the plug-in TrackRecord arrays.
 enum class RecordLayout {
     Classic,       // TrackRecord: the published SDKs (to 5.66)
     WithExtension, // TrackRecordWithExtension
