@@ -10,6 +10,7 @@
 #include "menus/text_order.h"
 #include "model/text.h"
 #include "platform/menu.h"
+#include "plugin/file_info.h"
 
 #include <cstdint>
 #include <cstring>
@@ -222,17 +223,18 @@ void markLevelItem(SongSearch& search, const MenuDefinition& definition, int dep
 // The library's record of the song now playing: its label at depth.
 bool songLabel(const MenuDefinition& definition, int depth, const char* nowPlaying,
                char (&label)[kLabelSize]) {
-    std::string file(nowPlaying); // the record's field is not const
-    TrackRecord song{};
-    song.filename = file.data();
-    const bool filled = host::mlGetFileInfo(&song);
-    itemLabel(song, depth, true, definition, label);
-    if (filled) {
-        // The library lent the texts for this record; they go back the way
-        // its query results do.
-        QueryRecord lent{nullptr, 0, &song, 1, 1};
-        host::mlFreeQueryResults(&lent);
+    {
+        const host::FileInfo song(nowPlaying);
+        itemLabel(song.record(), depth, true, definition, label);
     }
+    if (*stripLeadingThe(label) != '\0') return true;
+    // The file information holds no extended fields (nor the comment): a level
+    // that shows one reads the library's whole record of the file.
+    std::string file(nowPlaying); // the record's field is not const
+    QueryRecord lookup{file.data(), 0, nullptr, 0, 0};
+    host::mlRunFilenameQuery(&lookup);
+    if (heldRecords(lookup) > 0) itemLabel(lookup.items[0], depth, true, definition, label);
+    host::mlFreeQueryResults(&lookup);
     return *stripLeadingThe(label) != '\0';
 }
 

@@ -32,6 +32,9 @@ constexpr std::string_view kRangeEitherSpelling =
 // to the conditions of the outer levels.
 constexpr std::string_view kRangeText = "((%f >= \"%s\") AND (%f < \"%s\") OR (%f begins \"%s\"))";
 constexpr std::string_view kRangeNumber = "%f >= \"%s\" AND %f <= \"%s\"";
+// A year or track number shown as 0 stands for every value of 0 and below:
+// the library gives -1 for one it does not know.
+constexpr std::string_view kUpTo = "%f <= \"%s\"";
 
 std::string fill(std::string_view pattern, std::string_view field,
                  std::initializer_list<std::string_view> values) {
@@ -61,7 +64,17 @@ enum class Match { None, EitherSpelling, Text, Number };
 struct LevelField {
     Match match = Match::None;
     const char* field = "";
+    bool zeroIsUnknown = false; // 0 and below all mean "not known"
 };
+
+bool unknownNumber(const LevelField& f, std::string_view value) {
+    return f.zeroIsUnknown && leadingInteger(std::string(value).c_str()) <= 0;
+}
+
+// The equality of a numeric value, or the range below it for an unknown one.
+std::string numberCondition(const LevelField& f, std::string_view v) {
+    return unknownNumber(f, v) ? fill(kUpTo, f.field, {"0"}) : fill(kEquals, f.field, {v});
+}
 
 LevelField fieldOf(std::int32_t kind) {
     switch (static_cast<LevelType>(kind)) {
@@ -73,8 +86,8 @@ LevelField fieldOf(std::int32_t kind) {
     case LevelType::Title: return {Match::EitherSpelling, "title"};
     case LevelType::Genre: return {Match::Text, "genre"};
     case LevelType::Filename: return {Match::Text, "filename"};
-    case LevelType::Year: return {Match::Number, "year"};
-    case LevelType::TrackNumber: return {Match::Number, "trackno"};
+    case LevelType::Year: return {Match::Number, "year", true};
+    case LevelType::TrackNumber: return {Match::Number, "trackno", true};
     case LevelType::Rating: return {Match::Number, "rating"};
     case LevelType::PlayCount: return {Match::Number, "playcount"};
     case LevelType::Bitrate: return {Match::Number, "bitrate"};
@@ -88,7 +101,7 @@ std::string firstLetterCondition(std::int32_t following, std::string_view v) {
     case Match::EitherSpelling: return fill(kFirstLetterEitherSpelling, f.field, {v, v});
     case Match::Text: return fill(kBegins, f.field, {v});
     // Numbers under a first-letter level are grouped by their whole value.
-    case Match::Number: return fill(kEquals, f.field, {v});
+    case Match::Number: return numberCondition(f, v);
     case Match::None: break;
     }
     return {};
@@ -99,7 +112,9 @@ std::string rangeCondition(std::int32_t following, std::string_view v, std::stri
     switch (f.match) {
     case Match::EitherSpelling: return fill(kRangeEitherSpelling, f.field, {v, v, u, u, u, u});
     case Match::Text: return fill(kRangeText, f.field, {v, u, u});
-    case Match::Number: return fill(kRangeNumber, f.field, {v, u});
+    case Match::Number:
+        return unknownNumber(f, v) ? fill(kUpTo, f.field, {u})
+                                   : fill(kRangeNumber, f.field, {v, u});
     case Match::None: break;
     }
     return {};
@@ -119,8 +134,8 @@ std::string valueCondition(std::int32_t kind, std::string_view v, std::string_vi
     const LevelField f = fieldOf(kind);
     switch (f.match) {
     case Match::EitherSpelling: return fill(kEitherSpelling, f.field, {v, v});
-    case Match::Text:
-    case Match::Number: return fill(kEquals, f.field, {v});
+    case Match::Text: return fill(kEquals, f.field, {v});
+    case Match::Number: return numberCondition(f, v);
     case Match::None: break;
     }
     return {};

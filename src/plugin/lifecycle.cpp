@@ -15,6 +15,7 @@
 #include "plugin/host_messages.h"
 #include "plugin/mouse_hook.h"
 #include "plugin/plugin_menu.h"
+#include "plugin/record_layout.h"
 #include "plugin/window_procedure.h"
 #include "prefs/preferences_dialog.h"
 
@@ -80,12 +81,15 @@ void onSendToBuild(INT_PTR context) {
 
 void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {
     const FrameState& f = frame();
-    if (kind != 0 || list == nullptr || id == 0) return;
+    // The wide list the library offers first is declined: it offers the
+    // same selection as a TrackList next.
+    if (kind != kSelectionTrackList || list == nullptr || id == 0) return;
     const bool play = id == f.playSendToId;
     if (!play && id != f.enqueueSendToId) return;
-    if (play) emptyPluginPlaylist();
     const int count = heldRecords(*list);
-    for (int i = 0; i < count; ++i) appendToPluginPlaylist(list->items[i].filename);
+    host::learnRecordLayout(list->items, count);
+    if (play) emptyPluginPlaylist();
+    for (int i = 0; i < count; ++i) appendToPluginPlaylist(playerRecordAt(list->items, i).filename);
     if (play) host::cmdNext();
 }
 

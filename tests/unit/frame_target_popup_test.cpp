@@ -231,9 +231,17 @@ TEST_F(TargetPopup, StaleBuiltItemsGoAtTheNextOpeningByKind) {
     EXPECT_EQ(platform::getMenuItemCount(tags), 0);
     harness.loop().closeAll();
 
-    harness.player().notifyTagsUpdated();
-    harness.openTargetPopup();
-    EXPECT_EQ(platform::getMenuItemCount(library), 0);
+    // A tag edit, in the form current players send and in the older one.
+    for (const bool wide : {true, false}) {
+        SCOPED_TRACE(wide ? "wide" : "ANSI");
+        harness.openSubmenu(harness.openTargetPopup(), "Library");
+        harness.loop().closeAll();
+        ASSERT_GT(platform::getMenuItemCount(library), 0);
+        harness.player().notifyTagsUpdated("C:\\Music\\x.mp3", wide);
+        harness.openTargetPopup();
+        EXPECT_EQ(platform::getMenuItemCount(library), 0);
+        harness.loop().closeAll();
+    }
 }
 
 TEST_F(TargetPopup, ASecondHostPopupWithTheIdTakesTheItemsOver) {
