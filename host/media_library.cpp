@@ -3,7 +3,9 @@
 #include "host/query_language.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace tg::player {
 
@@ -24,14 +26,64 @@ std::optional<std::string> Track::*const kTexts[] = {
     &Track::filename, &Track::title, &Track::album, &Track::artist, &Track::comment, &Track::genre,
 };
 
-char* copyInto(char*& texts, const std::string& text) {
+char* copyInto(char*& texts, std::string_view text) {
     char* start = texts;
-    std::memcpy(texts, text.c_str(), text.size() + 1);
+    if (!text.empty()) std::memcpy(texts, text.data(), text.size());
+    texts[text.size()] = '\0';
     texts += text.size() + 1;
     return start;
 }
 
+// The file's extension, as the 5.9 library keeps it beside the title.
+std::string_view extensionOf(const std::optional<std::string>& filename) {
+    if (!filename) return {};
+    const std::size_t dot = filename->rfind('.');
+    const std::size_t slash = filename->find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return std::string_view(*filename).substr(dot + 1);
+}
+
+// The fields of one record, whatever the layout; the extension is set apart.
+template <typename Record> void place(Record& record, const TrackRecord& fields, char* extension) {
+    record.filename = fields.filename;
+    record.title = fields.title;
+    record.album = fields.album;
+    record.artist = fields.artist;
+    record.comment = fields.comment;
+    record.genre = fields.genre;
+    record.year = fields.year;
+    record.trackNumber = fields.trackNumber;
+    record.length = fields.length;
+    record.extendedFields = fields.extendedFields;
+    if constexpr (std::is_same_v<Record, TrackRecordWithExtension>) record.extension = extension;
+}
+
+template <typename Record> TrackRecord fieldsOf(const Record& record) {
+    return TrackRecord{record.filename, record.title,         record.album, record.artist,
+                       record.comment,  record.genre,         record.year,  record.trackNumber,
+                       record.length,   record.extendedFields};
+}
+
+void placeAt(RecordLayout layout, void* items, std::size_t index, const TrackRecord& fields,
+             char* extension) {
+    if (layout == RecordLayout::WithExtension)
+        place(static_cast<TrackRecordWithExtension*>(items)[index], fields, extension);
+    else
+        place(static_cast<TrackRecord*>(items)[index], fields, nullptr);
+}
+
+// The library's number for a value it does not know.
+std::int32_t knownOr(std::int32_t value) {
+    return value > 0 ? value : -1;
+}
+
 } // namespace
+
+RecordLayout recordLayoutFromEnvironment() {
+    const char* chosen = std::getenv("TG_PLAYER_LAYOUT");
+    return chosen != nullptr && std::string_view(chosen) == "5.9.2" ? RecordLayout::WithExtension
+                                                                    : RecordLayout::Classic;
+}
 
 void MediaLibrary::setTracks(std::vector<Track> tracks) {
     tracks_ = std::move(tracks);
@@ -46,14 +98,24 @@ const Track* MediaLibrary::findByFilename(std::string_view filename) const {
     return found == byFilename_.end() ? nullptr : &tracks_[found->second];
 }
 
-MediaLibrary::Block MediaLibrary::makeBlock(const std::vector<const Track*>& tracks,
-                                            bool withRecords) {
+std::size_t MediaLibrary::recordSize() const {
+    return layout_ == RecordLayout::WithExtension ? sizeof(TrackRecordWithExtension)
+                                                  : sizeof(TrackRecord);
+}
+
+TrackRecord MediaLibrary::recordAt(const void* items, std::size_t index) const {
+    if (layout_ == RecordLayout::WithExtension)
+        return fieldsOf(static_cast<const TrackRecordWithExtension*>(items)[index]);
+    return fieldsOf(static_cast<const TrackRecord*>(items)[index]);
+}
+
+MediaLibrary::Block MediaLibrary::makeBlock(const std::vector<const Track*>& tracks) const {
     std::size_t textBytes = 0;
     std::size_t extendedSlots = 0;
     for (const Track* track : tracks) {
         for (auto field : kTexts)
-            if ((track->*field) && (withRecords || field != &Track::filename))
-                textBytes += (track->*field)->size() + 1;
+            if (track->*field) textBytes += (track->*field)->size() + 1;
+        textBytes += extensionOf(track->filename).size() + 1;
         std::size_t present = 0;
         for (const ExtendedValue& value : kExtended)
             if (track->*value.field) {
@@ -63,43 +125,10 @@ MediaLibrary::Block MediaLibrary::makeBlock(const std::vector<const Track*>& tra
         if (present) extendedSlots += present + 1;
     }
     Block block;
-    if (withRecords) block.records = std::make_unique<TrackRecord[]>(tracks.size());
+    block.records = std::make_unique<unsigned char[]>(recordSize() * tracks.size());
     block.texts = std::make_unique<char[]>(textBytes ? textBytes : 1);
     if (extendedSlots) block.extended = std::make_unique<char*[]>(extendedSlots);
     return block;
-}
-
-void MediaLibrary::fillRecord(TrackRecord& record, const Track& track, char*& texts,
-                              char**& extended, bool withFilename) const {
-    auto text = [&](const std::optional<std::string>& value) -> char* {
-        return value && !faultMode_.nullTexts ? copyInto(texts, *value) : nullptr;
-    };
-    if (withFilename)
-        record.filename = track.filename && !faultMode_.nullFileNames
-                              ? copyInto(texts, *track.filename)
-                              : nullptr;
-    record.title = text(track.title);
-    record.album = text(track.album);
-    record.artist = text(track.artist);
-    record.comment = text(track.comment);
-    record.genre = text(track.genre);
-    record.year = track.year;
-    record.trackNumber = track.trackNumber;
-    record.length = track.length;
-    record.extendedFields = nullptr;
-    for (const ExtendedValue& value : kExtended) {
-        const std::optional<std::int32_t>& number = track.*value.field;
-        if (!number || faultMode_.noExtendedFields) continue;
-        if (!record.extendedFields) record.extendedFields = extended;
-        char* entry = texts;
-        const std::size_t nameLength = std::strlen(value.name) + 1;
-        std::memcpy(texts, value.name, nameLength);
-        texts += nameLength;
-        texts = std::to_chars(texts, texts + 11, *number).ptr;
-        *texts++ = '\0';
-        *extended++ = entry;
-    }
-    if (record.extendedFields) *extended++ = nullptr;
 }
 
 void MediaLibrary::answer(QueryRecord* query, const std::vector<const Track*>& found) {
@@ -110,15 +139,43 @@ void MediaLibrary::answer(QueryRecord* query, const std::vector<const Track*>& f
         query->count = faultMode_.count.value_or(0);
         return;
     }
-    Block block = makeBlock(found, true);
+    Block block = makeBlock(found);
     char* texts = block.texts.get();
     char** extended = block.extended.get();
-    for (std::size_t i = 0; i < found.size(); ++i)
-        fillRecord(block.records[i], *found[i], texts, extended, true);
-    query->items = block.records.get();
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Track& track = *found[i];
+        auto text = [&](const std::optional<std::string>& value) -> char* {
+            return value && !faultMode_.nullTexts ? copyInto(texts, *value) : nullptr;
+        };
+        TrackRecord fields{};
+        fields.filename = track.filename && !faultMode_.nullFileNames
+                              ? copyInto(texts, *track.filename)
+                              : nullptr;
+        fields.title = text(track.title);
+        fields.album = text(track.album);
+        fields.artist = text(track.artist);
+        fields.comment = text(track.comment);
+        fields.genre = text(track.genre);
+        fields.year = track.year;
+        fields.trackNumber = track.trackNumber;
+        fields.length = track.length;
+        for (const ExtendedValue& value : kExtended) {
+            const std::optional<std::int32_t>& number = track.*value.field;
+            if (!number || faultMode_.noExtendedFields) continue;
+            if (!fields.extendedFields) fields.extendedFields = extended;
+            char* entry = copyInto(texts, value.name);
+            texts = std::to_chars(texts, texts + 11, *number).ptr;
+            *texts++ = '\0';
+            *extended++ = entry;
+        }
+        if (fields.extendedFields) *extended++ = nullptr;
+        char* extension = copyInto(texts, extensionOf(track.filename));
+        placeAt(layout_, block.records.get(), i, fields, extension);
+    }
+    query->items = reinterpret_cast<TrackRecord*>(block.records.get());
     query->allocated = static_cast<std::int32_t>(found.size());
     query->count = faultMode_.count.value_or(query->allocated);
-    queryBlocks_.emplace(query->items, std::move(block));
+    queryBlocks_.emplace(block.records.get(), std::move(block));
 }
 
 LRESULT MediaLibrary::runQuery(QueryRecord* query, std::string& note) {
@@ -159,8 +216,15 @@ LRESULT MediaLibrary::runFilenameQuery(QueryRecord* query, std::string& note) {
         return 0;
     }
     std::vector<const Track*> found;
+    Track echo;
     if (query->query) {
-        if (const Track* track = findByFilename(query->query)) found.push_back(track);
+        if (faultMode_.filenameQueriesFindAnything) {
+            echo.filename = query->query;
+            found.push_back(&echo);
+        } else if (const Track* track = findByFilename(query->query);
+                   track && !faultMode_.filenameQueriesFindNothing) {
+            found.push_back(track);
+        }
         note = query->query;
     } else {
         faults_.push_back("ML_RUN_FILENAME_QUERY without a file name");
@@ -183,58 +247,128 @@ LRESULT MediaLibrary::freeQueryResults(QueryRecord* query, std::string& note) {
         note = "nothing to free";
         return 0;
     }
-    if (const auto block = queryBlocks_.find(query->items); block != queryBlocks_.end()) {
-        note = std::to_string(query->count) + " records";
-        queryBlocks_.erase(block);
-        query->items = nullptr;
-        query->count = 0;
-        query->allocated = 0;
-        return 1;
+    const auto block = queryBlocks_.find(query->items);
+    if (block == queryBlocks_.end()) {
+        // The player frees every text of every item and then the array itself:
+        // on anything but its own result that corrupts its heap.
+        faults_.push_back("ML_FREE_QUERY_RESULTS of records the library did not hand out");
+        note = "unknown records";
+        return 0;
     }
-    const auto [first, last] = fileInfoBlocks_.equal_range(query->items);
-    if (first != last && query->count == 1) {
-        TrackRecord& record = *query->items;
-        record.title = record.album = record.artist = record.comment = record.genre = nullptr;
-        record.extendedFields = nullptr;
-        fileInfoBlocks_.erase(std::prev(last));
-        query->items = nullptr;
-        query->count = 0;
-        query->allocated = 0;
-        note = "file info record";
-        return 1;
-    }
-    faults_.push_back("ML_FREE_QUERY_RESULTS of records the library did not hand out");
-    note = "unknown records";
-    return 0;
+    note = std::to_string(query->count) + " records";
+    queryBlocks_.erase(block);
+    query->items = nullptr;
+    query->count = 0;
+    query->allocated = 0;
+    return 1;
 }
 
-LRESULT MediaLibrary::getFileInfo(TrackRecord* record, std::string& note) {
+template <typename Record> void MediaLibrary::fillFileInfo(Record& record, const Track& track) {
+    std::vector<std::unique_ptr<char[]>>& kept = fileInfoTexts_[&record];
+    // As the player does: only fields still empty are filled, the comment and
+    // the extended fields never.
+    auto fill = [&](char*& field, const std::optional<std::string>& value) {
+        if (field || !value || faultMode_.nullTexts) return;
+        auto text = std::make_unique<char[]>(value->size() + 1);
+        std::memcpy(text.get(), value->c_str(), value->size() + 1);
+        field = text.get();
+        kept.push_back(std::move(text));
+    };
+    fill(record.title, track.title);
+    fill(record.album, track.album);
+    fill(record.artist, track.artist);
+    fill(record.genre, track.genre);
+    if (record.trackNumber <= 0) record.trackNumber = knownOr(track.trackNumber);
+    if (record.year <= 0) record.year = knownOr(track.year);
+    if (record.length <= 0) record.length = knownOr(track.length);
+    if (kept.empty()) fileInfoTexts_.erase(&record);
+}
+
+LRESULT MediaLibrary::getFileInfo(void* record, std::string& note) {
     if (!record) {
         faults_.push_back("ML_GET_FILE_INFO without a record");
         note = "no record";
         return 0;
     }
-    if (!record->filename) {
+    // The file name is first in both layouts.
+    const char* filename = static_cast<TrackRecord*>(record)->filename;
+    if (!filename || !*filename) {
         note = "no file name";
         return 0;
     }
-    note = record->filename;
-    const Track* track = findByFilename(record->filename);
+    note = filename;
+    const Track* track = findByFilename(filename);
     if (!track) {
         note += " -> not in the library";
         return 0;
     }
-    Block block = makeBlock({track}, false);
-    char* texts = block.texts.get();
-    char** extended = block.extended.get();
-    fillRecord(*record, *track, texts, extended, false);
-    fileInfoBlocks_.emplace(record, std::move(block));
-    return 1;
+    if (layout_ == RecordLayout::WithExtension)
+        fillFileInfo(*static_cast<TrackRecordWithExtension*>(record), *track);
+    else
+        fillFileInfo(*static_cast<TrackRecord*>(record), *track);
+    return 0; // the player answers 0 whether or not it filled anything
+}
+
+template <typename Record> void MediaLibrary::freeFileInfoTexts(Record& record) {
+    const auto fill = fileInfoTexts_.find(&record);
+    for (char** field :
+         {&record.album, &record.artist, &record.comment, &record.genre, &record.title}) {
+        if (!*field) continue;
+        bool mine = false;
+        if (fill != fileInfoTexts_.end()) {
+            auto& kept = fill->second;
+            for (auto text = kept.begin(); text != kept.end(); ++text)
+                if (text->get() == *field) {
+                    kept.erase(text);
+                    mine = true;
+                    break;
+                }
+        }
+        if (!mine) {
+            // The player would free a text of somebody else's.
+            faults_.push_back("ML_FREE_FILE_INFO of a text the library did not hand out");
+            continue;
+        }
+        *field = nullptr;
+    }
+    if (fill != fileInfoTexts_.end() && fill->second.empty()) fileInfoTexts_.erase(fill);
+}
+
+LRESULT MediaLibrary::freeFileInfo(void* record, std::string& note) {
+    if (!record) {
+        faults_.push_back("ML_FREE_FILE_INFO without a record");
+        note = "no record";
+        return 0;
+    }
+    const int before = liveFileInfoRecords();
+    if (layout_ == RecordLayout::WithExtension)
+        freeFileInfoTexts(*static_cast<TrackRecordWithExtension*>(record));
+    else
+        freeFileInfoTexts(*static_cast<TrackRecord*>(record));
+    note = before != liveFileInfoRecords() ? "filled record" : "nothing to free";
+    return 0;
+}
+
+std::unique_ptr<unsigned char[]>
+MediaLibrary::selectionRecords(const std::vector<Track>& tracks) const {
+    auto records =
+        std::make_unique<unsigned char[]>(recordSize() * (tracks.empty() ? 1 : tracks.size()));
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        const Track& t = tracks[i];
+        auto text = [](const std::optional<std::string>& value) {
+            return value ? const_cast<char*>(value->c_str()) : nullptr;
+        };
+        const TrackRecord fields{text(t.filename), text(t.title), text(t.album), text(t.artist),
+                                 text(t.comment),  text(t.genre), t.year,        t.trackNumber,
+                                 t.length,         nullptr};
+        placeAt(layout_, records.get(), i, fields, nullptr);
+    }
+    return records;
 }
 
 void MediaLibrary::releaseAll() {
     queryBlocks_.clear();
-    fileInfoBlocks_.clear();
+    fileInfoTexts_.clear();
 }
 
 std::vector<std::string> MediaLibrary::takeFaults() {

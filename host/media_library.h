@@ -4,8 +4,8 @@
 // lists) that stays alive until the plug-in frees it, so a plug-in that keeps
 // pointers until it frees works, and one that forgets to free shows up in
 // liveQueryResults(). ML_GET_FILE_INFO writes texts into the caller's record;
-// those are freed by ML_FREE_QUERY_RESULTS with a QueryRecord whose items
-// point at that record and whose count is 1 (liveFileInfoRecords()).
+// ML_FREE_FILE_INFO on that record frees them (liveFileInfoRecords()).
+// Records are laid out as the player's release chosen with setRecordLayout().
 #pragma once
 
 #include "host/track.h"
@@ -29,24 +29,47 @@ struct RecordFaults {
     bool noExtendedFields = false;
     // Results claim this many records; items and allocated stay true.
     std::optional<std::int32_t> count;
+    // ML_RUN_FILENAME_QUERY finds nothing, whatever it is asked.
+    bool filenameQueriesFindNothing = false;
+    // ML_RUN_FILENAME_QUERY answers every name with a record of that name.
+    bool filenameQueriesFindAnything = false;
 };
+
+// TG_PLAYER_LAYOUT=5.9.2 in the environment: the 5.9 source's records; anything
+// else (or nothing) the published SDKs'.
+RecordLayout recordLayoutFromEnvironment();
 
 class MediaLibrary {
 public:
+    MediaLibrary() : layout_(recordLayoutFromEnvironment()) {}
+
     void setTracks(std::vector<Track> tracks);
     const std::vector<Track>& tracks() const { return tracks_; }
     // Exact, byte for byte; the first track with that name.
     const Track* findByFilename(std::string_view filename) const;
+
+    // The record every answer, file-info fill and send-to list uses, and the
+    // one ML_SEND_TO_HOST is read in. Set before anything is handed out.
+    RecordLayout recordLayout() const { return layout_; }
+    void setRecordLayout(RecordLayout layout) { layout_ = layout; }
+    std::size_t recordSize() const;
 
     // The message handlers. Each returns what the library answers; note gets a
     // short description for the player's log.
     LRESULT runQuery(QueryRecord* query, std::string& note);
     LRESULT runFilenameQuery(QueryRecord* query, std::string& note);
     LRESULT freeQueryResults(QueryRecord* query, std::string& note);
-    LRESULT getFileInfo(TrackRecord* record, std::string& note);
+    LRESULT getFileInfo(void* record, std::string& note);
+    LRESULT freeFileInfo(void* record, std::string& note);
+
+    // Records of these tracks in the library's layout, for a send-to list; the
+    // texts are the tracks' own and live as long as they do.
+    std::unique_ptr<unsigned char[]> selectionRecords(const std::vector<Track>& tracks) const;
+    // Record index of items (in the library's layout) as the plug-in's record.
+    TrackRecord recordAt(const void* items, std::size_t index) const;
 
     int liveQueryResults() const { return static_cast<int>(queryBlocks_.size()); }
-    int liveFileInfoRecords() const { return static_cast<int>(fileInfoBlocks_.size()); }
+    int liveFileInfoRecords() const { return static_cast<int>(fileInfoTexts_.size()); }
     // Frees everything still handed out (the player going away).
     void releaseAll();
 
@@ -56,19 +79,21 @@ public:
 
 private:
     struct Block {
-        std::unique_ptr<TrackRecord[]> records;
+        std::unique_ptr<unsigned char[]> records;
         std::unique_ptr<char[]> texts;
         std::unique_ptr<char*[]> extended;
     };
-    static Block makeBlock(const std::vector<const Track*>& tracks, bool withRecords);
-    void fillRecord(TrackRecord& record, const Track& track, char*& texts, char**& extended,
-                    bool withFilename) const;
+    Block makeBlock(const std::vector<const Track*>& tracks) const;
     void answer(QueryRecord* query, const std::vector<const Track*>& found);
+    template <typename Record> void fillFileInfo(Record& record, const Track& track);
+    template <typename Record> void freeFileInfoTexts(Record& record);
 
     std::vector<Track> tracks_;
     std::unordered_map<std::string, std::size_t> byFilename_;
-    std::map<const TrackRecord*, Block> queryBlocks_;
-    std::multimap<const TrackRecord*, Block> fileInfoBlocks_;
+    RecordLayout layout_;
+    std::map<const void*, Block> queryBlocks_;
+    // The texts each file-info fill wrote, by the record they went into.
+    std::map<const void*, std::vector<std::unique_ptr<char[]>>> fileInfoTexts_;
     std::vector<std::string> faults_;
     RecordFaults faultMode_;
 };

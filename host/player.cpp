@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace tg::player {
 
@@ -167,7 +169,30 @@ INT_PTR Player::buildSendToMenu(INT_PTR context) {
     return plugin_->handleMessage(MLMSG_SEND_TO_BUILD, 0, context, 0);
 }
 
-INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& files, int kind) {
+namespace {
+
+// The wide selection the library offers first: records whose texts are wide,
+// of which only the file name and the title are filled here.
+struct WideSelectionRecord {
+    const wchar_t* filename;
+    const wchar_t* title;
+};
+struct WideSelection {
+    WideSelectionRecord* items;
+    std::int32_t count;
+    std::int32_t allocated;
+};
+
+std::wstring widened(const std::optional<std::string>& text) {
+    std::wstring wide;
+    if (text)
+        for (const char c : *text) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return wide;
+}
+
+} // namespace
+
+INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& files) {
     // The records live for the call, as the library's own selection does.
     std::vector<Track> copies;
     copies.reserve(files.size());
@@ -183,23 +208,31 @@ INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& fi
                 (copy.*field).reset();
         copies.push_back(std::move(copy));
     }
-    std::vector<TrackRecord> records(copies.size());
-    for (std::size_t i = 0; i < copies.size(); ++i) {
-        const Track& t = copies[i];
-        auto text = [](const std::optional<std::string>& value) {
-            return value ? const_cast<char*>(value->c_str()) : nullptr;
-        };
-        records[i] = TrackRecord{text(t.filename), text(t.title), text(t.album), text(t.artist),
-                                 text(t.comment),  text(t.genre), t.year,        t.trackNumber,
-                                 t.length,         nullptr};
-    }
-    const auto held = static_cast<std::int32_t>(records.size());
-    TrackList list{records.empty() ? nullptr : records.data(),
-                   library_.faultMode().count.value_or(held), held};
+    const auto held = static_cast<std::int32_t>(copies.size());
+    const std::int32_t count = library_.faultMode().count.value_or(held);
     record("send MLMSG_SEND_TO_SELECT id=" + std::to_string(id) +
            " files=" + std::to_string(files.size()));
     if (!plugin_ || !plugin_->handleMessage) return 0;
-    return plugin_->handleMessage(MLMSG_SEND_TO_SELECT, kind, reinterpret_cast<INT_PTR>(&list), id);
+
+    std::vector<std::wstring> wideTexts;
+    wideTexts.reserve(copies.size() * 2);
+    std::vector<WideSelectionRecord> wideRecords;
+    for (const Track& t : copies) {
+        const std::wstring& file = wideTexts.emplace_back(widened(t.filename));
+        const std::wstring& title = wideTexts.emplace_back(widened(t.title));
+        wideRecords.push_back(
+            {t.filename ? file.c_str() : nullptr, t.title ? title.c_str() : nullptr});
+    }
+    WideSelection wide{wideRecords.empty() ? nullptr : wideRecords.data(), count, held};
+    const INT_PTR wideAnswer = plugin_->handleMessage(MLMSG_SEND_TO_SELECT, kSelectionWideTrackList,
+                                                      reinterpret_cast<INT_PTR>(&wide), id);
+    if (wideAnswer == 1) return wideAnswer;
+
+    const std::unique_ptr<unsigned char[]> records = library_.selectionRecords(copies);
+    TrackList list{copies.empty() ? nullptr : reinterpret_cast<TrackRecord*>(records.get()), count,
+                   held};
+    return plugin_->handleMessage(MLMSG_SEND_TO_SELECT, kSelectionTrackList,
+                                  reinterpret_cast<INT_PTR>(&list), id);
 }
 
 INT_PTR Player::chooseSendTo(const std::string& label, const std::vector<std::string>& files) {
@@ -220,9 +253,15 @@ LRESULT Player::sendTrayNotify(int mouseMessage) {
     return sendToMain(HOST_TRAY_NOTIFY, 0, static_cast<LPARAM>(mouseMessage));
 }
 
-void Player::notifyTagsUpdated() {
-    record("send HOST_TAGS_UPDATED");
-    sendToMain(WM_USER, 0, HOST_TAGS_UPDATED);
+void Player::notifyTagsUpdated(const std::string& file, bool wide) {
+    if (!wide) {
+        record("send HOST_TAGS_UPDATED " + file);
+        sendToMain(WM_USER, reinterpret_cast<WPARAM>(file.c_str()), HOST_TAGS_UPDATED);
+        return;
+    }
+    record("send HOST_TAGS_UPDATED_WIDE " + file);
+    const std::wstring path = widened(file);
+    sendToMain(WM_USER, reinterpret_cast<WPARAM>(path.c_str()), HOST_TAGS_UPDATED_WIDE);
 }
 
 int Player::registeredId(const std::string& name) const {

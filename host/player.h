@@ -81,6 +81,10 @@ public:
     LoadResult loadLibrary(const std::string& nativePath);
     int liveQueryResults() const { return library_.liveQueryResults(); }
     int liveFileInfoRecords() const { return library_.liveFileInfoRecords(); }
+    // The record the library hands out and reads: TG_PLAYER_LAYOUT decides for
+    // a fresh player (see MediaLibrary); a test may choose.
+    RecordLayout recordLayout() const { return library_.recordLayout(); }
+    void setRecordLayout(RecordLayout layout) { library_.setRecordLayout(layout); }
 
     // ---- Playlist and playback ----
     const std::vector<PlaylistEntry>& playlist() const { return entries_; }
@@ -114,16 +118,19 @@ public:
     const std::vector<SendToEntry>& sendToItems() const { return sendTo_; }
     // MLMSG_SEND_TO_BUILD: the send-to menu is built afresh, so earlier entries go.
     INT_PTR buildSendToMenu(INT_PTR context = 0);
-    // MLMSG_SEND_TO_SELECT with a track list of these files (library records
-    // where the library holds them).
-    INT_PTR selectSendTo(std::int32_t id, const std::vector<std::string>& files, int kind = 0);
+    // MLMSG_SEND_TO_SELECT with these files (library records where the library
+    // holds them), as the library offers a selection: first as a wide list, and
+    // only when that is not answered 1 as a TrackList. The last answer.
+    INT_PTR selectSendTo(std::int32_t id, const std::vector<std::string>& files);
     // The same, finding the id by the entry's label; 0 when there is no such entry.
     INT_PTR chooseSendTo(const std::string& label, const std::vector<std::string>& files);
     INT_PTR openConfig(HWND parent = nullptr); // MLMSG_CONFIG
 
     // ---- What the player sends by itself ----
     LRESULT sendTrayNotify(int mouseMessage);
-    void notifyTagsUpdated();
+    // After a tag edit of file: the wide notification current players send, or
+    // the older one that none sends any more.
+    void notifyTagsUpdated(const std::string& file = "C:\\edited.mp3", bool wide = true);
     void next(); // as HOST_CMD_NEXT
 
     // ---- Registered names ----

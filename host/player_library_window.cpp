@@ -24,8 +24,12 @@ LRESULT Player::onLibraryMessage(HWND window, UINT message, WPARAM wParam, LPARA
         record("ML_FREE_QUERY_RESULTS " + note);
         return answer;
     case ML_GET_FILE_INFO:
-        answer = library_.getFileInfo(reinterpret_cast<TrackRecord*>(wParam), note);
+        answer = library_.getFileInfo(reinterpret_cast<void*>(wParam), note);
         record("ML_GET_FILE_INFO " + note);
+        return answer;
+    case ML_FREE_FILE_INFO:
+        answer = library_.freeFileInfo(reinterpret_cast<void*>(wParam), note);
+        record("ML_FREE_FILE_INFO " + note);
         return answer;
     case ML_SEND_TO_HOST: return sendToHost(reinterpret_cast<const SendToHostRecord*>(wParam));
     case ML_ADD_SEND_TO_ITEM:
@@ -49,7 +53,7 @@ LRESULT Player::sendToHost(const SendToHostRecord* request) {
     std::vector<PlaylistEntry> entries;
     std::string files;
     for (std::int32_t i = 0; i < list.count; ++i) {
-        const TrackRecord& track = list.items[i];
+        const TrackRecord track = library_.recordAt(list.items, static_cast<std::size_t>(i));
         if (!track.filename) continue; // nothing to play
         PlaylistEntry entry = entryFor(track.filename);
         if (track.title)

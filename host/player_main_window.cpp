@@ -108,7 +108,9 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         return -1; // no preference: the player goes on in its own order
     case HOST_PLAYLIST_MODIFIED:
     case HOST_PLAYING_FILE:
-    case HOST_TAGS_UPDATED: return 0; // the player's own notifications, passed on by a subclass
+    case HOST_TAGS_UPDATED:
+    case HOST_TAGS_UPDATED_WIDE:
+        return 0; // the player's own notifications, passed on by a subclass
     default: record("WM_USER lParam=" + std::to_string(lParam) + " (unknown)"); return 0;
     }
 }

@@ -52,15 +52,59 @@ update_lists() {
   return 1
 }
 
+# Installed packages that must match their i386 twins version for version
+# (Multi-Arch: same) but whose installed version only the security suite
+# carries: with that suite's i386 index missing, their twins cannot be found.
+security_only_packages() {
+  local installed
+  installed=$(dpkg-query -W -f '${Package} ${Version} ${Multi-Arch} ${Architecture}\n' 2>/dev/null |
+              awk '$3 == "same" && $4 == "amd64" {print $1, $2}')
+  [ -n "$installed" ] || return 0
+  # madison: "name | version | URL suite/component arch Packages", one line per version.
+  apt-cache madison $(cut -d' ' -f1 <<<"$installed") 2>/dev/null |
+    awk -F'|' 'NR == FNR {installed[$1] = $2; next}
+               {name = $1; version = $2; gsub(/ /, "", name); gsub(/ /, "", version)}
+               version == installed[name] && $3 !~ /-security/ {carried[name] = 1}
+               $3 ~ / bookworm\/main / {base[name] = 1}
+               END {for (name in installed) if (base[name] && !carried[name]) print name}' \
+      <(tr ' ' '|' <<<"$installed") - | sort
+}
+
 # When an index is missing or half-synced, amd64 packages of the security suite
 # may have no i386 twins and the install cannot be resolved: the base suite
-# alone always can.
+# alone can, once the installed packages that block it go back to the base
+# suite's version (their i386 twins are in its index). apt names the blocking
+# twins a few at a time, so the list grows over simulated rounds.
 install_packages() {
   if $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; then
     return 0
   fi
   say "the install could not be resolved from every suite; retrying pinned to the base suite (bookworm)"
-  $SUDO apt-get install -y -qq --no-install-recommends -t bookworm "$@" >/dev/null
+  local pinned=(apt-get install -y -qq --no-install-recommends --allow-downgrades -t bookworm)
+  local back=() security round answer blocking name
+  security=$(security_only_packages)
+  for round in 1 2 3 4 5 6 7 8; do
+    # Not quiet: apt names the unmet dependencies only when it may talk.
+    if answer=$(apt-get -s install -y --no-install-recommends --allow-downgrades -t bookworm \
+                "$@" "${back[@]/%//bookworm}" 2>&1); then
+      if [ ${#back[@]} -gt 0 ]; then
+        say "installed from the security suite only, whose i386 twins the mirror does not list now;"
+        say "  back to the base suite's version: ${back[*]}"
+      fi
+      $SUDO "${pinned[@]}" "$@" "${back[@]/%//bookworm}" >/dev/null
+      return
+    fi
+    blocking=0
+    for name in $(sed -n 's/.*Depends: \([^: ]*\):i386 .*not installable.*/\1/p' <<<"$answer" | sort -u); do
+      if grep -qx "$name" <<<"$security" && [[ " ${back[*]} " != *" $name "* ]]; then
+        back+=("$name") blocking=1
+      fi
+    done
+    [ $blocking -eq 1 ] || break
+  done
+  printf '%s\n' "$answer" | tail -n 20 >&2
+  say "the install cannot be resolved even from the base suite alone"
+  return 1
 }
 
 # The static qemu-i386 of Debian 13's qemu-user (Debian 12's qemu cannot run

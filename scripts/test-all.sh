@@ -5,7 +5,7 @@
 # start threads under ThreadSanitizer and each fuzzer briefly
 # (scripts/fuzz-smoke.sh), and ends with a summary: one line per suite, then
 # "tests: N passed, N failed". Exits non-zero when any configure, build or test
-# step fails. An architecture whose Wine suite cannot run here is said so, with
+# step fails. TG_SUITES="windows-x86 windows-x64" (say) runs only those. An architecture whose Wine suite cannot run here is said so, with
 # the reason, and only its build and static checks count.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -19,16 +19,15 @@ status=0
 
 line() { summary+=("$(printf '%-12s %s' "$1" "$2")"); }
 
-# run_suite NAME PRESET [NOTE] [CTEST ARGS...]: configure, build and test one preset.
+# run_suite NAME PRESET NOTE [TEST PRESET]: configure, build and test one preset.
 run_suite() {
-  local name=$1 preset=$2 note=${3:-} log=build/$2/ctest.log since=$SECONDS
-  shift 3
+  local name=$1 preset=$2 note=$3 tests=${4:-$2} log=build/$2/ctest.log since=$SECONDS
   echo "==== $name ($preset): configure"
   if ! cmake --preset "$preset"; then line "$name" "FAILED to configure"; status=1; return; fi
   echo "==== $name ($preset): build"
   if ! cmake --build --preset "$preset" -j "$jobs"; then line "$name" "FAILED to build"; status=1; return; fi
   echo "==== $name ($preset): test"
-  ctest --preset "$preset" -j "$jobs" "$@" 2>&1 | tee "$log"
+  ctest --preset "$tests" -j "$jobs" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   # ctest's closing line: "NN% tests passed, F tests failed out of T"
   local counts failed total
@@ -54,7 +53,7 @@ run_x86() {
     native) run_suite windows-x86 windows "" ;;
     emulated) run_suite windows-x86 windows "emulated" ;;
     *)
-      run_suite windows-x86 windows "" -LE wine
+      run_suite windows-x86 windows "" windows-no-wine
       local last=${summary[-1]}
       [[ $last == *" ok: "* ]] &&
         summary[-1]=$(printf '%-12s %s' windows-x86 "NOT RUN under Wine (${route#none: }); built, static checks: ${last#* ok: }")
@@ -93,12 +92,16 @@ run_fuzz() {
   fi
 }
 
+# TG_SUITES picks some of them by name, in this order (default: all).
+wanted=" ${TG_SUITES:-native-asan windows-x86 windows-x64 native-tsan fuzz} "
+want() { [[ $wanted == *" $1 "* ]]; }
+
 started=$SECONDS
-run_suite native-asan native-asan ""
-run_x86
-run_suite windows-x64 windows-x64 ""
-run_tsan
-run_fuzz
+want native-asan && run_suite native-asan native-asan ""
+want windows-x86 && run_x86
+want windows-x64 && run_suite windows-x64 windows-x64 ""
+want native-tsan && run_tsan
+want fuzz && run_fuzz
 
 echo
 echo "==== summary ($((SECONDS - started)) s)"

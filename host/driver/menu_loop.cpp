@@ -103,6 +103,10 @@ void MenuLoop::track(HMENU popup) {
 
 HMENU MenuLoop::openSubmenu(HMENU menu, int position) {
     select(menu, position);
+    return showSubmenu(menu, position);
+}
+
+HMENU MenuLoop::showSubmenu(HMENU menu, int position) {
     const HMENU submenu = platform::getSubMenu(menu, position);
     if (submenu == nullptr) return nullptr;
     const Snapshot before = snapshot();
@@ -127,9 +131,21 @@ void MenuLoop::mouseEvent(UINT mouseMessage) {
     platform::sim::callMouseHooks(mouseMessage, pointer, HC_NOREMOVE);
     platform::sim::callMouseHooks(mouseMessage, pointer, HC_ACTION);
     react(before);
-    // The menu acts on the release after the hooks: a plain enabled item runs.
-    if (mouseMessage == WM_LBUTTONUP && hoverMenu_ != nullptr && isOpen(hoverMenu_))
-        executeHovered();
+    if (hoverMenu_ == nullptr || !isOpen(hoverMenu_)) return;
+    // The menu acts after the hooks: the press opens the submenu of the item
+    // under the mouse unless it is open already, the release runs a plain
+    // enabled item.
+    if (mouseMessage == WM_LBUTTONDOWN) pressHovered();
+    if (mouseMessage == WM_LBUTTONUP) executeHovered();
+}
+
+void MenuLoop::pressHovered() {
+    const HMENU submenu = platform::getSubMenu(hoverMenu_, hoverPosition_);
+    if (submenu == nullptr || isOpen(submenu)) return;
+    const UINT state =
+        platform::getMenuState(hoverMenu_, static_cast<UINT>(hoverPosition_), MF_BYPOSITION);
+    if (state == platform::kMenuStateInvalid || (state & (MF_DISABLED | MF_GRAYED)) != 0) return;
+    showSubmenu(hoverMenu_, hoverPosition_);
 }
 
 void MenuLoop::leftClick() {
@@ -150,6 +166,17 @@ void MenuLoop::middleClick() {
 void MenuLoop::choose(HMENU menu, int position) {
     select(menu, position);
     leftClick();
+}
+
+void MenuLoop::pressEnter() {
+    if (hoverMenu_ == nullptr || !isOpen(hoverMenu_)) return;
+    const HMENU submenu = platform::getSubMenu(hoverMenu_, hoverPosition_);
+    if (submenu == nullptr) {
+        executeHovered();
+        return;
+    }
+    if (!isOpen(submenu)) showSubmenu(hoverMenu_, hoverPosition_);
+    if (isOpen(submenu) && platform::getMenuItemCount(submenu) > 0) select(submenu, 0);
 }
 
 void MenuLoop::executeHovered() {

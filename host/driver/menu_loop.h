@@ -34,13 +34,18 @@ public:
     // The mouse rests on an item of an open menu; menus opened deeper close first.
     void select(HMENU menu, int position);
 
-    // Mouse buttons over the item selected last.
+    // Mouse buttons over the item selected last. A left press opens the item's
+    // submenu, as the system's menu loop does.
     void leftClick();
     void rightClick();
     void middleClick(); // press and release
     void mouseEvent(UINT mouseMessage);
     // Selects the item and left-clicks it.
     void choose(HMENU menu, int position);
+    // Enter on the item selected last, as the keyboard chooses it: the mouse
+    // hooks see nothing, a submenu opens with its first item selected, a plain
+    // enabled item runs.
+    void pressEnter();
 
     // Closes an open menu with every menu opened from it or on top of it.
     void close(HMENU menu);
@@ -73,7 +78,12 @@ private:
     // Closes the nested levels above level and the menus of level past its
     // first keep (all of it for keep 0, as the end of its tracking).
     void closeFrom(std::size_t level, std::size_t keep);
+    // What the menu itself does with a button press or release over the
+    // item selected last.
+    void pressHovered();
     void executeHovered();
+    // Opens the submenu of the selected item at position of an open menu.
+    HMENU showSubmenu(HMENU menu, int position);
     // Where an open menu is: its tracking level and its index in it.
     std::pair<std::size_t, std::size_t> find(HMENU menu) const;
 

@@ -7,6 +7,7 @@
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "plugin/frame_state.h"
+#include "plugin/record_layout.h"
 
 #include <algorithm>
 #include <functional>
@@ -59,6 +60,7 @@ void resetProcess() {
     resetFrame();
     resetPluginPlaylistState();
     resetMultiLevelOrderState();
+    resetRecordLayout();
     player::resetPlayer();
 }
 

@@ -29,9 +29,18 @@ void appendCollectedFiles(char* target, const MenuDefinition& definition) {
 
 void executeDirectoryAction(MenuDefinition& definition, const std::vector<LevelSelection>& path,
                             int depth, ClickAction action) {
+    if (depth < 0 || static_cast<std::size_t>(depth) >= path.size()) return;
+    // A value the menu gave back cut is a line of a playlist file (names always
+    // fit): it is read whole from the file again, or nothing is done.
+    for (int j = 0; j < depth; ++j)
+        if (path[static_cast<std::size_t>(j)].valueCut) return;
+    std::string whole;
+    if (path[static_cast<std::size_t>(depth)].valueCut &&
+        !wholePlaylistLine(definition, path, depth, whole))
+        return;
     char target[kPathSize];
     // A target that does not fit is refused whole: a cut path would name another file.
-    if (!buildDirectoryTarget(definition, path, depth, target, sizeof target)) return;
+    if (!buildDirectoryTarget(definition, path, depth, target, sizeof target, whole)) return;
     switch (action) {
     case ClickAction::Play:
     case ClickAction::Enqueue:

@@ -4,6 +4,7 @@
 #include "actions/line_reader.h"
 #include "actions/popup_sources.h"
 #include "actions/source_items.h"
+#include "actions/whole_text.h"
 #include "menus/column_layout.h"
 #include "model/text.h"
 #include "platform/file.h"
@@ -48,12 +49,18 @@ bool popupPath(const MenuDefinition& definition, const std::vector<LevelSelectio
     return result.size() + 2 < kPathSize; // "\*" and the terminator
 }
 
+// The next line a playlist file lists: not empty, no comment. A file that
+// cannot be opened has none; a damaged line ends the list.
+bool readListedLine(std::istream& in, std::string& line) {
+    while (readLimitedLine(in, line))
+        if (!line.empty() && line[0] != '#') return true;
+    return false;
+}
+
 void listPlaylistFile(const std::string& file, Placement& at) {
     std::ifstream in(platform::hostPath(file), std::ios::in | std::ios::binary);
     std::string line;
-    // A file that cannot be opened lists nothing; a damaged line ends the list.
-    while (readLimitedLine(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+    while (readListedLine(in, line)) {
         UINT flag = 0;
         // A total of 1 never opens "MORE": lines go on in the last column.
         nextItemPlacement(at.id, at.columnsLeft, at.menu, flag, 1);
@@ -114,6 +121,21 @@ void listFolder(const std::string& folder, const MenuDefinition& definition, Pla
 }
 
 } // namespace
+
+bool wholePlaylistLine(const MenuDefinition& definition, const std::vector<LevelSelection>& path,
+                       int depth, std::string& line) {
+    std::string file;
+    if (depth < 0 || static_cast<std::size_t>(depth) >= path.size() ||
+        !popupPath(definition, path, depth, file) || !isPlaylistName(file))
+        return false;
+    const LevelSelection& chosen = path[static_cast<std::size_t>(depth)];
+    WholeText whole(std::string_view(chosen.value, strnlen(chosen.value, sizeof chosen.value)));
+    std::ifstream in(platform::hostPath(file), std::ios::in | std::ios::binary);
+    while (readListedLine(in, line)) whole.offer(line);
+    if (!whole.found()) return false;
+    line = whole.text();
+    return true;
+}
 
 void fillDirectoryPopup(HMENU popup, MenuDefinition& definition, std::vector<LevelSelection>& path,
                         int depth) {

@@ -32,14 +32,13 @@ bool fail(char* target) {
 
 } // namespace
 
-bool isAbsoluteEntry(const char* entry) {
-    if (entry == nullptr || entry[0] == '\0') return false;
-    return entry[1] == ':' || (entry[0] == '\\' && entry[1] == '\\') ||
-           std::strncmp(entry, "http:", 5) == 0;
+bool isAbsoluteEntry(std::string_view entry) {
+    if (entry.size() < 2) return false;
+    return entry[1] == ':' || entry.substr(0, 2) == "\\\\" || entry.substr(0, 5) == "http:";
 }
 
 bool buildDirectoryTarget(const MenuDefinition& definition, const std::vector<LevelSelection>& path,
-                          int depth, char* target, std::size_t size) {
+                          int depth, char* target, std::size_t size, std::string_view whole) {
     if (target == nullptr || size == 0) return false;
     if (depth < 0 || static_cast<std::size_t>(depth) >= path.size()) return fail(target);
 
@@ -51,14 +50,16 @@ bool buildDirectoryTarget(const MenuDefinition& definition, const std::vector<Le
     bool inPlaylist = holdsPlaylistMark(folder);
 
     for (int j = 0; j <= depth; ++j) {
-        const std::string_view chosen = fieldText(path[static_cast<std::size_t>(j)].value);
+        const std::string_view chosen = j == depth && !whole.empty()
+                                            ? whole
+                                            : fieldText(path[static_cast<std::size_t>(j)].value);
         if (j < depth && holdsPlaylistMark(chosen)) {
             // A playlist file on the way down: its entries are relative to the
             // folder that holds it, so the path stays at that folder.
             inPlaylist = true;
             continue;
         }
-        if (inPlaylist && isAbsoluteEntry(path[static_cast<std::size_t>(j)].value)) {
+        if (inPlaylist && isAbsoluteEntry(chosen)) {
             if (chosen.size() >= size) return fail(target);
             copyText(target, size, chosen);
             continue;

@@ -1,6 +1,8 @@
 #include "actions/playlist_popup.h"
 
 #include "actions/plugin_playlist.h"
+#include "menus/item_label.h"
+#include "model/text.h"
 #include "platform/menu.h"
 #include "plugin/descriptor.h"
 #include "plugin/host_messages.h"
@@ -67,7 +69,10 @@ void rebuildPlaylistPopup(HMENU playlistPopup) {
     shown.clear();
     UINT id = kFirstEntryPosition;
     for (const QueueEntry& entry : pluginPlaylist()) {
-        platform::appendMenu(playlistPopup, MF_STRING, id++, entry.file.c_str());
+        char label[kLabelSize];
+        copyText(label, entry.file);
+        escapeAmpersands(label);
+        platform::appendMenu(playlistPopup, MF_STRING, id++, label);
         shown.push_back(entry.serial);
     }
 }

@@ -45,6 +45,7 @@ void resetPluginPlaylistState() {
     s.pendingHostIndex = -1;
     s.temporaryEntry = false;
     s.removalPending = false;
+    s.removalsLost = false;
     ++s.resets;
     s.removals.clear();
     s.nextRemoval = -1;

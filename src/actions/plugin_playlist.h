@@ -37,6 +37,10 @@ struct PluginPlaylistState {
     // The index the worker's deletion message is under way for; taken (set
     // to -1) by the user-interface thread when the deletion reaches it.
     std::atomic<std::int32_t> deletingIndex{-1};
+    // Set by the worker when its deletion was not followed by the playlist's
+    // change report (the list was cleared or cut under it): the indexes still
+    // waiting name entries the plug-in cannot place any more, and go.
+    std::atomic<bool> removalsLost{false};
     // Counts the resets: a worker from before one touches nothing of the new state.
     std::atomic<std::uint32_t> resets{0};
     // User-interface thread only: the plug-in's own insertion is being made;

@@ -23,10 +23,19 @@ void publishNextRemoval(PluginPlaylistState& s) {
     s.nextRemoval = s.removals.empty() ? -1 : s.removals.front();
 }
 
+// Deleting by an index the plug-in can no longer vouch for would take an
+// entry of the user's: such entries stay in the player's playlist instead.
+void forgetLostRemovals(PluginPlaylistState& s) {
+    if (!s.removalsLost.exchange(false)) return;
+    s.removals.clear();
+    publishNextRemoval(s);
+}
+
 } // namespace
 
 void locateInHostPlaylist(const std::string& file) {
     PluginPlaylistState& s = pluginPlaylistState();
+    forgetLostRemovals(s);
     s.temporaryEntry = false;
     s.pendingHostIndex = -1;
     s.removalScheduled = false;
@@ -40,6 +49,9 @@ void locateInHostPlaylist(const std::string& file) {
             return;
         }
     }
+
+    // A name the insertion would cut is not handed over at all.
+    if (!host::fitsInsertRecord(file.c_str())) return;
 
     // Set before the insertion: the HOST_PLAYLIST_MODIFIED it causes must not
     // empty the queue.
@@ -60,14 +72,16 @@ void locateInHostPlaylist(const std::string& file) {
 
 int answerNextEntry() {
     PluginPlaylistState& s = pluginPlaylistState();
-    if (s.pluginPlaylist.empty()) return -1;
-
-    // A copy: the messages below reach the player, which may call back into the
-    // plug-in while they are handled.
-    const QueueEntry head = s.pluginPlaylist.front();
-    locateInHostPlaylist(head.file);
-    removeQueueEntry(head.serial);
-    return s.pendingHostIndex;
+    // An entry that cannot be handed over leaves the queue for the next one.
+    while (!s.pluginPlaylist.empty()) {
+        // A copy: the messages below reach the player, which may call back into
+        // the plug-in while they are handled.
+        const QueueEntry head = s.pluginPlaylist.front();
+        locateInHostPlaylist(head.file);
+        removeQueueEntry(head.serial);
+        if (s.pendingHostIndex >= 0) return s.pendingHostIndex;
+    }
+    return -1;
 }
 
 void updatePlayingFile(const char* file) {
@@ -87,6 +101,7 @@ void updatePlayingFile(const char* file) {
     }
 
     PluginPlaylistState& s = pluginPlaylistState();
+    forgetLostRemovals(s);
     const std::int32_t inserted = s.pendingHostIndex;
     if (!s.temporaryEntry || inserted < 0) return;
     // One worker takes the entries out one after another: a second one would
@@ -118,9 +133,11 @@ void removeTemporaryEntry() {
         if (index >= 0) {
             s.deletingIndex = index;
             host::playlistDeleteEntry(host::getPlaylistWindow(), index);
-            // Taken unless the plug-in no longer sees the playlist's changes:
-            // its list could not follow them any more.
+            // Taken by the change report the deletion causes. Without one (the
+            // plug-in no longer listens, or no entry stood at that index) the
+            // playlist moved on without the plug-in seeing it.
             followed = s.deletingIndex.exchange(-1) < 0;
+            if (!followed) s.removalsLost = true;
         }
         if (followed && s.nextRemoval >= 0) continue; // the next one gets its own wait
         s.pendingHostIndex = -1;
@@ -133,11 +150,14 @@ void removeTemporaryEntry() {
 
 void resetOnPlaylistModified() {
     PluginPlaylistState& s = pluginPlaylistState();
+    forgetLostRemovals(s);
+    bool own = s.inserting;
     // The worker's deletion, made on this thread: the entry leaves the list
     // and those after it move up by one.
     if (!s.inserting) {
         const std::int32_t deleted = s.deletingIndex.exchange(-1);
-        if (deleted >= 0) {
+        own = deleted >= 0;
+        if (own) {
             const auto gone = std::find(s.removals.begin(), s.removals.end(), deleted);
             if (gone != s.removals.end()) s.removals.erase(gone);
             for (std::int32_t& waiting : s.removals)
@@ -148,8 +168,10 @@ void resetOnPlaylistModified() {
             if (latest == deleted) s.pendingHostIndex = -1;
         }
     }
-    // The plug-in's own insertion, or the deletion its worker is about to make.
-    if (s.temporaryEntry || s.removalPending) return;
+    // The plug-in's own insertion or deletion, or any change while an inserted
+    // entry waits for its removal. Once a hand-over found its file, every
+    // other change is the user's, even while the worker still waits.
+    if (own || s.temporaryEntry) return;
     model().playlistMenusValid = false;
     s.pendingHostIndex = -1;
     emptyPluginPlaylist();

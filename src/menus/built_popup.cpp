@@ -10,6 +10,7 @@
 #include "menus/text_order.h"
 #include "model/text.h"
 #include "platform/menu.h"
+#include "plugin/file_info.h"
 
 #include <cstdint>
 #include <cstring>
@@ -41,20 +42,6 @@ void readItemText(HMENU menu, int position, char (&text)[kItemTextSize]) {
 
 void cutAtTab(char* text) {
     if (char* tab = std::strchr(text, '\t')) *tab = '\0';
-}
-
-// The continuation submenu when the last item of menu is the "MORE" link that
-// the column layout put there, else null. The popup's own page is told by the
-// link's text, since its first positions may hold other items.
-HMENU continuationOf(HMENU menu, int count) {
-    const int last = count - 1;
-    const int rows = layoutRows();
-    if (last < 0 || last % rows != rows - 1) return nullptr;
-    const HMENU more = platform::getSubMenu(menu, last);
-    if (more == nullptr) return nullptr;
-    char text[kItemTextSize];
-    readItemText(menu, last, text);
-    return std::strcmp(text, kMoreText) == 0 ? more : nullptr;
 }
 
 // A continuation page starts at position 0, so the layout fills it to exactly
@@ -101,7 +88,7 @@ public:
             const int count = platform::getMenuItemCount(menu);
             if (count <= 0) break;
             const HMENU more =
-                page == 0 ? continuationOf(menu, count) : continuationOfPage(menu, count);
+                page == 0 ? continuationPage(menu, true) : continuationOfPage(menu, count);
             pages.push_back({menu, from, more != nullptr ? count - 2 : count - 1});
             menu = more;
             from = 0;
@@ -236,17 +223,18 @@ void markLevelItem(SongSearch& search, const MenuDefinition& definition, int dep
 // The library's record of the song now playing: its label at depth.
 bool songLabel(const MenuDefinition& definition, int depth, const char* nowPlaying,
                char (&label)[kLabelSize]) {
-    std::string file(nowPlaying); // the record's field is not const
-    TrackRecord song{};
-    song.filename = file.data();
-    const bool filled = host::mlGetFileInfo(&song);
-    itemLabel(song, depth, true, definition, label);
-    if (filled) {
-        // The library lent the texts for this record; they go back the way
-        // its query results do.
-        QueryRecord lent{nullptr, 0, &song, 1, 1};
-        host::mlFreeQueryResults(&lent);
+    {
+        const host::FileInfo song(nowPlaying);
+        itemLabel(song.record(), depth, true, definition, label);
     }
+    if (*stripLeadingThe(label) != '\0') return true;
+    // The file information holds no extended fields (nor the comment): a level
+    // that shows one reads the library's whole record of the file.
+    std::string file(nowPlaying); // the record's field is not const
+    QueryRecord lookup{file.data(), 0, nullptr, 0, 0};
+    host::mlRunFilenameQuery(&lookup);
+    if (heldRecords(lookup) > 0) itemLabel(lookup.items[0], depth, true, definition, label);
+    host::mlFreeQueryResults(&lookup);
     return *stripLeadingThe(label) != '\0';
 }
 

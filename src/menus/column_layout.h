@@ -12,6 +12,13 @@ inline constexpr char kMoreText[] = "MORE";
 // Columns left when a menu starts: all but the one being filled.
 int initialColumnsLeft();
 
+// The "MORE" page that the last item of menu links to, when that item is the
+// link the layout put there: exactly the text kMoreText, a submenu, in the
+// last row of a column, with every column of the page started before it
+// (columnCount columns on a level's first page, moreColumnCount on a "MORE"
+// page). Null for any other item, whatever its label.
+HMENU continuationPage(HMENU menu, bool firstPage);
+
 // Called before an item is appended at position of menu. Opens a "MORE"
 // submenu when no columns are left, the position ends a column and (with a
 // total of 0 or more) position < total: menu becomes the submenu, position 0,

@@ -144,8 +144,11 @@ char* itemLabel(const TrackRecord& record, int level, bool full, const MenuDefin
         case LevelType::Album: copyAlbum(buffer, record, full, definition); return buffer;
         case LevelType::Title: copyTitle(buffer, record, full, definition); return buffer;
         case LevelType::Genre: copyField(buffer, record.genre); return buffer;
-        case LevelType::Year: copyNumber(buffer, record.year); return buffer;
-        case LevelType::TrackNumber: copyNumber(buffer, record.trackNumber); return buffer;
+        // Every value of 0 and below stands for "not known" and shows as 0.
+        case LevelType::Year: copyNumber(buffer, knownOrZero(record.year)); return buffer;
+        case LevelType::TrackNumber:
+            copyNumber(buffer, knownOrZero(record.trackNumber));
+            return buffer;
         case LevelType::ArtistAlbum:
             copyCombined(buffer, record.artist, record.album, full);
             return buffer;

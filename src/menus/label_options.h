@@ -21,9 +21,14 @@ inline bool showsYearAfterAlbum(const MenuDefinition& d) {
 inline std::int32_t shownYear(std::int32_t year) {
     return year >= 1000 ? year : 0;
 }
+// A year or track number of 0 and below is not known (the library gives -1):
+// all of them show, sort and are asked for as 0.
+inline std::int32_t knownOrZero(std::int32_t number) {
+    return number > 0 ? number : 0;
+}
 // Track numbers of 0 and below all show as blanks, so they sort as one value.
 inline std::int32_t shownTrackNumber(std::int32_t track) {
-    return track > 0 ? track : 0;
+    return knownOrZero(track);
 }
 
 // Whether the items of a level of this kind carry the play time after a tab.

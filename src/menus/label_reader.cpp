@@ -45,7 +45,7 @@ std::string_view yearIn(std::string_view part) {
 
 } // namespace
 
-void decodeItemValue(const char* text, const MenuDefinition& definition,
+bool decodeItemValue(const char* text, const MenuDefinition& definition,
                      LevelSelection& selection) {
     std::string_view t = text != nullptr ? std::string_view(text) : std::string_view("");
     const bool library = definition.sourceType == SourceType::MediaLibrary ||
@@ -119,8 +119,9 @@ void decodeItemValue(const char* text, const MenuDefinition& definition,
     case LevelType::Bitrate: v = v.substr(0, v.find(' ')); break;
     default: break;
     }
-    copyText(selection.value, v);
-    if (setsSecond) copyText(selection.secondValue, second);
+    bool whole = copyText(selection.value, v) == v.size();
+    if (setsSecond) whole = copyText(selection.secondValue, second) == second.size() && whole;
+    return whole;
 }
 
 } // namespace tg

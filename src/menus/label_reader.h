@@ -17,7 +17,8 @@ namespace tg {
 // bitrate label and the menu escapes of ampersands are removed; combined
 // labels split at their first "/", range labels at " -> ". An Album's
 // secondValue is the year its label shows, empty when it shows none. Other
-// kinds leave secondValue as it was. Values are cut to their buffers.
-void decodeItemValue(const char* text, const MenuDefinition& definition, LevelSelection& selection);
+// kinds leave secondValue as it was. Values are cut to their buffers; the
+// result says whether both were kept whole.
+bool decodeItemValue(const char* text, const MenuDefinition& definition, LevelSelection& selection);
 
 } // namespace tg

@@ -153,7 +153,8 @@ void LevelWalk::run() {
         if (!endPass) itemLabel(records[i], level, true, definition, next);
         if (song == SongState::Looking && sameFile(records[i - 1].filename, nowPlaying))
             song = SongState::Found;
-        duration += records[i - 1].length;
+        // An unknown length (the library gives -1) adds nothing.
+        if (records[i - 1].length > 0) duration += records[i - 1].length;
         if (!endPass) {
             // Most neighbours have the very same text, which needs no folding.
             if (std::strcmp(next, current) == 0) {

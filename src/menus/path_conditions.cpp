@@ -199,10 +199,20 @@ bool asNumber(std::string_view text, std::int64_t& number) {
            number <= std::numeric_limits<std::int32_t>::max();
 }
 
+// Kinds whose 0 stands for every value of 0 and below: the library gives -1
+// for a year or track number it does not know.
+bool zeroIsUnknown(const char* field) {
+    return std::strcmp(field, "year") == 0 || std::strcmp(field, "trackno") == 0;
+}
+
 std::string numberEquals(const char* field, std::string_view text) {
     std::int64_t number = 0;
     std::string out;
-    if (asNumber(text, number)) compare(out, field, " == ", std::to_string(number));
+    if (!asNumber(text, number)) return out;
+    if (number <= 0 && zeroIsUnknown(field))
+        compare(out, field, " <= ", "0");
+    else
+        compare(out, field, " == ", std::to_string(number));
     return out;
 }
 
@@ -272,8 +282,10 @@ std::string rangeCondition(const MenuDefinition& definition, int level,
         std::int64_t to = 0;
         if (!asNumber(lower, from) || !asNumber(upper, to) || from > to) return {};
         std::string out;
-        compare(out, field, " >= ", std::to_string(from));
-        out += " AND ";
+        if (from > 0 || !zeroIsUnknown(field)) {
+            compare(out, field, " >= ", std::to_string(from));
+            out += " AND ";
+        }
         compare(out, field, " <= ", std::to_string(to));
         return out;
     }

@@ -64,10 +64,10 @@ int compareGenre(const TrackRecord& a, const TrackRecord& b) {
     return compareTextIgnoringThe(a.genre, b.genre);
 }
 int compareYear(const TrackRecord& a, const TrackRecord& b) {
-    return sign(a.year, b.year);
+    return sign(knownOrZero(a.year), knownOrZero(b.year));
 }
 int compareTrack(const TrackRecord& a, const TrackRecord& b) {
-    return sign(a.trackNumber, b.trackNumber);
+    return sign(knownOrZero(a.trackNumber), knownOrZero(b.trackNumber));
 }
 
 int compareYearAlbum(const TrackRecord& a, const TrackRecord& b) {

@@ -40,6 +40,8 @@ struct LevelSelection {
     // The chosen item's whole label (its text without the play time, escapes
     // undone): the tracks of a library item are those grouped under it.
     std::string label;
+    // The label read back did not fit value: it holds only the text's beginning.
+    bool valueCut = false;
     HMENU checkedMenu = nullptr;
     std::int32_t checkedPosition = 0;
 };

@@ -55,8 +55,14 @@ template <typename Enum> bool readEnum(std::istream& in, Enum& value) {
 // A whole line into a field, cut to what the dialogs can hold. A stray "\r" at
 // the end is a line end written on Windows and read here; any other "\r" turns
 // into a space, as the writer would turn it, so what was read writes back the same.
-bool readLine(std::istream& in, char (&field)[256]) {
+// The last field of a record may be an empty line without a line end at the
+// very end of the file, as an editor leaves it; the line before it ended whole.
+bool readLine(std::istream& in, char (&field)[256], bool lastField = false) {
     std::string line;
+    if (lastField && !in.eof() && in.peek() == std::char_traits<char>::eof()) {
+        field[0] = '\0';
+        return true;
+    }
     if (!std::getline(in, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     for (char& c : line)
@@ -104,34 +110,10 @@ bool readDefinition(std::istream& in, std::int32_t version, MenuDefinition& d) {
         return false;
     if (d.timeDisplay < 0 || d.timeDisplay > 2) d.timeDisplay = 1;
     // The name starts right after the separator, leading spaces included.
-    if (!readLine(in, d.name)) return false;
-    if (version >= 3 && !readLine(in, d.query)) return false;
-    if (version >= 6 && !readLine(in, d.fileTypes)) return false;
+    if (!readLine(in, d.name, version < 3)) return false;
+    if (version >= 3 && !readLine(in, d.query, version < 6)) return false;
+    if (version >= 6 && !readLine(in, d.fileTypes, true)) return false;
     return true;
-}
-
-// Reads what the stream holds. A damaged file stops at the first field that
-// does not read: every record read whole is kept, a record broken midway is
-// dropped, and options not reached keep their initial values.
-void readFrom(std::istream& in) {
-    ModelState& m = model();
-    GlobalOptions options;
-    std::int32_t version = 0;
-    std::int32_t count = 0;
-    std::int32_t mainPosition = -1;
-    if (readHeader(in, version, options, count, mainPosition)) {
-        for (std::int32_t i = 0; i < count; ++i) {
-            MenuDefinition d;
-            if (version < 6) copyText(d.fileTypes, kDefaultFileTypes);
-            if (!readDefinition(in, version, d)) break;
-            m.definitionList.push_back(std::move(d));
-        }
-    }
-    options.mainMenu = nullptr;
-    int position = 0;
-    for (MenuDefinition& d : m.definitionList)
-        if (position++ == mainPosition) options.mainMenu = &d;
-    m.options = options;
 }
 
 void createFirstRunDefinitions() {
@@ -154,6 +136,38 @@ void createFirstRunDefinitions() {
     }
     m.options.hostMenuId = kFirstRunHostMenuId;
     m.options.mainMenu = nullptr;
+}
+
+// Reads what the stream holds. A damaged file stops at the first field that
+// does not read: every record read whole is kept, a record broken midway is
+// dropped. A header that does not read whole (an empty file among others)
+// holds nothing to go by: the plug-in starts as on a first run, without
+// writing, and the file is left for the user to mend.
+void readFrom(std::istream& in) {
+    ModelState& m = model();
+    GlobalOptions options;
+    std::int32_t version = 0;
+    std::int32_t count = 0;
+    std::int32_t mainPosition = -1;
+    if (!readHeader(in, version, options, count, mainPosition)) {
+        m.options = GlobalOptions{};
+        createFirstRunDefinitions();
+        return;
+    }
+    // The menu id -1 stands for the plug-in's own popup, whatever the flag says:
+    // putting the popup in and taking it out must agree on the mode.
+    if (options.hostMenuId == -1) options.ownMenu = 1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        MenuDefinition d;
+        if (version < 6) copyText(d.fileTypes, kDefaultFileTypes);
+        if (!readDefinition(in, version, d)) break;
+        m.definitionList.push_back(std::move(d));
+    }
+    options.mainMenu = nullptr;
+    int position = 0;
+    for (MenuDefinition& d : m.definitionList)
+        if (position++ == mainPosition) options.mainMenu = &d;
+    m.options = options;
 }
 
 // ---- Writing -----------------------------------------------------------------

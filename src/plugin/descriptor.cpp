@@ -1,5 +1,6 @@
 #include "plugin/descriptor.h"
 
+#include "plugin/entry_guard.h"
 #include "plugin/lifecycle.h"
 
 namespace tg {
@@ -14,5 +15,6 @@ LibraryPluginDescriptor& descriptor() {
 } // namespace tg
 
 extern "C" tg::LibraryPluginDescriptor* winampGetMediaLibraryPlugin() {
-    return &tg::descriptor();
+    return tg::guarded(static_cast<tg::LibraryPluginDescriptor*>(nullptr),
+                       [] { return &tg::descriptor(); });
 }

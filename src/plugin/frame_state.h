@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/menu_definition.h"
+#include "model/model_state.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -24,7 +25,15 @@ struct FrameState {
     // item's command id, or its position when it opens a submenu.
     HMENU selectedMenu = nullptr;
     WORD selectedItem = 0;
+    // The player's command the mouse hook sent last for a click, in case the
+    // menu reports the same choice by position as well.
+    HMENU clickedHostMenu = nullptr;
+    WORD clickedHostId = 0;
     HMENU playlistPopup = nullptr; // "TG Playlist"
+    // The inline level's path record, set aside with its check mark while the
+    // walk of a definition's submenu runs beside it in the open target popup.
+    LevelSelection inlineRoot;
+    bool inlineRootAside = false;
 
     // Start-up: the host window's previous procedure, the mouse hook, the send-to ids.
     WNDPROC hostWindowProc = nullptr;

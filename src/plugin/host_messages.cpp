@@ -148,40 +148,35 @@ void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info) {
     send(playlistWindow, WM_USER, PLAYLIST_GET_ENTRY_INFO, reinterpret_cast<LPARAM>(info));
 }
 
+bool fitsInsertRecord(const char* file) {
+    return file != nullptr &&
+           strnlen(file, sizeof InsertFileRecord::file) < sizeof InsertFileRecord::file;
+}
+
 void playlistInsertFile(HWND playlistWindow, const char* file, int index) {
-    if (file == nullptr) return;
+    if (!fitsInsertRecord(file)) return;
     InsertFileRecord record{};
     copyText(record.file, file);
     record.index = index;
     copyData(playlistWindow, PLAYLIST_INSERT_FILE, &record, sizeof record);
 }
 
-bool mlGetFileInfo(TrackRecord* record) {
-    return toLibrary(record, ML_GET_FILE_INFO) != 0;
+LRESULT libraryMessage(void* record, LPARAM code) {
+    return toLibrary(record, code);
 }
 
-void mlSendToHost(TrackList* list, std::int32_t mode) {
-    if (list == nullptr) return;
-    SendToHostRecord record{0, list, mode};
-    toLibrary(&record, ML_SEND_TO_HOST);
+void mlGetFileInfo(void* playerRecord) {
+    toLibrary(playerRecord, ML_GET_FILE_INFO);
+}
+
+void mlFreeFileInfo(void* playerRecord) {
+    toLibrary(playerRecord, ML_FREE_FILE_INFO);
 }
 
 void mlAddSendToItem(const char* label, INT_PTR context, INT_PTR id) {
     if (label == nullptr) return;
     SendToItemRecord record{const_cast<char*>(label), context, id};
     toLibrary(&record, ML_ADD_SEND_TO_ITEM);
-}
-
-void mlRunQuery(QueryRecord* query) {
-    toLibrary(query, ML_RUN_QUERY);
-}
-
-void mlRunFilenameQuery(QueryRecord* query) {
-    toLibrary(query, ML_RUN_FILENAME_QUERY);
-}
-
-int mlFreeQueryResults(QueryRecord* query) {
-    return static_cast<int>(toLibrary(query, ML_FREE_QUERY_RESULTS));
 }
 
 } // namespace host

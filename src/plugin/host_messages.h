@@ -41,6 +41,7 @@ inline constexpr UINT_PTR PLAYLIST_INSERT_FILE = 106;
 // The library window's message, told apart by lParam.
 inline constexpr UINT ML_MESSAGE = 5120;
 inline constexpr LPARAM ML_GET_FILE_INFO = 512;
+inline constexpr LPARAM ML_FREE_FILE_INFO = 513;
 inline constexpr LPARAM ML_SEND_TO_HOST = 770;
 inline constexpr LPARAM ML_ADD_SEND_TO_ITEM = 1024;
 inline constexpr LPARAM ML_RUN_QUERY = 1792;
@@ -52,6 +53,8 @@ inline constexpr LPARAM HOST_NEXT_ENTRY_QUERY = 636;
 inline constexpr LPARAM HOST_PLAYLIST_MODIFIED = 3002;
 inline constexpr LPARAM HOST_PLAYING_FILE = 3003; // wParam: the file name
 inline constexpr LPARAM HOST_TAGS_UPDATED = 3004;
+inline constexpr LPARAM HOST_TAGS_UPDATED_WIDE =
+    3005; // wParam: the wide path; all current players send
 // The tray icon's message; lParam 520 is a middle-button release.
 inline constexpr UINT HOST_TRAY_NOTIFY = 1025;
 inline constexpr int HOST_TRAY_MIDDLE_UP = 520;
@@ -60,6 +63,9 @@ inline constexpr int HOST_TRAY_MIDDLE_UP = 520;
 inline constexpr int MLMSG_SEND_TO_BUILD = 0x300;
 inline constexpr int MLMSG_SEND_TO_SELECT = 0x301;
 inline constexpr int MLMSG_CONFIG = 0x400;
+// Kinds of a send-to selection: a TrackList, or its wide twin the library offers first.
+inline constexpr INT_PTR kSelectionTrackList = 0;
+inline constexpr INT_PTR kSelectionWideTrackList = 6;
 
 inline constexpr std::int32_t kSendToPlay = 2;
 inline constexpr std::int32_t kSendToEnqueue = 3;
@@ -82,6 +88,31 @@ struct TrackRecord {
     std::int32_t length;      // seconds
     // Null-terminated array of entries "NAME\0value", or null.
     char** extendedFields;
+};
+
+// The track record of the player's 5.9 source: the file's extension (a text)
+// after the title moves every later field by one pointer.
+struct TrackRecordWithExtension {
+    char* filename;
+    char* title;
+    char* extension;
+    char* album;
+    char* artist;
+    char* comment;
+    char* genre;
+    std::int32_t year;
+    std::int32_t trackNumber;
+    std::int32_t length;
+    char** extendedFields;
+};
+
+// Which of the two records a player's library hands out and reads. As the
+// player sends and reads them, the items of the lists and results below are
+// arrays of its record whatever their declared type; the operations further
+// down give the plug-in TrackRecord arrays.
+enum class RecordLayout {
+    Classic,       // TrackRecord: the published SDKs (to 5.66)
+    WithExtension, // TrackRecordWithExtension
 };
 
 struct TrackList {
@@ -158,17 +189,41 @@ void cmdNext();
 int playlistGetCurrentIndex(HWND playlistWindow);
 void playlistDeleteEntry(HWND playlistWindow, int index);
 void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info);
-// Cuts a file name longer than the record's field; the field stays terminated.
+// Whether the file name fits the record of PLAYLIST_INSERT_FILE.
+bool fitsInsertRecord(const char* file);
+// Sends nothing for a name that does not fit: a cut one would name another file.
 void playlistInsertFile(HWND playlistWindow, const char* file, int index);
 
-// True when the library filled the record: the texts it wrote are lent until
-// mlFreeQueryResults with a QueryRecord whose items are the record, count 1.
-bool mlGetFileInfo(TrackRecord* record);
+// The library's records arrive and leave in the player's layout (see
+// record_layout.h); these operations hand the plug-in TrackRecord arrays and
+// take them, converting where the player's record differs. Their first
+// answers of two records or more probe that layout.
+
+// A record in the player's layout holding only a file name: the library fills
+// what it knows (answering 0 either way) and ML_FREE_FILE_INFO on the same
+// record frees the texts it wrote. See FileInfo (file_info.h).
+void mlGetFileInfo(void* playerRecord);
+void mlFreeFileInfo(void* playerRecord);
+// list: the plug-in's records, sent in the player's layout.
 void mlSendToHost(TrackList* list, std::int32_t mode);
 void mlAddSendToItem(const char* label, INT_PTR context, INT_PTR id);
+// The answers' items are the plug-in's records until mlFreeQueryResults hands
+// the player's own array back to it.
 void mlRunQuery(QueryRecord* query);
 void mlRunFilenameQuery(QueryRecord* query);
 int mlFreeQueryResults(QueryRecord* query);
+
+// The library's message on a record as it is, unconverted.
+LRESULT libraryMessage(void* record, LPARAM code);
+
+// ML_RUN_FILENAME_QUERY for file: whether the answer's record carries exactly
+// that name. The answer goes back at once.
+bool libraryHoldsFile(const char* file);
+// Probes the player's layout on an array it handed out (see record_layout.h).
+void learnRecordLayout(const void* items, int held);
+// Before a record of the player is read when no array of two has shown its
+// layout: the library is asked, once, for two of its tracks.
+void settleRecordLayout();
 
 } // namespace host
 } // namespace tg

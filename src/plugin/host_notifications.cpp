@@ -16,7 +16,8 @@ bool onHostNotification(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     }
     case HOST_PLAYLIST_MODIFIED: resetOnPlaylistModified(); return false;
     case HOST_PLAYING_FILE: updatePlayingFile(reinterpret_cast<const char*>(wParam)); return false;
-    case HOST_TAGS_UPDATED: model().libraryMenusValid = false; return false;
+    case HOST_TAGS_UPDATED:
+    case HOST_TAGS_UPDATED_WIDE: model().libraryMenusValid = false; return false;
     default: return false;
     }
 }

@@ -28,6 +28,19 @@ TG_OFFSET(TrackRecord, trackNumber, 28, 52);
 TG_OFFSET(TrackRecord, length, 32, 56);
 TG_OFFSET(TrackRecord, extendedFields, 36, 64);
 
+TG_LAYOUT(TrackRecordWithExtension, 44, 80);
+TG_OFFSET(TrackRecordWithExtension, filename, 0, 0);
+TG_OFFSET(TrackRecordWithExtension, title, 4, 8);
+TG_OFFSET(TrackRecordWithExtension, extension, 8, 16);
+TG_OFFSET(TrackRecordWithExtension, album, 12, 24);
+TG_OFFSET(TrackRecordWithExtension, artist, 16, 32);
+TG_OFFSET(TrackRecordWithExtension, comment, 20, 40);
+TG_OFFSET(TrackRecordWithExtension, genre, 24, 48);
+TG_OFFSET(TrackRecordWithExtension, year, 28, 56);
+TG_OFFSET(TrackRecordWithExtension, trackNumber, 32, 60);
+TG_OFFSET(TrackRecordWithExtension, length, 36, 64);
+TG_OFFSET(TrackRecordWithExtension, extendedFields, 40, 72);
+
 TG_LAYOUT(TrackList, 12, 16);
 TG_OFFSET(TrackList, items, 0, 0);
 TG_OFFSET(TrackList, count, 4, 8);

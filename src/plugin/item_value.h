@@ -9,7 +9,8 @@
 namespace tg {
 
 // Reads the item's whole text and decodes it into the label and value of
-// path[depth]. Nothing for a depth outside the path.
+// path[depth], noting there whether the value had to be cut. Nothing for a
+// depth outside the path.
 void readItemValue(HMENU menu, int position, std::vector<LevelSelection>& path,
                    const MenuDefinition& definition, int depth);
 

@@ -10,10 +10,12 @@
 #include "platform/window.h"
 #include "plugin/context_menus.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
 #include "plugin/mouse_hook.h"
 #include "plugin/plugin_menu.h"
+#include "plugin/record_layout.h"
 #include "plugin/window_procedure.h"
 #include "prefs/preferences_dialog.h"
 
@@ -79,12 +81,15 @@ void onSendToBuild(INT_PTR context) {
 
 void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {
     const FrameState& f = frame();
-    if (kind != 0 || list == nullptr || id == 0) return;
+    // The wide list the library offers first is declined: it offers the
+    // same selection as a TrackList next.
+    if (kind != kSelectionTrackList || list == nullptr || id == 0) return;
     const bool play = id == f.playSendToId;
     if (!play && id != f.enqueueSendToId) return;
-    if (play) emptyPluginPlaylist();
     const int count = heldRecords(*list);
-    for (int i = 0; i < count; ++i) appendToPluginPlaylist(list->items[i].filename);
+    host::learnRecordLayout(list->items, count);
+    if (play) emptyPluginPlaylist();
+    for (int i = 0; i < count; ++i) appendToPluginPlaylist(playerRecordAt(list->items, i).filename);
     if (play) host::cmdNext();
 }
 
@@ -93,37 +98,45 @@ void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {
 int pluginInit() {
     FrameState& f = frame();
     if (f.running) return 0; // a second init would subclass the window by itself
-    readSettings();
-    subclassHostWindow();
+    // Running from the start: whatever a failure leaves half done, quit undoes.
     f.running = true;
-    f.mouseHook =
-        platform::setWindowsHookEx(WH_MOUSE, mouseHookProcedure, descriptor().moduleInstance, 0);
-    installPluginMenu();
-    f.enqueueSendToId = host::registerMessage(kEnqueueName);
-    f.playSendToId = host::registerMessage(kPlayName);
+    guarded([&] {
+        readSettings();
+        subclassHostWindow();
+        f.mouseHook = platform::setWindowsHookEx(WH_MOUSE, mouseHookProcedure,
+                                                 descriptor().moduleInstance, 0);
+        installPluginMenu();
+        f.enqueueSendToId = host::registerMessage(kEnqueueName);
+        f.playSendToId = host::registerMessage(kPlayName);
+    });
     return 0;
 }
 
+// Each step on its own: the hook and the window procedure must go even when
+// an earlier step failed, or the player would call into an unloaded module.
 void pluginQuit() {
     FrameState& f = frame();
     if (!f.running) return;
-    const HMENU loosePlaylist = playlistPopupHangsFree() ? f.playlistPopup : nullptr;
-    removePluginMenu();
-    if (loosePlaylist != nullptr && platform::isMenu(loosePlaylist))
-        platform::destroyMenu(loosePlaylist);
-    destroyContextMenus();
+    guarded([&] {
+        const HMENU loosePlaylist = playlistPopupHangsFree() ? f.playlistPopup : nullptr;
+        removePluginMenu();
+        if (loosePlaylist != nullptr && platform::isMenu(loosePlaylist))
+            platform::destroyMenu(loosePlaylist);
+    });
+    guarded([] { destroyContextMenus(); });
     f.contextDefinition = nullptr;
     f.selectedMenu = nullptr;
     f.targetOpen = false;
 
-    freeDefinitions();
+    guarded([] { freeDefinitions(); });
     f.targetPopup = nullptr;
-    emptyPluginPlaylist();
+    // A removal still waiting must not act on the next load's state.
+    guarded([] { resetPluginPlaylistState(); });
 
-    if (f.mouseHook != nullptr) platform::unhookWindowsHookEx(f.mouseHook);
+    if (f.mouseHook != nullptr) guarded([&] { platform::unhookWindowsHookEx(f.mouseHook); });
     f.mouseHook = nullptr;
     f.running = false;
-    restoreHostWindow();
+    guarded([] { restoreHostWindow(); });
     f.enqueueSendToId = 0;
     f.playSendToId = 0;
 }
@@ -131,14 +144,16 @@ void pluginQuit() {
 INT_PTR pluginHandleMessage(int type, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
     // The send-to ids and the settings are there only while the plug-in runs.
     if (!frame().running) return 0;
-    switch (type) {
-    case MLMSG_SEND_TO_BUILD: onSendToBuild(param2); return 0;
-    case MLMSG_SEND_TO_SELECT:
-        onSendToSelect(param1, reinterpret_cast<const TrackList*>(param2), param3);
-        return 0;
-    case MLMSG_CONFIG: runPreferencesDialog(reinterpret_cast<HWND>(param1)); return 1;
-    default: return 0;
-    }
+    return guarded(INT_PTR{0}, [&]() -> INT_PTR {
+        switch (type) {
+        case MLMSG_SEND_TO_BUILD: onSendToBuild(param2); return 0;
+        case MLMSG_SEND_TO_SELECT:
+            onSendToSelect(param1, reinterpret_cast<const TrackList*>(param2), param3);
+            return 0;
+        case MLMSG_CONFIG: runPreferencesDialog(reinterpret_cast<HWND>(param1)); return 1;
+        default: return 0;
+        }
+    });
 }
 
 } // namespace tg

@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_items.h"
 
 namespace tg {
 
@@ -45,7 +46,17 @@ bool onMenuCommand(HWND, HMENU menu, int position) {
     if (menu == f.playlistPopup) return onPlaylistPopupCommand(position);
     if (menu == f.playlistEntryMenu)
         return onPlaylistEntryCommand(f.playlistPopup, position, f.contextIndex);
-    return false;
+    // The target popup reports by position, which the player does not read: a
+    // choice of one of its items, or of its submenus', reaches it as the
+    // item's command, once, even when the click already sent it.
+    UINT id = 0;
+    if (!hostItemAt(menu, position, &id)) return false;
+    const bool sent = f.clickedHostMenu == menu && f.clickedHostId == (id & 0xFFFFu);
+    f.clickedHostMenu = nullptr;
+    if (!sent)
+        platform::sendMessage(descriptor().hostWindow, WM_COMMAND,
+                              static_cast<WPARAM>(id & 0xFFFFu), 0);
+    return true;
 }
 
 } // namespace tg

@@ -2,13 +2,13 @@
 
 #include "actions/menu_commands.h"
 #include "actions/playlist_popup.h"
+#include "menus/column_layout.h"
 #include "menus/level_builder.h"
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/menu.h"
 #include "plugin/frame_state.h"
 #include "plugin/item_value.h"
-#include "plugin/menu_texts.h"
 #include "plugin/target_popup.h"
 
 namespace tg {
@@ -17,7 +17,6 @@ namespace {
 
 // Popups of these kinds are listed afresh at every opening.
 constexpr std::int32_t kFirstRelistedKind = static_cast<std::int32_t>(LevelType::PlaylistEntries);
-constexpr int kParentTextChars = 19;
 
 int itemCount(HMENU menu) {
     const int count = platform::getMenuItemCount(menu);
@@ -32,11 +31,27 @@ void uncheck(const LevelSelection& record) {
                             MF_BYPOSITION | MF_UNCHECKED);
 }
 
+// The record of the inline items of the open target popup.
+bool isInlineRoot(const LevelSelection& record) {
+    const FrameState& f = frame();
+    const MenuDefinition* mainMenu = model().options.mainMenu;
+    return mainMenu != nullptr && f.targetOpen && record.menu == f.targetPopup &&
+           mainMenu->popupMenu == record.menu && model().currentDefinition == mainMenu;
+}
+
 // A new walk: the records of the old one go, and so do their check marks, which
-// no closing popup would take away any more.
+// no closing popup would take away any more. The inline level stays open
+// beside the new walk: its record waits aside, mark and all, until the walk ends.
 void startWalk(MenuDefinition& definition) {
     ModelState& m = model();
-    for (const LevelSelection& record : m.selectionPath) uncheck(record);
+    FrameState& f = frame();
+    std::size_t first = 0;
+    if (!m.selectionPath.empty() && isInlineRoot(m.selectionPath.front())) {
+        f.inlineRoot = m.selectionPath.front();
+        f.inlineRootAside = true;
+        first = 1;
+    }
+    for (std::size_t i = first; i < m.selectionPath.size(); ++i) uncheck(m.selectionPath[i]);
     std::vector<LevelSelection>().swap(m.selectionPath);
     definition.firstBuiltItem = 0;
     m.currentDefinition = &definition;
@@ -89,10 +104,11 @@ bool onLevelPopupOpening(HMENU popup, int parentPosition) {
     const LevelSelection& deepest = m.selectionPath[static_cast<std::size_t>(n - 1)];
     if (!isPathMenu(deepest.menu, f.selectedMenu)) return false;
 
-    char parentText[kParentTextChars + 1] = {};
-    platform::getMenuString(f.selectedMenu, static_cast<UINT>(parentPosition), parentText,
-                            sizeof parentText, MF_BYPOSITION);
-    if (equalIgnoringCase(parentText, kMoreItem)) return false; // filled with its level
+    // A continuation page was filled with its level; an item that is only
+    // labelled like the link is a value like any other.
+    if (parentPosition == itemCount(f.selectedMenu) - 1 &&
+        continuationPage(f.selectedMenu, f.selectedMenu == deepest.menu) == popup)
+        return false;
 
     MenuDefinition& definition = *m.currentDefinition;
     readItemValue(f.selectedMenu, parentPosition, m.selectionPath, definition, n - 1);
@@ -141,8 +157,21 @@ void onUninitMenuPopup(HMENU menu) {
         }
         m.selectionPath.pop_back();
     }
+    if (menu != nullptr && menu == f.targetPopup) {
+        f.targetOpen = false;
+        f.inlineRootAside = false;
+    }
+    if (m.selectionPath.empty() && f.inlineRootAside) {
+        // The walk beside the inline level ended: the inline level is the walk again.
+        f.inlineRootAside = false;
+        MenuDefinition* mainMenu = m.options.mainMenu;
+        if (f.targetOpen && mainMenu != nullptr && mainMenu->popupMenu == f.inlineRoot.menu &&
+            f.inlineRoot.menu == f.targetPopup) {
+            m.selectionPath.push_back(f.inlineRoot);
+            m.currentDefinition = mainMenu;
+        }
+    }
     if (m.selectionPath.empty()) m.currentDefinition = nullptr;
-    if (menu != nullptr && menu == f.targetPopup) f.targetOpen = false;
 }
 
 } // namespace tg

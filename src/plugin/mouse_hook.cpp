@@ -6,21 +6,15 @@
 #include "platform/menu.h"
 #include "plugin/context_menus.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_items.h"
 #include "plugin/item_value.h"
 #include "plugin/menu_commands_routing.h"
-
-#include <algorithm>
-#include <cstdint>
 
 namespace tg {
 
 namespace {
-
-// Ids at or above the most items one page can show are the host's commands.
-std::int64_t hostCommandLimit() {
-    return std::int64_t{std::max(layoutColumns(), layoutMoreColumns())} * layoutRows();
-}
 
 bool isSeparator(HMENU menu, int position) {
     if (platform::getSubMenu(menu, position) != nullptr) return false;
@@ -96,8 +90,10 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
     if (sel == f.targetPopup && pos < f.pluginItemsStart) return false; // the host's part
 
     if (f.targetOpen) {
-        if (pos >= hostCommandLimit()) {
+        if (isHostCommand(sel, pos)) {
             const HWND host = descriptor().hostWindow;
+            f.clickedHostMenu = sel;
+            f.clickedHostId = static_cast<WORD>(pos);
             closeAllMenus();
             platform::sendMessage(host, WM_COMMAND, static_cast<WPARAM>(pos), 0);
             return true;
@@ -107,6 +103,10 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
             return true;
         }
     }
+
+    // "TG Playlist", the separators and the definitions' submenus of the target
+    // popup are never values of the inline level.
+    if (sel == f.targetPopup && !isInlineItem(pos)) return false;
 
     MenuDefinition* definition = m.currentDefinition;
     if (definition == nullptr) return false;
@@ -138,11 +138,11 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
 }
 
 LRESULT TG_CALLBACK mouseHookProcedure(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0 &&
-        firstSighting(code, static_cast<UINT>(wParam),
-                      reinterpret_cast<const platform::MouseHookData*>(lParam)) &&
-        onMenuMouse(static_cast<UINT>(wParam),
-                    reinterpret_cast<const platform::MouseHookData*>(lParam)))
+    const auto* data = reinterpret_cast<const platform::MouseHookData*>(lParam);
+    const auto message = static_cast<UINT>(wParam);
+    if (code >= 0 && guarded(false, [&] {
+            return firstSighting(code, message, data) && onMenuMouse(message, data);
+        }))
         return 0;
     return platform::callNextHookEx(frame().mouseHook, code, wParam, lParam);
 }

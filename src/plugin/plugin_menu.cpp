@@ -56,8 +56,9 @@ void hotkey(bool on) {
 void installPluginMenu() {
     FrameState& f = frame();
     GlobalOptions& o = model().options;
-    hotkey(true);
-    if (o.hostMenuId != -1 && o.ownMenu == 0) return; // the target is found when it opens
+    // A disabled plug-in has nothing to show at the cursor: its hotkey stays off.
+    if (o.enabled != 0) hotkey(true);
+    if (o.ownMenu == 0) return; // the target is found when it opens
 
     o.hostMenuId = host::registerMessage(kOwnMenuName);
     f.targetPopup = platform::createPopupMenu();

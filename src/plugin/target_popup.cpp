@@ -29,15 +29,19 @@ bool holdsSubmenu(HMENU menu, HMENU submenu) {
     return false;
 }
 
-// The inline items move with an item put in or taken out above them.
-void shiftInlineItems(HMENU popup, int by) {
+// The inline items move with an item put in or taken out above them. Returns
+// whether they moved: their ids and their column layout then no longer match
+// their positions, and they are built again.
+bool shiftInlineItems(HMENU popup, int by) {
     MenuDefinition* mainMenu = model().options.mainMenu;
-    if (mainMenu != nullptr && mainMenu->popupMenu == popup) mainMenu->firstBuiltItem += by;
+    if (by == 0 || mainMenu == nullptr || mainMenu->popupMenu != popup) return false;
+    mainMenu->firstBuiltItem += by;
+    return true;
 }
 
 // Keeps "TG Playlist" at the start of the plug-in's part exactly while the queue
 // has entries. Returns how many plug-in items it accounts for (0 or 1).
-int placePlaylistItem(HMENU popup) {
+int placePlaylistItem(HMENU popup, bool& inlineMoved) {
     FrameState& f = frame();
     const UINT start = static_cast<UINT>(f.pluginItemsStart);
     char text[256] = {};
@@ -48,7 +52,7 @@ int placePlaylistItem(HMENU popup) {
         if (present) {
             platform::deleteMenu(popup, start, MF_BYPOSITION); // takes the submenu with it
             f.playlistPopup = nullptr;
-            shiftInlineItems(popup, -1);
+            inlineMoved = shiftInlineItems(popup, -1) || inlineMoved;
         }
         return 0;
     }
@@ -61,7 +65,7 @@ int placePlaylistItem(HMENU popup) {
         }
         platform::insertMenu(popup, start, MF_BYPOSITION | MF_POPUP,
                              reinterpret_cast<UINT_PTR>(f.playlistPopup), kPlaylistPopupLabel);
-        shiftInlineItems(popup, 1);
+        inlineMoved = shiftInlineItems(popup, 1) || inlineMoved;
     }
     return 1;
 }
@@ -161,9 +165,12 @@ bool onTargetPopupOpening(HWND window, HMENU popup) {
     }
     f.targetPopup = popup;
     f.targetOpen = true;
+    f.inlineRootAside = false;
+    f.clickedHostMenu = nullptr; // a new choice begins
     if (f.selectedMenu == nullptr) platform::setForegroundWindow(window);
 
     const int count = itemCount(popup);
+    bool inlineMoved = false;
     if (f.targetNeedsSetup) {
         f.pluginItemsStart = f.lastItemCount = count;
         platform::setMenuStyle(popup, kTargetStyle);
@@ -173,7 +180,7 @@ bool onTargetPopupOpening(HWND window, HMENU popup) {
         // Items the host added or removed above the plug-in's part move it.
         const int moved = count - f.lastItemCount;
         f.pluginItemsStart += moved;
-        shiftInlineItems(popup, moved);
+        inlineMoved = shiftInlineItems(popup, moved);
     }
     if (f.pluginItemsStart < 0) f.pluginItemsStart = 0;
     if (f.pluginItemsStart > count) f.pluginItemsStart = count;
@@ -184,7 +191,7 @@ bool onTargetPopupOpening(HWND window, HMENU popup) {
         return true;
     }
 
-    const int pluginCount = placePlaylistItem(popup);
+    const int pluginCount = placePlaylistItem(popup, inlineMoved);
     clearStaleMenus();
 
     if (!m.menusDirty) {
@@ -197,8 +204,13 @@ bool onTargetPopupOpening(HWND window, HMENU popup) {
         }
         if (mainMenu->popupMenu == popup && now > mainMenu->firstBuiltItem) {
             m.currentDefinition = mainMenu;
-            prepareBuiltPopup(popup, *mainMenu, m.selectionPath, nowPlayingText(), true);
-            f.lastItemCount = now;
+            if (inlineMoved) {
+                clearBuiltItems(mainMenu);
+                fillPopup(popup, *mainMenu, m.selectionPath, nowPlayingText());
+            } else {
+                prepareBuiltPopup(popup, *mainMenu, m.selectionPath, nowPlayingText(), true);
+            }
+            f.lastItemCount = itemCount(popup);
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #include "model/model_state.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
 #include "plugin/host_notifications.h"
@@ -50,11 +51,14 @@ LRESULT TG_CALLBACK pluginWindowProcedure(HWND window, UINT message, WPARAM wPar
     if (!frame().running) return passOn(window, message, wParam, lParam);
 
     LRESULT result = 0;
-    if (handle(window, message, wParam, lParam, &result)) return result;
-
-    if (message == HOST_TRAY_NOTIFY && model().options.systrayMiddleClick != 0 &&
-        static_cast<short>(loWord(static_cast<UINT_PTR>(lParam))) == HOST_TRAY_MIDDLE_UP)
-        showPopupAtCursor(window);
+    const bool claimed = guarded(false, [&] {
+        if (handle(window, message, wParam, lParam, &result)) return true;
+        if (message == HOST_TRAY_NOTIFY && model().options.systrayMiddleClick != 0 &&
+            static_cast<short>(loWord(static_cast<UINT_PTR>(lParam))) == HOST_TRAY_MIDDLE_UP)
+            showPopupAtCursor(window);
+        return false;
+    });
+    if (claimed) return result;
     return passOn(window, message, wParam, lParam);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/dialog.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/hotkey_field.h"
@@ -103,11 +104,13 @@ void command(HWND dialog, int id) {
 } // namespace
 
 INT_PTR TG_CALLBACK advancedOptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: open(dialog); return TRUE;
-    case WM_COMMAND: command(dialog, commandControl(wParam)); return TRUE;
-    default: return FALSE;
-    }
+    return guarded<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        switch (message) {
+        case WM_INITDIALOG: open(dialog); return TRUE;
+        case WM_COMMAND: command(dialog, commandControl(wParam)); return TRUE;
+        default: return FALSE;
+        }
+    });
 }
 
 INT_PTR runAdvancedOptionsDialog(HWND parent) {

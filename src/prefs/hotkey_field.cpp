@@ -2,6 +2,7 @@
 
 #include "platform/dialog.h"
 #include "platform/window.h"
+#include "plugin/entry_guard.h"
 
 namespace tg {
 
@@ -107,7 +108,7 @@ void onKeyUp(HotkeyFieldState& field, int key) {
     redraw(field);
 }
 
-LRESULT TG_CALLBACK hotkeyFieldProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT fieldProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* field = static_cast<HotkeyFieldState*>(getProp(window, kHotkeyFieldProperty));
     if (field == nullptr) return 0;
     switch (message) {
@@ -144,6 +145,10 @@ LRESULT TG_CALLBACK hotkeyFieldProcedure(HWND window, UINT message, WPARAM wPara
     }
     default: return callWindowProc(field->previousProcedure, window, message, wParam, lParam);
     }
+}
+
+LRESULT TG_CALLBACK hotkeyFieldProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guarded(LRESULT{0}, [&] { return fieldProcedure(window, message, wParam, lParam); });
 }
 
 } // namespace

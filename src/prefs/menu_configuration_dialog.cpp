@@ -6,6 +6,7 @@
 #include "platform/shell.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/plugin_menu.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/folder_picker.h"
@@ -319,17 +320,19 @@ void rebuildLevels(HWND dialog) {
 
 INT_PTR TG_CALLBACK menuConfigurationProcedure(HWND dialog, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: open(dialog); return TRUE;
-    case WM_COMMAND: command(dialog, commandControl(wParam), commandCode(wParam)); return TRUE;
-    case WM_VSCROLL:
-        if (loWord(wParam) == SB_THUMBPOSITION && takesCommands(dialog) &&
-            model().editedDefinition != nullptr &&
-            reinterpret_cast<HWND>(lParam) == getDlgItem(dialog, IDC_CONFIG_LEVEL_MOVE))
-            moveLevel(dialog);
-        return TRUE;
-    default: return FALSE;
-    }
+    return guarded<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        switch (message) {
+        case WM_INITDIALOG: open(dialog); return TRUE;
+        case WM_COMMAND: command(dialog, commandControl(wParam), commandCode(wParam)); return TRUE;
+        case WM_VSCROLL:
+            if (loWord(wParam) == SB_THUMBPOSITION && takesCommands(dialog) &&
+                model().editedDefinition != nullptr &&
+                reinterpret_cast<HWND>(lParam) == getDlgItem(dialog, IDC_CONFIG_LEVEL_MOVE))
+                moveLevel(dialog);
+            return TRUE;
+        default: return FALSE;
+        }
+    });
 }
 
 INT_PTR runMenuConfigurationDialog(HWND parent) {

@@ -6,6 +6,7 @@
 #include "platform/dialog.h"
 #include "platform/shell.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "plugin/plugin_menu.h"
 #include "prefs/advanced_options_dialog.h"
 #include "prefs/dialog_controls.h"
@@ -141,25 +142,33 @@ MenuDefinition* definitionOfComboSelection(HWND dialog, int comboId) {
 }
 
 INT_PTR TG_CALLBACK preferencesProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: open(dialog); return TRUE;
-    case WM_COMMAND: command(dialog, commandControl(wParam), commandCode(wParam)); return TRUE;
-    case WM_VSCROLL:
-        if (loWord(wParam) == SB_THUMBPOSITION && takesCommands(dialog) &&
-            reinterpret_cast<HWND>(lParam) == getDlgItem(dialog, IDC_PREFS_MOVE))
-            moveDefinition(dialog);
-        return TRUE;
-    default: return FALSE;
-    }
+    return guarded<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        switch (message) {
+        case WM_INITDIALOG: open(dialog); return TRUE;
+        case WM_COMMAND: command(dialog, commandControl(wParam), commandCode(wParam)); return TRUE;
+        case WM_VSCROLL:
+            if (loWord(wParam) == SB_THUMBPOSITION && takesCommands(dialog) &&
+                reinterpret_cast<HWND>(lParam) == getDlgItem(dialog, IDC_PREFS_MOVE))
+                moveDefinition(dialog);
+            return TRUE;
+        default: return FALSE;
+        }
+    });
 }
 
 void runPreferencesDialog(HWND parent) {
     PrefsState& state = prefs();
     if (state.preferencesOpen) return;
-    state.preferencesOpen = true;
+    // Closed again however the dialog ends, or it could never open again.
+    struct Open {
+        PrefsState& state;
+        explicit Open(PrefsState& s) : state(s) { state.preferencesOpen = true; }
+        ~Open() {
+            state.preferencesOpen = false;
+            model().editedDefinition = nullptr;
+        }
+    } open(state);
     dialogBoxParam(descriptor().moduleInstance, IDD_PREFERENCES, parent, preferencesProcedure, 0);
-    state.preferencesOpen = false;
-    model().editedDefinition = nullptr;
 }
 
 } // namespace tg

@@ -5,6 +5,7 @@
 #include "platform/dialog.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/prefs_state.h"
 #include "resources/resource_ids.h"
@@ -44,11 +45,13 @@ void command(HWND dialog, int id) {
 } // namespace
 
 INT_PTR TG_CALLBACK renameProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: open(dialog); return TRUE;
-    case WM_COMMAND: command(dialog, commandControl(wParam)); return TRUE;
-    default: return FALSE;
-    }
+    return guarded<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        switch (message) {
+        case WM_INITDIALOG: open(dialog); return TRUE;
+        case WM_COMMAND: command(dialog, commandControl(wParam)); return TRUE;
+        default: return FALSE;
+        }
+    });
 }
 
 INT_PTR runRenameDialog(HWND parent) {

@@ -4,6 +4,7 @@
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "plugin/descriptor.h"
+#include "plugin/entry_guard.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/folder_picker.h"
 #include "prefs/prefs_state.h"
@@ -36,15 +37,17 @@ void command(HWND dialog, int id) {
 } // namespace
 
 INT_PTR TG_CALLBACK selectDirectoryProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        startPrefsDialog(dialog);
-        // A typed path longer than the query holds is never cut: it cannot be typed.
-        sendDlgItemMessage(dialog, IDC_DIRECTORY_PATH, EM_LIMITTEXT, kFieldCharacters, 0);
-        return TRUE;
-    case WM_COMMAND: command(dialog, commandControl(wParam)); return TRUE;
-    default: return FALSE;
-    }
+    return guarded<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        switch (message) {
+        case WM_INITDIALOG:
+            startPrefsDialog(dialog);
+            // A typed path longer than the query holds is never cut: it cannot be typed.
+            sendDlgItemMessage(dialog, IDC_DIRECTORY_PATH, EM_LIMITTEXT, kFieldCharacters, 0);
+            return TRUE;
+        case WM_COMMAND: command(dialog, commandControl(wParam)); return TRUE;
+        default: return FALSE;
+        }
+    });
 }
 
 INT_PTR runSelectDirectoryDialog(HWND parent) {

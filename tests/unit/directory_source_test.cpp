@@ -2,6 +2,7 @@
 #include "actions/popup_sources.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
+#include "support/plugin_harness.h"
 #include "support/recording_window.h"
 #include "support/temp_drive.h"
 
@@ -254,6 +255,19 @@ TEST_F(DirectorySource, NamesBeginningWithADotAreListedButDotEntriesAreNot) {
     drive.folder("Music/.config");
     drive.file("Music/.intro.mp3");
     EXPECT_EQ(shown(open()), (std::vector<Shown>{{".config", true}, {".intro.mp3", false}}));
+}
+
+// An empty folder searches "\\*": the root of the drive the player runs from.
+TEST(DirectoryWithoutDrive, ListsTheRootOfDriveCInThePlayer) {
+    test::TempDrive drive;
+    drive.folder("Music");
+    drive.file("top.mp3");
+    test::PluginHarness harness;
+    harness.define("Here", SourceType::Directory).query[0] = '\0';
+    harness.start();
+    const HMENU here = harness.openSubmenu(harness.openTargetPopup(), "Here");
+    EXPECT_EQ(test::itemTexts(here), (std::vector<std::string>{"Music", "top.mp3"}));
+    harness.loop().closeAll();
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // From a menu item back to its value: the label read from the menu by
 // position and decoded for its level, and the "MORE" pages that belong to a
 // level's menu.
+#include "menus/column_layout.h"
+#include "model/model_state.h"
 #include "model/text.h"
 #include "platform/menu.h"
 #include "plugin/item_value.h"
@@ -75,6 +77,33 @@ TEST(ReadItemValue, ReadsTheWholeLabelAndNeverWritesPastTheValue) {
     platform::destroyMenu(menu);
 }
 
+TEST(ReadItemValue, NeverWritesPastTheValueAndSaysWhenItCutIt) {
+    struct Case {
+        std::string label;
+        std::string value;
+        bool cut;
+    };
+    const Case cases[] = {
+        {std::string(600, 'x'), std::string(255, 'x'), true},
+        {std::string(255, 'x') + "\t1:00", std::string(255, 'x'), false},
+        {std::string(256, 'x'), std::string(255, 'x'), true},
+        {std::string(300, '&') + "tail", std::string(150, '&') + "tail", false},
+        {std::string(1000, '&'), std::string(255, '&'), true}, // cut when it was made
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label.size());
+        const HMENU menu = platform::createPopupMenu();
+        platform::appendMenu(menu, MF_STRING, 0, c.label.c_str());
+        MenuDefinition definition;
+        std::vector<LevelSelection> path(1);
+        path[0].valueCut = !c.cut;
+        readItemValue(menu, 0, path, definition, 0);
+        EXPECT_EQ(std::string(path[0].value), c.value);
+        EXPECT_EQ(path[0].valueCut, c.cut);
+        platform::destroyMenu(menu);
+    }
+}
+
 TEST(ReadItemValue, MissingItemsReadAsEmptyAndDepthsOutsideThePathChangeNothing) {
     const HMENU menu = platform::createPopupMenu();
     platform::appendMenu(menu, MF_STRING, 0, "Artist");
@@ -88,15 +117,20 @@ TEST(ReadItemValue, MissingItemsReadAsEmptyAndDepthsOutsideThePathChangeNothing)
     platform::destroyMenu(menu);
 }
 
-// A level menu whose last item continues in a "MORE" page, twice.
+// A level menu whose last item continues in a "MORE" page, twice, with pages
+// of two rows in one column: the link takes position 1 of each page.
 struct Pages {
-    Pages() {
+    explicit Pages(const char* link = kMoreText, bool lastItem = true) {
+        model().options.rowsPerColumn = 2;
+        model().options.columnCount = 1;
+        model().options.moreColumnCount = 1;
         for (HMENU& page : pages) {
             page = platform::createPopupMenu();
             platform::appendMenu(page, MF_STRING, 0, "item");
         }
-        platform::appendMenu(pages[1], MF_POPUP, reinterpret_cast<UINT_PTR>(pages[2]), "more");
-        platform::appendMenu(pages[0], MF_POPUP, reinterpret_cast<UINT_PTR>(pages[1]), "MORE");
+        platform::appendMenu(pages[1], MF_POPUP, reinterpret_cast<UINT_PTR>(pages[2]), kMoreText);
+        platform::appendMenu(pages[0], MF_POPUP, reinterpret_cast<UINT_PTR>(pages[1]), link);
+        if (!lastItem) platform::appendMenu(pages[0], MF_STRING, 2, "after");
     }
     ~Pages() { platform::destroyMenu(pages[0]); }
     HMENU pages[3] = {};
@@ -111,6 +145,29 @@ TEST(IsPathMenu, TheLevelMenuAndItsMorePagesBelongToIt) {
     const HMENU other = platform::createPopupMenu();
     EXPECT_FALSE(isPathMenu(chain.pages[0], other));
     platform::destroyMenu(other);
+}
+
+TEST(IsPathMenu, OnlyTheLinkTheLayoutPutsThereLeadsToAPage) {
+    struct Case {
+        const char* link;
+        bool lastItem;
+        int columns; // of a level's first page
+        bool page;
+    };
+    const Case cases[] = {
+        {"MORE", true, 1, true},
+        {"More", true, 1, false},       // an artist, album or title so named
+        {"MORE\t3:00", true, 1, false}, // one with its play time
+        {"MORE", false, 1, false},      // not the page's last item
+        {"MORE", true, 2, false},       // a column still to start
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.link << " last " << c.lastItem << " columns " << c.columns);
+        Pages chain(c.link, c.lastItem);
+        model().options.columnCount = c.columns;
+        EXPECT_EQ(isPathMenu(chain.pages[0], chain.pages[1]), c.page);
+    }
 }
 
 TEST(IsPathMenu, AnOrdinarySubmenuOrADestroyedLevelEndsTheSearch) {

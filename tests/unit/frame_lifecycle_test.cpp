@@ -257,6 +257,9 @@ TEST_F(SendTo, PlayAndEnqueueFillTheQueue) {
         {"TG Enqueue", {}, {}, false},
         {"TG Play", {}, {}, true},
     };
+    // Selections of files the library does not hold: the plug-in learns the
+    // player's record from two of the library's own tracks.
+    test::loadSampleLibrary();
     harness.player().buildSendToMenu(0);
     for (const Step& step : steps) {
         harness.player().clearLog();
@@ -287,10 +290,12 @@ TEST_F(SendTo, OtherKindsNullListsAndUnknownIdsAreIgnored) {
 }
 
 TEST_F(SendTo, TracksWithoutAFileNameAreSkipped) {
-    TrackRecord tracks[3]{};
-    tracks[0].filename = const_cast<char*>("C:\\a.mp3");
-    tracks[2].filename = const_cast<char*>("C:\\c.mp3");
-    TrackList list{tracks, 3, 3};
+    test::loadSampleLibrary(); // the library's tracks tell its record layout
+    std::vector<player::Track> tracks(3);
+    tracks[0].filename = "C:\\a.mp3";
+    tracks[2].filename = "C:\\c.mp3";
+    const auto records = harness.player().library().selectionRecords(tracks);
+    TrackList list{reinterpret_cast<TrackRecord*>(records.get()), 3, 3};
     descriptor().handleMessage(MLMSG_SEND_TO_SELECT, 0, reinterpret_cast<INT_PTR>(&list),
                                frame().enqueueSendToId);
     EXPECT_EQ(queue(), (Texts{"C:\\a.mp3", "C:\\c.mp3"}));

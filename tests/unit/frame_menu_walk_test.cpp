@@ -106,6 +106,41 @@ TEST(MenuWalk, OpeningAMorePageChangesNeitherThePathNorTheItems) {
     EXPECT_TRUE(model().selectionPath.empty());
 }
 
+TEST(MenuWalk, AnItemLabelledLikeThePageLinkIsAValueLikeAnyOther) {
+    for (std::int32_t eager : {0, 1}) {
+        SCOPED_TRACE(eager);
+        test::resetProcess();
+        PluginHarness harness;
+        MenuDefinition& artists = harness.define("Artists", SourceType::MediaLibrary);
+        artists.levels = {LevelType::Artist, LevelType::Album};
+        artists.timeDisplay = 0;
+        artists.addYearToAlbums = 0;
+        model().options.loadAllMenus = eager;
+        const auto track = [](const char* file, const char* artist, const char* album) {
+            player::Track t;
+            t.filename = file;
+            t.title = "Song";
+            t.artist = artist;
+            t.album = album;
+            return t;
+        };
+        harness.player().setTracks(
+            {track("C:\\a.mp3", "Abba", "Gold"), track("C:\\m.mp3", "MORE", "Caps")});
+        harness.start();
+        const HMENU root = harness.openSubmenu(harness.openTargetPopup(), "Artists");
+        ASSERT_EQ(test::itemTexts(root), (Texts{"Abba", "MORE"}));
+        const HMENU albums = harness.openSubmenu(root, "MORE");
+        EXPECT_EQ(test::itemTexts(albums), Texts{"Caps"});
+        ASSERT_EQ(model().selectionPath.size(), 2u);
+        EXPECT_STREQ(model().selectionPath[0].value, "MORE");
+        harness.player().clearLog();
+        harness.loop().choose(albums, 0);
+        const auto& log = harness.player().log();
+        EXPECT_NE(std::find(log.begin(), log.end(), "ML_SEND_TO_HOST mode=2 files=C:\\m.mp3"),
+                  log.end());
+    }
+}
+
 TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     PluginHarness harness;
     MenuDefinition& artists = harness.define("Artists", SourceType::MediaLibrary);
@@ -134,15 +169,21 @@ TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     EXPECT_EQ(model().selectionPath[1].menu, albums);
     EXPECT_EQ(test::checkedTexts(target).size(), 2u);
 
-    // Another definition's submenu starts a walk of its own: the inline
-    // record and its mark go.
+    // Another definition's submenu starts a walk of its own beside the inline
+    // level, whose record waits aside, mark and all, until that submenu closes.
     harness.loop().select(target, 0);
-    harness.openSubmenu(target, "Marks");
+    const HMENU marks = harness.openSubmenu(target, "Marks");
     EXPECT_EQ(model().currentDefinition, &harness.definition("Marks"));
-    EXPECT_EQ(model().selectionPath.size(), 1u);
-    EXPECT_TRUE(test::checkedTexts(target).empty());
+    ASSERT_EQ(model().selectionPath.size(), 1u);
+    EXPECT_EQ(model().selectionPath[0].menu, marks);
+    EXPECT_EQ(test::checkedTexts(target), Texts{"Lanterns\t  [3:01:50]"});
+    harness.loop().close(marks);
+    EXPECT_EQ(model().currentDefinition, &harness.definition("Artists"));
+    ASSERT_EQ(model().selectionPath.size(), 1u);
+    EXPECT_EQ(model().selectionPath[0].menu, target);
     harness.loop().closeAll();
     EXPECT_TRUE(model().selectionPath.empty());
+    EXPECT_TRUE(test::checkedTexts(target).empty());
 
     // Opened again, the inline items are kept and only marked again.
     const std::string before = platform::sim::menuTree(target);
@@ -170,9 +211,11 @@ TEST(MenuWalk, TheHostsOwnSubmenusInTheTargetPopupAreNoPartOfAWalk) {
     openVisualization(); // while the inline level is the walk's root
     EXPECT_EQ(model().selectionPath.size(), 1u);
     const HMENU marks = harness.openSubmenu(target, "Marks");
-    harness.loop().close(marks); // and with it the walk
-    ASSERT_TRUE(model().selectionPath.empty());
+    harness.loop().close(marks); // the inline level is the walk again
     openVisualization();
+    ASSERT_EQ(model().selectionPath.size(), 1u);
+    EXPECT_EQ(model().selectionPath[0].menu, target);
+    harness.loop().closeAll();
     EXPECT_TRUE(model().selectionPath.empty());
     EXPECT_EQ(model().currentDefinition, nullptr);
 }

@@ -2,6 +2,7 @@
 // middle click does on level items, host items, "TG Playlist" entries and the
 // context menus, and when the menus stay open.
 #include "actions/plugin_playlist.h"
+#include "model/global_hotkey.h"
 #include "model/text.h"
 #include "platform/input.h"
 #include "platform/menu.h"
@@ -10,6 +11,7 @@
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -164,18 +166,19 @@ TEST_F(MenuMouse, TheHeadingOfAPopupActsOnTheLevelAbove) {
     EXPECT_NE(sent->find("\\Second Harbor\\"), std::string::npos);
 }
 
-TEST_F(MenuMouse, IdsFromTheLimitOnAreHostCommandsWhileTheTargetIsOpen) {
+TEST_F(MenuMouse, ThePlayersEnabledItemsInTheTargetPopupAreItsCommandsWhateverTheirIds) {
     define(ClickAction::Play);
     const HMENU host = harness.hostPopupWithFirstId(40188);
     platform::appendMenu(host, MF_STRING, 139, "Item 139");
     platform::appendMenu(host, MF_STRING, 140, "Item 140");
+    platform::appendMenu(host, MF_STRING | MF_DISABLED, 150, "Disabled 150");
     harness.start();
     struct Case {
         const char* item;
         bool command; // sent as WM_COMMAND by the plug-in
     };
-    for (const Case& c :
-         {Case{"Item 140", true}, Case{"Item 139", false}, Case{"Songticker", true}}) {
+    for (const Case& c : {Case{"Item 140", true}, Case{"Item 139", true}, Case{"Songticker", true},
+                          Case{"Disabled 150", false}}) {
         SCOPED_TRACE(c.item);
         target = harness.openTargetPopup();
         harness.player().clearLog();
@@ -184,8 +187,157 @@ TEST_F(MenuMouse, IdsFromTheLimitOnAreHostCommandsWhileTheTargetIsOpen) {
         const UINT id = platform::sim::menuItems(target)[test::positionOf(target, c.item)].id;
         EXPECT_EQ(logHas("WM_COMMAND " + std::to_string(id)), c.command);
         EXPECT_EQ(logHas("WM_CANCELMODE"), c.command);
-        EXPECT_FALSE(loop().anyOpen()); // the menu itself closes on a plain item
+        EXPECT_FALSE(logHas("WM_MENUCOMMAND"));
+        EXPECT_EQ(loop().anyOpen(), !c.command); // a disabled item leaves the menu open
+        loop().closeAll();
     }
+}
+
+TEST(PluginItemClicks, NeitherHeadingsNorThePluginsOwnItemsAreValuesOrPlayerCommands) {
+    enum class Popup { InlineTarget, Own, Cursor };
+    struct Case {
+        const char* what;
+        Popup popup;
+        const char* item;
+    };
+    const Case cases[] = {
+        {"TG Playlist above inline items", Popup::InlineTarget, "TG Playlist"},
+        {"a submenu above inline items", Popup::InlineTarget, "Marks"},
+        {"the own popup's heading", Popup::Own, "Tunegrove"},
+        {"the cursor popup's heading", Popup::Cursor, "Tunegrove"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::resetProcess();
+        PluginHarness h;
+        MenuDefinition& artists = h.define("Artists", SourceType::MediaLibrary);
+        artists.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+        if (c.popup == Popup::InlineTarget) model().options.mainMenu = &artists;
+        h.define("Marks", SourceType::Bookmarks);
+        model().options.ownMenu = c.popup == Popup::Own ? 1 : 0;
+        model().options.hotkey = kHotkeyCtrl | 'M';
+        h.start();
+        appendToPluginPlaylist(std::string_view("C:\\queued.mp3"));
+        HMENU popup = nullptr;
+        if (c.popup == Popup::Cursor) {
+            h.pressHotkey(MOD_CONTROL, 'M');
+            popup = h.loop().innermost();
+        } else {
+            popup = h.openTargetPopup();
+        }
+        const int position = test::positionOf(popup, c.item);
+        ASSERT_GE(position, 0);
+        h.player().clearLog();
+        h.loop().select(popup, position);
+        h.loop().leftClick();
+        EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+        EXPECT_FALSE(logHas("WM_COMMAND"));
+        EXPECT_EQ(queue(), Texts{"C:\\queued.mp3"});
+        if (const HMENU submenu = platform::getSubMenu(popup, position)) {
+            EXPECT_TRUE(h.loop().isOpen(submenu)); // the press opened it
+        }
+        h.loop().closeAll();
+    }
+}
+
+TEST(PluginItemClicks, InlineItemsActOnThemselvesWhateverOpenedOrMovedAboveThem) {
+    const std::string meadowLight = "ML_SEND_TO_HOST mode=2 files=C:\\Music\\The Lanterns\\Harbor "
+                                    "Lights\\02 - Meadow Light.mp3";
+    for (bool queuedFirst : {false, true}) {
+        SCOPED_TRACE(queuedFirst ? "TG Playlist goes" : "TG Playlist comes");
+        test::resetProcess();
+        PluginHarness h;
+        MenuDefinition& titles = h.define("Titles", SourceType::MediaLibrary);
+        copyText(titles.query, "album == \"Harbor Lights\"");
+        titles.levels = {LevelType::Title};
+        model().options.mainMenu = &titles;
+        h.define("Marks", SourceType::Bookmarks);
+        h.start();
+        const auto clickMeadowLight = [&](const HMENU target) {
+            h.player().clearLog();
+            h.loop().select(target, test::positionContaining(target, "Meadow Light"));
+            h.loop().leftClick();
+            const auto& log = h.player().log();
+            EXPECT_NE(std::find(log.begin(), log.end(), meadowLight), log.end());
+            h.loop().closeAll();
+        };
+        if (queuedFirst) appendToPluginPlaylist(std::string_view("C:\\queued.mp3"));
+        HMENU target = h.openTargetPopup();
+        h.openSubmenu(target, "Marks"); // a walk of its own beside the inline level
+        clickMeadowLight(target);
+        if (queuedFirst)
+            emptyPluginPlaylist();
+        else
+            appendToPluginPlaylist(std::string_view("C:\\queued.mp3"));
+        target = h.openTargetPopup();
+        ASSERT_EQ(test::positionOf(target, "TG Playlist") >= 0, !queuedFirst);
+        clickMeadowLight(target);
+    }
+}
+
+TEST(PluginItemClicks, EntriesLongerThanTheReadBackActWholeOrNotAtAll) {
+    const std::string title = "Title " + std::string(300, 't');
+    const std::string line = "N:\\" + std::string(300, 'l') + ".mp3";
+    struct Case {
+        const char* what;
+        std::vector<std::string> open; // submenus down to the item
+        std::string bookmarks;
+        std::string shown; // how the item's label begins
+        std::string added; // "": nothing reaches the player
+    };
+    const Case cases[] = {
+        {"a bookmark",
+         {"Marks"},
+         "C:\\long.mp3\n" + title + "\nC:\\short.mp3\nTitle\n",
+         title,
+         "C:\\long.mp3"},
+        {"two bookmarks alike",
+         {"Marks"},
+         "C:\\a.mp3\n" + title + "a\nC:\\b.mp3\n" + title + "b\n",
+         title,
+         ""},
+        {"a playlist file's line", {"Folder", "list.m3u"}, "", line, line},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::resetProcess();
+        test::TempDrive drive('N');
+        drive.file("list.m3u", "#EXTM3U\n" + line + "\nN:\\short.mp3\n");
+        PluginHarness h;
+        h.define("Marks", SourceType::Bookmarks).clickAction = ClickAction::Enqueue;
+        MenuDefinition& folder = h.define("Folder", SourceType::Directory);
+        copyText(folder.query, "N:\\");
+        copyText(folder.fileTypes, "mp3;m3u");
+        folder.clickAction = ClickAction::Enqueue;
+        h.start();
+        ASSERT_TRUE(h.player().writeIniFile("Winamp.bm", c.bookmarks));
+        HMENU menu = h.openTargetPopup();
+        for (const std::string& label : c.open) menu = h.openSubmenu(menu, label);
+        const int position = test::positionContaining(menu, c.shown.substr(0, 40));
+        ASSERT_GE(position, 0);
+        h.player().clearLog();
+        h.loop().select(menu, position);
+        h.loop().leftClick();
+        EXPECT_EQ(logHas("HOST_ADD_FILE"), !c.added.empty());
+        if (!c.added.empty()) {
+            EXPECT_TRUE(logHas("HOST_ADD_FILE " + c.added));
+        }
+    }
+}
+
+TEST_F(MenuMouse, TgPlaylistEntriesPastTheHostCommandLimitPlay) {
+    define(ClickAction::Play);
+    harness.start();
+    for (int i = 1; i <= 150; ++i)
+        appendToPluginPlaylist(std::string_view("C:\\q" + std::to_string(i) + ".mp3"));
+    target = harness.openTargetPopup();
+    const HMENU playlist = harness.openSubmenu(target, "TG Playlist");
+    harness.player().clearLog();
+    loop().choose(playlist, 151); // the 150th entry, id 151
+    EXPECT_FALSE(logHas("WM_COMMAND"));
+    ASSERT_FALSE(harness.player().startedFiles().empty());
+    EXPECT_EQ(harness.player().startedFiles().back(), "C:\\q150.mp3");
+    EXPECT_EQ(queue().size(), 149u);
 }
 
 TEST_F(MenuMouse, EachMiddleClickClosesOneLevel) {

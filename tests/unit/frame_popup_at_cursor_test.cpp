@@ -6,11 +6,14 @@
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
 #include "plugin/frame_state.h"
+#include "resources/resource_ids.h"
 #include "support/plugin_harness.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace tg {
 namespace {
@@ -113,6 +116,44 @@ TEST_F(PopupAtCursor, AnotherProgramsHotkeyGoesOnToThePlayer) {
     EXPECT_TRUE(platform::sim::trackedPopups().empty());
     EXPECT_TRUE(logged("WM_HOTKEY"));
     platform::unregisterHotKey(harness.window(), 0x1234);
+}
+
+// Off while disabled, whichever way the plug-in got there.
+TEST(DisabledPlugIn, HasNoHotkeyOnAnyPath) {
+    using Script = std::function<void(HWND)>;
+    const std::pair<const char*, Script> paths[] = {
+        {"start", nullptr},
+        {"Preferences cancelled", [](HWND d) { platform::sim::clickButton(d, IDCANCEL); }},
+        {"Advanced options confirmed",
+         [](HWND d) {
+             platform::sim::onDialog(IDD_ADVANCED_OPTIONS,
+                                     [](HWND a) { platform::sim::clickButton(a, IDOK); });
+             platform::sim::clickButton(d, IDC_PREFS_ADVANCED);
+             platform::sim::clickButton(d, IDOK);
+         }},
+        {"menu location changed",
+         [](HWND d) {
+             platform::sim::selectItem(d, IDC_PREFS_LOCATION, 1);
+             platform::sim::clickButton(d, IDOK);
+         }},
+    };
+    for (const auto& [what, preferences] : paths) {
+        SCOPED_TRACE(what);
+        test::resetProcess();
+        PluginHarness h;
+        h.define("Library", SourceType::MediaLibrary);
+        model().options.hotkey = kCtrlAltM;
+        model().options.enabled = 0;
+        h.start();
+        if (preferences) {
+            platform::sim::onDialog(IDD_PREFERENCES, preferences);
+            h.player().openConfig(h.window());
+        }
+        EXPECT_TRUE(platform::sim::registeredHotkeys().empty());
+        h.pressHotkey(MOD_CONTROL | MOD_ALT, 0x4D);
+        EXPECT_TRUE(platform::sim::trackedPopups().empty());
+        h.loop().closeAll();
+    }
 }
 
 TEST(TrayIcon, AMiddleClickOpensThePopupOnlyWhenEnabledAndAlwaysReachesThePlayer) {

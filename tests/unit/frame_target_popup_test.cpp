@@ -3,6 +3,7 @@
 #include "actions/plugin_playlist.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "platform/window.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
@@ -111,6 +112,32 @@ TEST_F(TargetPopup, ItemsTheHostPutsAboveMoveThePluginPartAndNothingOfTheHostsGo
                                       {"-", "Library", "-"}));
 }
 
+TEST_F(TargetPopup, AChoiceOfAPlayersItemReachesItAsThatItemsCommandOnce) {
+    harness.define("Library", SourceType::MediaLibrary);
+    harness.start();
+    for (const char* item : {"Songticker", "Start/Stop Plug-in"}) {
+        SCOPED_TRACE(item);
+        const HMENU target = harness.openTargetPopup();
+        const int position = test::positionOf(target, item);
+        const UINT id = platform::sim::menuItems(target)[static_cast<std::size_t>(position)].id;
+        harness.player().clearLog();
+        harness.loop().select(target, position);
+        harness.loop().pressEnter();
+        EXPECT_EQ(countInLog("WM_COMMAND " + std::to_string(id)), 1);
+        EXPECT_EQ(countInLog("WM_MENUCOMMAND"), 0);
+        EXPECT_FALSE(harness.loop().anyOpen());
+    }
+    // A click the hook hands on, which Wine's menu then reports by position too.
+    const HMENU target = harness.openTargetPopup();
+    const int position = test::positionOf(target, "Songticker");
+    harness.player().clearLog();
+    harness.loop().choose(target, position);
+    platform::sendMessage(harness.window(), WM_MENUCOMMAND, static_cast<WPARAM>(position),
+                          reinterpret_cast<LPARAM>(target));
+    EXPECT_EQ(countInLog("WM_COMMAND 40188"), 1);
+    EXPECT_EQ(countInLog("WM_MENUCOMMAND"), 0);
+}
+
 TEST(OwnPopup, GoesRightAfterSkinsOrToPositionOne) {
     struct Case {
         const char* what;
@@ -204,9 +231,17 @@ TEST_F(TargetPopup, StaleBuiltItemsGoAtTheNextOpeningByKind) {
     EXPECT_EQ(platform::getMenuItemCount(tags), 0);
     harness.loop().closeAll();
 
-    harness.player().notifyTagsUpdated();
-    harness.openTargetPopup();
-    EXPECT_EQ(platform::getMenuItemCount(library), 0);
+    // A tag edit, in the form current players send and in the older one.
+    for (const bool wide : {true, false}) {
+        SCOPED_TRACE(wide ? "wide" : "ANSI");
+        harness.openSubmenu(harness.openTargetPopup(), "Library");
+        harness.loop().closeAll();
+        ASSERT_GT(platform::getMenuItemCount(library), 0);
+        harness.player().notifyTagsUpdated("C:\\Music\\x.mp3", wide);
+        harness.openTargetPopup();
+        EXPECT_EQ(platform::getMenuItemCount(library), 0);
+        harness.loop().closeAll();
+    }
 }
 
 TEST_F(TargetPopup, ASecondHostPopupWithTheIdTakesTheItemsOver) {

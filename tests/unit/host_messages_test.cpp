@@ -1,7 +1,9 @@
 // The exact numbers, windows and record layouts the player decodes.
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/file_info.h"
 #include "plugin/host_messages.h"
+#include "plugin/record_layout.h"
 #include "support/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -156,18 +158,21 @@ TEST(HostMessages, EntryInfoArrivesZeroedWithItsIndexAndComesBackFilled) {
     EXPECT_STREQ(info.length, "3:25");
 }
 
-TEST(HostMessages, InsertFileSendsTheFixedRecordAndCutsLongNames) {
+TEST(HostMessages, InsertFileSendsTheFixedRecordAndRefusesNamesItWouldCut) {
     struct Case {
         std::size_t length;
-        std::size_t kept;
+        std::size_t kept; // 0: nothing sent
     };
-    for (const Case c :
-         {Case{0, 0}, Case{10, 10}, Case{259, 259}, Case{260, 259}, Case{5000, 259}}) {
+    for (const Case c : {Case{1, 1}, Case{10, 10}, Case{259, 259}, Case{260, 0}, Case{5000, 0}}) {
         SCOPED_TRACE(c.length);
         RecordingHost host;
         RecordingWindow playlist("playlist");
         const std::string file(c.length, 'f');
         host::playlistInsertFile(playlist.handle(), file.c_str(), 17);
+        if (c.kept == 0) {
+            EXPECT_TRUE(playlist.messages().empty());
+            continue;
+        }
         ASSERT_EQ(playlist.messages().size(), 1u);
         const RecordedMessage& m = playlist.messages()[0];
         EXPECT_EQ(m.message, WM_COPYDATA);
@@ -203,6 +208,7 @@ TEST(HostMessages, LibraryRequestsCarryTheRecordInWParamAndTheCodeInLParam) {
 
     TrackRecord track{};
     host::mlGetFileInfo(&track);
+    host::mlFreeFileInfo(&track);
     TrackList list{};
     host::mlSendToHost(&list, kSendToEnqueue);
     host::mlAddSendToItem("TG Play", 7, 0xC001);
@@ -215,16 +221,17 @@ TEST(HostMessages, LibraryRequestsCarryTheRecordInWParamAndTheCodeInLParam) {
     EXPECT_EQ(host::mlFreeQueryResults(&query), 1);
 
     const auto& m = host.library.messages();
-    ASSERT_EQ(m.size(), 6u);
-    const LPARAM codes[] = {512, 770, 1024, 1792, 1794, 1797};
+    ASSERT_EQ(m.size(), 7u);
+    const LPARAM codes[] = {512, 513, 770, 1024, 1792, 1794, 1797};
     for (std::size_t i = 0; i < m.size(); ++i) {
         EXPECT_EQ(m[i].message, 5120u);
         EXPECT_EQ(m[i].lParam, codes[i]);
     }
     EXPECT_EQ(m[0].wParam, reinterpret_cast<WPARAM>(&track));
-    EXPECT_EQ(m[3].wParam, reinterpret_cast<WPARAM>(&query));
+    EXPECT_EQ(m[1].wParam, reinterpret_cast<WPARAM>(&track));
     EXPECT_EQ(m[4].wParam, reinterpret_cast<WPARAM>(&query));
     EXPECT_EQ(m[5].wParam, reinterpret_cast<WPARAM>(&query));
+    EXPECT_EQ(m[6].wParam, reinterpret_cast<WPARAM>(&query));
     ASSERT_TRUE(sendTo);
     EXPECT_EQ(sendTo->kind, 0);
     EXPECT_EQ(sendTo->list, &list);
@@ -234,6 +241,37 @@ TEST(HostMessages, LibraryRequestsCarryTheRecordInWParamAndTheCodeInLParam) {
     EXPECT_EQ(item->context, 7);
     EXPECT_EQ(item->id, 0xC001);
     EXPECT_TRUE(host.main.messages().empty());
+}
+
+// The library answers 0 whether or not it filled the record; the texts it may
+// have written go back with ML_FREE_FILE_INFO on that same record, every time.
+TEST(HostMessages, FileInformationGoesBackOnItsOwnRecordWhateverTheAnswer) {
+    concludeRecordLayout(RecordLayout::Classic);
+    RecordingHost host;
+    char artist[] = "Abba";
+    for (const bool fills : {true, false}) {
+        SCOPED_TRACE(fills ? "filled" : "not filled");
+        host.library.clear();
+        host.library.answer([&](const RecordedMessage& m) -> LRESULT {
+            auto* record = reinterpret_cast<TrackRecord*>(m.wParam);
+            if (m.lParam == ML_GET_FILE_INFO && fills) record->artist = artist;
+            if (m.lParam == ML_FREE_FILE_INFO) record->artist = nullptr;
+            return 0;
+        });
+        {
+            const host::FileInfo song("C:\\a.mp3");
+            EXPECT_STREQ(song.record().filename, "C:\\a.mp3");
+            EXPECT_EQ(song.record().artist, fills ? artist : nullptr);
+        }
+        const auto& m = host.library.messages();
+        ASSERT_EQ(m.size(), 2u);
+        EXPECT_EQ(m[0].lParam, ML_GET_FILE_INFO);
+        EXPECT_EQ(m[1].lParam, ML_FREE_FILE_INFO);
+        EXPECT_EQ(m[1].wParam, m[0].wParam);
+    }
+    host.library.clear();
+    { const host::FileInfo nothing(nullptr); }
+    EXPECT_TRUE(host.library.messages().empty());
 }
 
 TEST(HostMessages, MissingWindowsAndRecordsSendNothing) {

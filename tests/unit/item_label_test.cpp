@@ -224,6 +224,7 @@ TEST(ItemLabel, FormsNumbersAndCutsAsPrintfWould) {
         int trackNumber;
     } cases[] = {
         {{L::Year}, {}, "a", -5, 0},
+        {{L::Year}, {}, "a", -1, 0},
         {{L::Year}, {}, "a", INT32_MIN, 0},
         {{L::Year}, {}, "a", INT32_MAX, 0},
         {{L::TrackNumber}, {}, "a", 0, -42},
@@ -255,8 +256,11 @@ TEST(ItemLabel, FormsNumbersAndCutsAsPrintfWould) {
         const char* s = c.text.c_str();
         char expected[kLabelSize];
         switch (c.levels[0]) {
-        case L::Year: std::snprintf(expected, sizeof expected, "%d", c.year); break;
-        case L::TrackNumber: std::snprintf(expected, sizeof expected, "%d", c.trackNumber); break;
+        // Unknown numbers (0 and below, -1 from the library) all show as 0.
+        case L::Year: std::snprintf(expected, sizeof expected, "%d", std::max(c.year, 0)); break;
+        case L::TrackNumber:
+            std::snprintf(expected, sizeof expected, "%d", std::max(c.trackNumber, 0));
+            break;
         case L::Album:
             if (c.year < 1000)
                 std::snprintf(expected, sizeof expected, "%s (        )", s);

@@ -182,7 +182,10 @@ TEST_F(LevelBuilder, RangeItemsCoverEveryValueWithBoundsCutToWhatTellsThemApart)
 }
 
 TEST_F(LevelBuilder, PlayTimesAppearOnTheLevelsTheDefinitionAsksFor) {
-    useLibrary({{"X", "A", "Song", 1, 2000, 59}, {"X", "A", "Other", 2, 2000, 3541}});
+    // The library gives -1 for a length it does not know: it adds nothing.
+    useLibrary({{"X", "A", "Song", 1, 2000, 59},
+                {"X", "A", "Other", 2, 2000, 3541},
+                {"X", "A", "Unknown", 3, 2000, -1}});
     struct Case {
         int timeDisplay;
         bool onArtists;
@@ -205,7 +208,9 @@ TEST_F(LevelBuilder, PlayTimesAppearOnTheLevelsTheDefinitionAsksFor) {
 }
 
 TEST_F(LevelBuilder, AmpersandsOfOutsideTextAreDoubled) {
-    useLibrary({{"Simon & Garfunkel", "A&&B", "Song"}});
+    // The track without an artist shows nowhere; with it the library holds the
+    // two records a player needs to show its record layout.
+    useLibrary({{"Simon & Garfunkel", "A&&B", "Song"}, {nullptr}});
     MenuDefinition d = definitionOf({LevelType::Artist, LevelType::Album});
     d.addYearToAlbums = false;
     open(d);
@@ -378,20 +383,45 @@ TEST_F(LevelBuilder, ReopeningABuiltPopupMovesTheMarkWithoutRebuilding) {
 }
 
 TEST_F(LevelBuilder, NumbersAreSearchedAsNumbers) {
-    // As text "10" sorts before "2": a text search would miss both.
-    useLibrary({{"X", "A", "T", 2}, {"X", "A", "T", 10}, {"X", "A", "T", 1}, {"X", "A", "T", 3}});
-    MenuDefinition d = definitionOf({LevelType::TrackNumber, LevelType::Title});
-    for (const int song : {0, 1}) {
-        SCOPED_TRACE(song);
-        test::setNowPlaying(fileOf(song).c_str());
+    // As text "10" sorts before "2": a text search would miss both. A year or
+    // track number of 0 and below is not known (the library's file
+    // information says -1): one item "0" holds them all and finds the song.
+    useLibrary({{"X", "A", "T", 2},
+                {"X", "A", "T", 10},
+                {"X", "A", "T", 1},
+                {"X", "A", "T", 3},
+                {"X", "A", "T", 0, 0},
+                {"X", "A", "U", -1, -1}});
+    const struct {
+        LevelType level;
+        int song;
+        const char* label;
+        std::vector<std::string> labels;
+    } cases[] = {
+        {LevelType::TrackNumber, 0, "2", {"0", "1", "2", "3", "10"}},
+        {LevelType::TrackNumber, 1, "10", {"0", "1", "2", "3", "10"}},
+        {LevelType::TrackNumber, 4, "0", {"0", "1", "2", "3", "10"}},
+        {LevelType::TrackNumber, 5, "0", {"0", "1", "2", "3", "10"}},
+        {LevelType::Year, 5, "0", {"0", "2000"}},
+        {LevelType::Year, 0, "2000", {"0", "2000"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << levelName(static_cast<int>(c.level)) << " " << c.song);
+        MenuDefinition d = definitionOf({c.level, LevelType::Title});
+        d.showTrackNumbers = 0;
+        test::setNowPlaying(fileOf(c.song).c_str());
         open(d);
+        EXPECT_EQ(labels(root), c.labels);
         const int built = path[0].checkedPosition;
         EXPECT_EQ(
             test::labelPart(platform::sim::menuItems(root)[static_cast<std::size_t>(built)].text),
-            song == 0 ? "2" : "10");
+            c.label);
         test::closePopup(path);
         open(d);
         EXPECT_EQ(path[0].checkedPosition, built);
+        // The unknown numbers' item lists every track they hold.
+        EXPECT_EQ(labels(test::openItem(root, 0, d, path)), (std::vector<std::string>{"T", "U"}));
+        test::closePopup(path);
         test::closePopup(path);
         while (platform::getMenuItemCount(root) > 0) platform::deleteMenu(root, 0, MF_BYPOSITION);
     }

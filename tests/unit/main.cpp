@@ -9,6 +9,7 @@
 #include "platform/sim/inspect.h"
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/record_layout.h"
 #include "prefs/prefs_state.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ class FreshPlatform : public testing::EmptyTestEventListener {
         tg::resetPluginPlaylistState();
         tg::resetFrame();
         tg::resetMultiLevelOrderState();
+        tg::resetRecordLayout();
         tg::player::resetPlayer();
         // The player writes these before init; a test that booted one must not
         // hand its dead windows to the next.

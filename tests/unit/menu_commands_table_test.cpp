@@ -283,6 +283,7 @@ TEST_P(MenuCommandsTable, SendsInOrderAndLeavesTheQueue) {
     std::vector<LevelSelection> path;
     int depth = 0;
     walk(cell.source, definition, path, depth);
+    test::learnPlayerRecordLayout();
 
     executeAction(definition, path, depth, cell.action);
 

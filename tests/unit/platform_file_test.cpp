@@ -64,7 +64,12 @@ TEST_F(PlatformFiles, DriveLettersMapToFoldersAndBackslashesToSlashes) {
     EXPECT_EQ(hostPath("C:\\Music\\b.mp3"), root.string() + "/Music/b.mp3");
     EXPECT_EQ(hostPath("c:/Music"), root.string() + "/Music");
     EXPECT_EQ(hostPath("C:"), root.string());
-    EXPECT_EQ(hostPath("relative\\x.ini"), "relative/x.ini");
+    // Without a drive letter, or climbing above a root, a path stays on its
+    // drive: never outside the folders that stand for drives.
+    EXPECT_EQ(hostPath("relative\\x.ini"), root.string() + "/relative/x.ini");
+    EXPECT_EQ(hostPath("\\Music"), root.string() + "/Music");
+    EXPECT_EQ(hostPath("C:\\Music\\..\\..\\..\\etc"), root.string() + "/etc");
+    EXPECT_EQ(hostPath("..\\etc"), root.string() + "/etc");
     EXPECT_TRUE(fileExists("C:\\Music\\b.mp3"));
     EXPECT_FALSE(fileExists("C:\\Music")) << "a folder is not a file";
     // An unmapped drive leads nowhere, cleanly.
@@ -84,7 +89,8 @@ TEST_F(PlatformFiles, AFolderListsDotsFirstThenNamesWithoutCase) {
 }
 
 TEST_F(PlatformFiles, ADriveRootHasNoDotEntries) {
-    EXPECT_EQ(list("C:\\*"), (std::vector<Entry>{{"Music", kDir}}));
+    for (const char* pattern : {"C:\\*", "\\*", "*", "C:\\Music\\..\\*"})
+        EXPECT_EQ(list(pattern), (std::vector<Entry>{{"Music", kDir}})) << pattern;
 }
 
 TEST_F(PlatformFiles, WildcardsAndSingleNames) {

@@ -6,7 +6,9 @@
 #include "actions/plugin_playlist.h"
 #include "model/model_state.h"
 #include "plugin/host_messages.h"
+#include "plugin/record_layout.h"
 #include "support/fault_scene.h"
+#include "support/player_support.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,8 @@ struct Seen {
     Texts artistTitles;
     Texts queued;
     std::string started;
+    std::string libraryTree; // with the playing song's check mark
+    Texts playlist;          // after an enqueue to the player
 };
 
 // Every library path once: the three library menus, a submenu, a click that
@@ -46,6 +50,9 @@ Seen walk(FaultScene& scene) {
     seen.queued = scene.queued();
     scene.next();
     seen.started = scene.lastStarted();
+    seen.libraryTree = scene.tree("Library");
+    scene.clickRoot("Now", "Cinder");
+    seen.playlist = scene.playlistFiles();
     return seen;
 }
 
@@ -68,6 +75,8 @@ TEST_P(LibraryRecordFaults, EveryPathSurvivesAndShowsWhatTheRecordsAllow) {
     }
     test::resetProcess();
     FaultScene scene;
+    // The records go bad after the plug-in learnt their layout from good ones.
+    test::learnPlayerRecordLayout();
     GetParam().apply(scene.player().library().faultMode());
     GetParam().check(walk(scene), clean);
 }
@@ -123,6 +132,57 @@ INSTANTIATE_TEST_SUITE_P(Faults, LibraryRecordFaults, testing::ValuesIn(kRecordC
                              return std::string(param.param.name);
                          });
 
+// A player of the 5.9 source lays its records out with one text more. The
+// plug-in learns that from its first answers and then reads query results,
+// file information and send-to lists, and writes its lists to the player,
+// exactly as over a player of the published SDKs (and nothing past an array).
+TEST(PlayerRecordLayouts, EveryPathSeesTheSameOverEitherRecord) {
+    Seen seen[2];
+    const RecordLayout layouts[] = {RecordLayout::Classic, RecordLayout::WithExtension};
+    for (int i = 0; i < 2; ++i) {
+        test::resetProcess();
+        FaultScene scene;
+        scene.player().setRecordLayout(layouts[i]);
+        seen[i] = walk(scene);
+        EXPECT_EQ(recordLayout(), layouts[i]);
+        EXPECT_TRUE(recordLayoutSettled());
+    }
+    EXPECT_EQ(seen[1].tags, seen[0].tags);
+    EXPECT_EQ(seen[1].library, seen[0].library);
+    EXPECT_EQ(seen[1].now, seen[0].now);
+    EXPECT_EQ(seen[1].artistTitles, seen[0].artistTitles);
+    EXPECT_EQ(seen[1].queued, seen[0].queued);
+    EXPECT_EQ(seen[1].started, seen[0].started);
+    EXPECT_EQ(seen[1].libraryTree, seen[0].libraryTree);
+    EXPECT_EQ(seen[1].playlist, seen[0].playlist);
+}
+
+// A library answering garbage while its layout is probed leaves the plug-in
+// on the classic record, reading nothing out of bounds (ASan) and giving every
+// answer back (the test main counts them).
+TEST(PlayerRecordLayouts, GarbageWhileProbingKeepsTheClassicRecord) {
+    const struct {
+        const char* name;
+        void (*apply)(player::RecordFaults&);
+    } cases[] = {
+        {"null file names", [](player::RecordFaults& f) { f.nullFileNames = true; }},
+        {"count past the array",
+         [](player::RecordFaults& f) { f.count = std::numeric_limits<std::int32_t>::max(); }},
+        {"names never found", [](player::RecordFaults& f) { f.filenameQueriesFindNothing = true; }},
+        {"every name found", [](player::RecordFaults& f) { f.filenameQueriesFindAnything = true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::resetProcess();
+        FaultScene scene;
+        scene.player().setRecordLayout(RecordLayout::Classic);
+        c.apply(scene.player().library().faultMode());
+        const Seen seen = walk(scene);
+        EXPECT_EQ(recordLayout(), RecordLayout::Classic);
+        EXPECT_FALSE(seen.library.empty());
+    }
+}
+
 // The walk's clean run must see something, or the cases above prove nothing.
 TEST(LibraryRecordFaults, TheCleanWalkSeesEveryPath) {
     FaultScene scene;
@@ -134,6 +194,9 @@ TEST(LibraryRecordFaults, TheCleanWalkSeesEveryPath) {
     ASSERT_GE(seen.queued.size(), 2u);
     EXPECT_EQ(seen.queued.back(), kSceneFiles[3]);
     EXPECT_EQ(seen.started, seen.queued.front());
+    // The queue handed Marlowe to the player, which plays it now.
+    EXPECT_NE(seen.libraryTree.find("[checked] [checkbitmaps] Marlowe"), std::string::npos);
+    EXPECT_GT(seen.playlist.size(), kSceneFiles.size());
 }
 
 } // namespace

@@ -6,11 +6,14 @@
 #include "model/settings_file.h"
 #include "model/text.h"
 #include "platform/file.h"
+#include "platform/sim/inspect.h"
+#include "resources/resource_ids.h"
 #include "support/fault_scene.h"
 #include "support/settings_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tg {
@@ -97,30 +100,62 @@ TEST(SettingsFolderFaults, AFirstRunInAFolderThatRefusesNewFilesStillShowsItsMen
     EXPECT_EQ(folderEntries(pluginsFolder()), Texts{"ml_tg.ini.tmp"});
 }
 
-// Damaged files through start and shut-down: what reads whole is used, and the
-// file is exactly as it was afterwards.
+// Damaged and hand-edited files through start and shut-down: what reads whole
+// is used, a file whose header does not read gives the first-run menus, and
+// the file is exactly as it was afterwards.
 TEST(SettingsFolderFaults, ADamagedFileIsNeverOverwrittenByDefaults) {
-    const std::string kDamaged[] = {
-        "", std::string("\x00\x01garbage\xff", 10),
-        "9 1 1 4 35 2 2 0 0 40188 2 0 0 1 0 1\n"
-        "2 0 2 0 1 1 0 1 1 0|Whole Menu\n\nmp3\n"
-        "2 0 2 0 1 X",                     // the second record is cut
-        "9 1 1 4 35 2 99999999 0 0 40188", // a count no file holds, options cut
+    const std::string kHeader = "9 1 1 4 35 2 2 -1 0 40188 2 0 0 1 0 1\n";
+    struct Case {
+        std::string text;
+        Texts menus;
     };
-    for (const std::string& damaged : kDamaged) {
-        SCOPED_TRACE(damaged);
+    const Case cases[] = {
+        {"", kFirstRunMenus},
+        {std::string("\x00\x01garbage\xff", 10), kFirstRunMenus},
+        {kHeader + "2 0 2 0 1 1 0 1 1 0|Whole Menu\n\nmp3\n2 0 2 0 1 X", // the second is cut
+         {"Whole Menu"}},
+        {"9 1 1 4 35 2 99999999 0 0 40188", kFirstRunMenus}, // a count no file holds, options cut
+        // Edited by hand: the last line, an empty field, has no line end.
+        {kHeader + "2 0 2 0 1 1 0 1 1 0|One\n\nmp3\n2 0 2 0 1 1 0 1 1 0|Two\n\n", {"One", "Two"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
         test::resetProcess();
         PluginHarness harness;
         harness.withoutSettingsFile();
-        writeWholeFile(pluginsFolder() / "ml_tg.ini", damaged);
+        writeWholeFile(pluginsFolder() / "ml_tg.ini", c.text);
         harness.start();
-        Texts read;
-        for (const MenuDefinition& d : model().definitionList) read.push_back(d.name);
+        EXPECT_EQ(shownMenus(harness), c.menus);
         harness.stop();
-        EXPECT_EQ(readWholeFile(pluginsFolder() / "ml_tg.ini"), damaged);
+        EXPECT_EQ(readWholeFile(pluginsFolder() / "ml_tg.ini"), c.text);
         EXPECT_EQ(folderEntries(pluginsFolder()), Texts{"ml_tg.ini"});
-        EXPECT_TRUE(read.empty() || read == Texts{"Whole Menu"});
     }
+}
+
+// Own-menu mode written as the menu id -1 alone: the popup that goes in is the
+// one that comes out, on every Preferences Cancel and at quit.
+TEST(SettingsFolderFaults, AnOwnMenuNamedByItsIdAloneIsPutInOnceAndTakenOut) {
+    PluginHarness harness;
+    harness.withoutSettingsFile();
+    writeWholeFile(pluginsFolder() / "ml_tg.ini",
+                   "9 1 1 4 35 2 1 -1 0 -1 2 0 0 1 0 1\n2 0 2 0 1 1 0 1 1 0|One\n\nmp3\n");
+    const Texts mainItems = test::itemTexts(harness.mainMenu());
+    const int menusBefore = platform::sim::liveMenuCount();
+    const auto ownPopups = [&] {
+        const Texts items = test::itemTexts(harness.mainMenu());
+        return std::count(items.begin(), items.end(), "Tunegrove");
+    };
+    harness.start();
+    EXPECT_EQ(ownPopups(), 1);
+    for (int i = 0; i < 2; ++i) {
+        platform::sim::onDialog(IDD_PREFERENCES,
+                                [](HWND dialog) { platform::sim::clickButton(dialog, IDCANCEL); });
+        harness.player().openConfig(harness.window());
+        EXPECT_EQ(ownPopups(), 1);
+    }
+    harness.stop();
+    EXPECT_EQ(test::itemTexts(harness.mainMenu()), mainItems);
+    EXPECT_EQ(platform::sim::liveMenuCount(), menusBefore);
 }
 
 } // namespace

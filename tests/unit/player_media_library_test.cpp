@@ -46,15 +46,18 @@ std::vector<std::string> extendedOf(const TrackRecord& record) {
     return entries;
 }
 
-TEST(PlayerMediaLibrary, QueryFillsEveryFieldOfTheRecord) {
+class PlayerMediaLibraryLayouts : public testing::TestWithParam<RecordLayout> {};
+
+TEST_P(PlayerMediaLibraryLayouts, QueryFillsEveryFieldOfTheRecord) {
     MediaLibrary library = sampleLibrary();
+    library.setRecordLayout(GetParam());
     char text[] = "";
     QueryRecord query{text, 0, nullptr, 0, 0};
     std::string note;
     EXPECT_EQ(library.runQuery(&query, note), 1);
     ASSERT_EQ(query.count, 3);
     EXPECT_EQ(query.allocated, 3);
-    const TrackRecord& a = query.items[0];
+    const TrackRecord a = library.recordAt(query.items, 0);
     EXPECT_STREQ(a.filename, "C:\\a.mp3");
     EXPECT_STREQ(a.title, "Alpha");
     EXPECT_STREQ(a.album, "First");
@@ -66,15 +69,21 @@ TEST(PlayerMediaLibrary, QueryFillsEveryFieldOfTheRecord) {
     EXPECT_EQ(a.length, 215);
     EXPECT_EQ(extendedOf(a), (std::vector<std::string>{"RATING=4", "PLAYCOUNT=10", "BITRATE=320"}));
     // Missing texts are null pointers; only present extended fields get entries.
-    const TrackRecord& b = query.items[1];
+    const TrackRecord b = library.recordAt(query.items, 1);
     EXPECT_EQ(b.album, nullptr);
     EXPECT_EQ(b.artist, nullptr);
     EXPECT_EQ(b.genre, nullptr);
     EXPECT_EQ(extendedOf(b), std::vector<std::string>{"PLAYCOUNT=0"});
-    const TrackRecord& c = query.items[2];
+    const TrackRecord c = library.recordAt(query.items, 2);
     EXPECT_EQ(c.title, nullptr);
     EXPECT_STREQ(c.artist, ""); // an empty text is not a missing one
     EXPECT_EQ(c.extendedFields, nullptr);
+    if (GetParam() == RecordLayout::WithExtension) {
+        // The records follow each other at the longer stride, the extension after the title.
+        const auto* records = reinterpret_cast<const TrackRecordWithExtension*>(query.items);
+        EXPECT_STREQ(records[2].filename, "C:\\B.mp3");
+        EXPECT_STREQ(records[2].extension, "mp3");
+    }
     EXPECT_EQ(library.liveQueryResults(), 1);
 
     EXPECT_EQ(library.freeQueryResults(&query, note), 1);
@@ -86,6 +95,83 @@ TEST(PlayerMediaLibrary, QueryFillsEveryFieldOfTheRecord) {
     EXPECT_EQ(library.freeQueryResults(&query, note), 0);
     EXPECT_TRUE(library.takeFaults().empty());
 }
+
+// As the player fills it: answer 0, only title, album, artist, genre and the
+// three numbers, -1 for what it does not know, nothing already set replaced.
+template <typename Record> void checkFileInfo(MediaLibrary& library) {
+    char name[] = "C:\\a.mp3";
+    char kept[] = "Kept";
+    Record record{};
+    record.filename = name;
+    record.album = kept;
+    std::string note;
+    EXPECT_EQ(library.getFileInfo(&record, note), 0);
+    EXPECT_EQ(record.filename, name); // the caller's text stays
+    EXPECT_EQ(record.album, kept);
+    EXPECT_STREQ(record.artist, "The Band");
+    EXPECT_STREQ(record.title, "Alpha");
+    EXPECT_STREQ(record.genre, "Rock");
+    EXPECT_EQ(record.comment, nullptr);
+    EXPECT_EQ(record.extendedFields, nullptr);
+    EXPECT_EQ(record.year, 1999);
+    EXPECT_EQ(library.liveFileInfoRecords(), 1);
+
+    // ML_FREE_QUERY_RESULTS is for query results only.
+    QueryRecord wrapped{nullptr, 0, reinterpret_cast<TrackRecord*>(&record), 1, 1};
+    EXPECT_EQ(library.freeQueryResults(&wrapped, note), 0);
+    EXPECT_EQ(library.takeFaults().size(), 1u);
+    EXPECT_EQ(library.liveFileInfoRecords(), 1);
+
+    record.album = nullptr; // the caller's own text is not the library's to free
+    EXPECT_EQ(library.freeFileInfo(&record, note), 0);
+    EXPECT_EQ(library.liveFileInfoRecords(), 0);
+    EXPECT_EQ(record.artist, nullptr);
+    EXPECT_EQ(record.title, nullptr);
+    EXPECT_EQ(record.filename, name);
+
+    char beta[] = "C:\\b.mp3";
+    Record unknownNumbers{};
+    unknownNumbers.filename = beta;
+    library.getFileInfo(&unknownNumbers, note);
+    EXPECT_EQ(unknownNumbers.year, -1);
+    EXPECT_EQ(unknownNumbers.trackNumber, -1);
+    EXPECT_EQ(unknownNumbers.length, -1);
+    library.freeFileInfo(&unknownNumbers, note);
+
+    // A file the library does not hold leaves the record alone; freeing it frees nothing.
+    char other[] = "C:\\zzz.mp3";
+    Record unknown{};
+    unknown.filename = other;
+    EXPECT_EQ(library.getFileInfo(&unknown, note), 0);
+    EXPECT_EQ(unknown.title, nullptr);
+    EXPECT_EQ(unknown.year, 0);
+    EXPECT_EQ(library.freeFileInfo(&unknown, note), 0);
+    EXPECT_EQ(library.liveFileInfoRecords(), 0);
+
+    // A text the library never handed out is reported, not freed.
+    Record stranger{};
+    stranger.title = kept;
+    library.freeFileInfo(&stranger, note);
+    EXPECT_EQ(stranger.title, kept);
+    EXPECT_EQ(library.takeFaults().size(), 1u);
+}
+
+TEST_P(PlayerMediaLibraryLayouts, FileInfoFillsWhatThePlayerFillsUntilFreed) {
+    MediaLibrary library = sampleLibrary();
+    library.setRecordLayout(GetParam());
+    if (GetParam() == RecordLayout::WithExtension)
+        checkFileInfo<TrackRecordWithExtension>(library);
+    else
+        checkFileInfo<TrackRecord>(library);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothReleases, PlayerMediaLibraryLayouts,
+                         testing::Values(RecordLayout::Classic, RecordLayout::WithExtension),
+                         [](const testing::TestParamInfo<RecordLayout>& param) {
+                             return std::string(param.param == RecordLayout::Classic
+                                                    ? "Classic"
+                                                    : "WithExtension");
+                         });
 
 TEST(PlayerMediaLibrary, ResultsOutliveLaterQueriesUntilFreed) {
     MediaLibrary library = sampleLibrary();
@@ -158,42 +244,6 @@ TEST(PlayerMediaLibrary, FilenameQueryMatchesOneExactName) {
     EXPECT_EQ(library.liveQueryResults(), 0);
 }
 
-TEST(PlayerMediaLibrary, FileInfoFillsTheCallersRecordUntilFreed) {
-    MediaLibrary library = sampleLibrary();
-    char name[] = "C:\\a.mp3";
-    TrackRecord record{};
-    record.filename = name;
-    std::string note;
-    EXPECT_EQ(library.getFileInfo(&record, note), 1);
-    EXPECT_EQ(record.filename, name); // the caller's text stays
-    EXPECT_STREQ(record.artist, "The Band");
-    EXPECT_EQ(record.year, 1999);
-    EXPECT_EQ(extendedOf(record).size(), 3u);
-    EXPECT_EQ(library.liveFileInfoRecords(), 1);
-
-    QueryRecord release{nullptr, 0, &record, 1, 1};
-    EXPECT_EQ(library.freeQueryResults(&release, note), 1);
-    EXPECT_EQ(library.liveFileInfoRecords(), 0);
-    EXPECT_EQ(record.artist, nullptr);
-    EXPECT_EQ(record.extendedFields, nullptr);
-    EXPECT_EQ(record.filename, name);
-
-    // A file the library does not hold leaves the record alone.
-    char other[] = "C:\\zzz.mp3";
-    TrackRecord unknown{};
-    unknown.filename = other;
-    EXPECT_EQ(library.getFileInfo(&unknown, note), 0);
-    EXPECT_EQ(unknown.title, nullptr);
-    EXPECT_EQ(library.liveFileInfoRecords(), 0);
-
-    // Filling the same record twice without freeing leaks the first fill.
-    library.getFileInfo(&record, note);
-    library.getFileInfo(&record, note);
-    EXPECT_EQ(library.liveFileInfoRecords(), 2);
-    library.releaseAll();
-    EXPECT_TRUE(library.takeFaults().empty());
-}
-
 TEST(PlayerMediaLibrary, MisuseIsReportedNotFollowed) {
     MediaLibrary library = sampleLibrary();
     std::string note;
@@ -204,10 +254,11 @@ TEST(PlayerMediaLibrary, MisuseIsReportedNotFollowed) {
     EXPECT_EQ(library.runQuery(nullptr, note), 0);
     EXPECT_EQ(library.freeQueryResults(nullptr, note), 0);
     EXPECT_EQ(library.getFileInfo(nullptr, note), 0);
+    EXPECT_EQ(library.freeFileInfo(nullptr, note), 0);
     QueryRecord noText{nullptr, 0, nullptr, 0, 0};
     EXPECT_EQ(library.runQuery(&noText, note), 0);
     EXPECT_EQ(noText.count, 0);
-    EXPECT_EQ(library.takeFaults().size(), 5u);
+    EXPECT_EQ(library.takeFaults().size(), 6u);
 }
 
 TEST(PlayerLibraryGenerator, SameSeedSameLibraryAndRealisticSpread) {

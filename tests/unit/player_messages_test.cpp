@@ -225,7 +225,7 @@ TEST(PlayerMessages, LibraryWindowDecodesItsRecords) {
               1);
     EXPECT_EQ(player().liveQueryResults(), 0);
 
-    char name[] = "C:\\Music\\Xylo\\Mallets\\01 - Velvet Fever Hours.mp3";
+    char name[] = "C:\\Music\\Xylo\\Mallets\\01 - Hollow.mp3";
     QueryRecord byName{name, 0, nullptr, 0, 0};
     platform::sendMessage(library, ML_MESSAGE, reinterpret_cast<WPARAM>(&byName),
                           ML_RUN_FILENAME_QUERY);
@@ -233,17 +233,23 @@ TEST(PlayerMessages, LibraryWindowDecodesItsRecords) {
     platform::sendMessage(library, ML_MESSAGE, reinterpret_cast<WPARAM>(&byName),
                           ML_FREE_QUERY_RESULTS);
 
-    TrackRecord record{};
+    // Room for either release's record; the file name is first in both.
+    TrackRecordWithExtension record{};
     record.filename = name;
-    platform::sendMessage(library, ML_MESSAGE, reinterpret_cast<WPARAM>(&record), ML_GET_FILE_INFO);
+    EXPECT_EQ(platform::sendMessage(library, ML_MESSAGE, reinterpret_cast<WPARAM>(&record),
+                                    ML_GET_FILE_INFO),
+              0);
+    EXPECT_EQ(player().liveFileInfoRecords(), found);
+    const TrackRecord filled = player().library().recordAt(&record, 0);
     if (found == 1) {
-        EXPECT_STREQ(record.artist, "Xylo");
-        EXPECT_EQ(player().liveFileInfoRecords(), 1);
-        QueryRecord release{nullptr, 0, &record, 1, 1};
-        platform::sendMessage(library, ML_MESSAGE, reinterpret_cast<WPARAM>(&release),
-                              ML_FREE_QUERY_RESULTS);
+        EXPECT_STREQ(filled.artist, "Xylo");
     }
+    EXPECT_EQ(platform::sendMessage(library, ML_MESSAGE, reinterpret_cast<WPARAM>(&record),
+                                    ML_FREE_FILE_INFO),
+              0);
     EXPECT_EQ(player().liveFileInfoRecords(), 0);
+    EXPECT_EQ(player().log().back(),
+              found == 1 ? "ML_FREE_FILE_INFO filled record" : "ML_FREE_FILE_INFO nothing to free");
 
     char label[] = "TG Play";
     SendToItemRecord item{label, 7, 0xC001};
@@ -324,6 +330,7 @@ TEST(PlayerMessages, MainMenuHasSkinsAndThePopupsThePluginLooksFor) {
 struct FakePlugin {
     static inline std::vector<std::string> calls;
     static inline std::vector<std::string> selected;
+    static inline INT_PTR takesWide = 0; // its answer to the wide selection
     static int init() {
         calls.push_back("init");
         return 0;
@@ -342,12 +349,16 @@ struct FakePlugin {
                 platform::sendMessage(player().libraryWindow(), ML_MESSAGE,
                                       reinterpret_cast<WPARAM>(item), ML_ADD_SEND_TO_ITEM);
         }
-        if (type == MLMSG_SEND_TO_SELECT) {
+        if (type == MLMSG_SEND_TO_SELECT && param1 == kSelectionTrackList) {
             const auto* list = reinterpret_cast<const TrackList*>(param2);
-            for (int i = 0; i < list->count; ++i)
-                selected.push_back(std::string(list->items[i].filename) + "|" +
-                                   (list->items[i].title ? list->items[i].title : "-"));
+            for (int i = 0; i < list->count; ++i) {
+                const TrackRecord track =
+                    player().library().recordAt(list->items, static_cast<std::size_t>(i));
+                selected.push_back(std::string(track.filename) + "|" +
+                                   (track.title ? track.title : "-"));
+            }
         }
+        if (type == MLMSG_SEND_TO_SELECT) return param1 == kSelectionWideTrackList ? takesWide : 0;
         return type == MLMSG_CONFIG ? 1 : 0;
     }
 };
@@ -356,6 +367,7 @@ TEST(PlayerMessages, NotificationsReachTheLoadedPlugin) {
     test::loadSampleLibrary();
     FakePlugin::calls.clear();
     FakePlugin::selected.clear();
+    FakePlugin::takesWide = 0;
     LibraryPluginDescriptor descriptor{
         kDescriptorVersion, kDescription, FakePlugin::init, FakePlugin::quit,
         FakePlugin::handle, nullptr,      nullptr,          nullptr};
@@ -377,8 +389,18 @@ TEST(PlayerMessages, NotificationsReachTheLoadedPlugin) {
     EXPECT_EQ(player().openConfig(player().mainWindow()), 1);
     player().detachPlugin();
 
-    EXPECT_EQ(FakePlugin::calls, (std::vector<std::string>{"init", "768 0 1 0", "768 0 1 0",
-                                                           "769 0 1 49154", "1024 1 0 0", "quit"}));
+    // A selection comes as a wide list first, and as a TrackList only when
+    // the wide one was not answered 1.
+    FakePlugin::takesWide = 1;
+    player().attachPlugin(&descriptor);
+    player().buildSendToMenu(44);
+    EXPECT_EQ(player().chooseSendTo("TG Play", {known}), 1);
+    player().detachPlugin();
+
+    EXPECT_EQ(FakePlugin::calls,
+              (std::vector<std::string>{"init", "768 0 1 0", "768 0 1 0", "769 1 1 49154",
+                                        "769 0 1 49154", "1024 1 0 0", "quit", "init", "768 0 1 0",
+                                        "769 1 1 49153", "quit"}));
     EXPECT_EQ(FakePlugin::selected,
               (std::vector<std::string>{known + "|Meadow Copper Hours", "C:\\unknown.mp3|-"}));
 }

@@ -42,6 +42,7 @@ struct Subclass {
                 seen.push_back(std::string("playing ") + lastPlayingText);
                 break;
             case HOST_TAGS_UPDATED: seen.push_back("tags"); break;
+            case HOST_TAGS_UPDATED_WIDE: seen.push_back("wide tags"); break;
             default: break;
             }
         }
@@ -220,16 +221,15 @@ TEST_F(PlayerPlayback, InsertingKeepsTheCurrentEntryCurrent) {
 TEST_F(PlayerPlayback, SendToHostReplacesAndPlaysOrAppends) {
     test::loadSampleLibrary();
     player().setPlaylist(entries({"old.mp3"}), 0);
-    char first[] = "C:\\one.mp3";
-    char second[] = "C:\\two.mp3";
-    char title[] = "Two";
-    TrackRecord tracks[3] = {};
-    tracks[0].filename = first;
-    tracks[1].filename = nullptr; // nothing to play: skipped
-    tracks[2].filename = second;
-    tracks[2].title = title;
+    std::vector<Track> tracks(3);
+    tracks[0].filename = "C:\\one.mp3";
+    // tracks[1] has no file name: nothing to play, skipped
+    tracks[2].filename = "C:\\two.mp3";
+    tracks[2].title = "Two";
     tracks[2].length = 61;
-    TrackList list{tracks, 3, 3};
+    // Laid out as the plug-in sends them: in the player's record.
+    const auto records = player().library().selectionRecords(tracks);
+    TrackList list{reinterpret_cast<TrackRecord*>(records.get()), 3, 3};
     SendToHostRecord play{0, &list, kSendToPlay};
     platform::sendMessage(player().libraryWindow(), ML_MESSAGE, reinterpret_cast<WPARAM>(&play),
                           ML_SEND_TO_HOST);
@@ -262,11 +262,13 @@ TEST_F(PlayerPlayback, SendToHostReplacesAndPlaysOrAppends) {
 
 TEST_F(PlayerPlayback, TrayAndTagNotificationsReachTheSubclass) {
     player().sendTrayNotify(HOST_TRAY_MIDDLE_UP);
-    player().notifyTagsUpdated();
-    EXPECT_EQ(Subclass::seen, (std::vector<std::string>{"tray 520", "tags"}));
+    player().notifyTagsUpdated("C:\\a.mp3");
+    player().notifyTagsUpdated("C:\\b.mp3", false);
+    EXPECT_EQ(Subclass::seen, (std::vector<std::string>{"tray 520", "wide tags", "tags"}));
     EXPECT_EQ(player().log(),
               (std::vector<std::string>{"send HOST_TRAY_NOTIFY 520", "HOST_TRAY_NOTIFY 520",
-                                        "send HOST_TAGS_UPDATED"}));
+                                        "send HOST_TAGS_UPDATED_WIDE C:\\a.mp3",
+                                        "send HOST_TAGS_UPDATED C:\\b.mp3"}));
 }
 
 } // namespace

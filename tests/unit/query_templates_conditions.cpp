@@ -66,6 +66,9 @@ TEST(QueryConditions, EachKindOfChosenValueGivesItsCondition) {
         {3, "The Blues", "", either("genre", "Blues")},
         {4, "1969", "", R"(year == "1969")"},
         {7, "7", "", R"(trackno == "7")"},
+        // 0 stands for every unknown number: the library gives -1 for those.
+        {4, "0", "", R"(year <= "0")"},
+        {7, "0", "", R"(trackno <= "0")"},
         // Two values: every "/" may be where they meet, or the first holds it all.
         {8, "The Who", "Tommy",
          "(" + either("artist", "Who/Tommy") + " OR (" + either("artist", "Who") +
@@ -253,6 +256,16 @@ TEST(QueryConditions, ConditionsJoinInnermostFirstAfterTheUsersQuery) {
          {chosen(L::Artist, "Abba")},
          5,
          abba},
+        {"a range from the unknown years takes every year up to its end",
+         libraryMenu({L::Range, L::Year}),
+         {chosen(L::Range, "0", "1989")},
+         1,
+         R"(year <= "1989")"},
+        {"a first letter over unknown track numbers takes them all",
+         libraryMenu({L::FirstLetter, L::TrackNumber}),
+         {chosen(L::FirstLetter, "0")},
+         1,
+         R"(trackno <= "0")"},
         {"a negative covered count covers nothing",
          libraryMenu({L::Artist, L::Title}, "x"),
          {chosen(L::Artist, "Abba")},

@@ -143,6 +143,11 @@ RunningPlayer::RunningPlayer(const PlayerSetup& setup) : iniDir_(freshFolder()) 
     user_ = std::make_unique<MenuUser>(thread_->control());
     trace_ = std::make_unique<MenuMessageTrace>(thread_->control());
     mainMenu_ = host().get([this] { return thread_->app().mainMenu(); });
+    static bool told = false;
+    if (!told &&
+        host().get([] { return player::player().recordLayout(); }) == RecordLayout::WithExtension)
+        std::printf("  the player hands out the 5.9 source's records (TG_PLAYER_LAYOUT)\n");
+    told = true;
 }
 
 RunningPlayer::~RunningPlayer() {

@@ -2,6 +2,7 @@
 
 #include "click_report.h"
 #include "label_path.h"
+#include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "tree_printer.h"
 
@@ -127,15 +128,18 @@ private:
     }
 
     // Follows what the plug-in and the menu loop did: menus that closed go, a
-    // context menu that opened on top comes.
+    // submenu that a click opened or a context menu that opened on top comes.
     void sync() {
         while (!levels_.empty() && !loop_.isOpen(levels_.back().menu.menu)) levels_.pop_back();
         const HMENU innermost = loop_.innermost();
         if (!levels_.empty() && innermost != nullptr && innermost != levels_.back().menu.menu) {
-            OpenedMenu context = levels_.back().menu;
-            context.menu = innermost;
-            context.trail.push_back("[" + currentLabel() + kContextSuffix);
-            push(std::move(context));
+            const Level& level = levels_.back();
+            const bool submenu = platform::getSubMenu(level.menu.menu, level.cursor) == innermost;
+            OpenedMenu opened = level.menu;
+            opened.menu = innermost;
+            opened.trail.push_back(submenu ? currentLabel()
+                                           : "[" + currentLabel() + kContextSuffix);
+            push(std::move(opened));
         }
     }
 
@@ -189,6 +193,10 @@ private:
 
     void act(bool context) {
         Level& level = levels_.back();
+        if (items().empty()) {
+            say("an empty menu has nothing to click");
+            return;
+        }
         const std::string label = currentLabel();
         if (context) {
             const std::size_t openBefore = loop_.openMenus().size();

@@ -29,6 +29,18 @@ bool hasDrive(const std::string& path) {
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
+// The part of a Windows path below its drive, as a path from the drive's root
+// ("/" alone for the root): ".." stops at the root, as on Windows.
+std::string belowDrive(const std::string& windowsPath) {
+    std::string rest = hasDrive(windowsPath) ? windowsPath.substr(2) : windowsPath;
+    std::replace(rest.begin(), rest.end(), '\\', '/');
+    const bool folder = !rest.empty() && rest.back() == '/';
+    std::string inside = fs::path("/" + rest).lexically_normal().generic_string();
+    // A trailing separator still names a folder.
+    if (folder && inside.back() != '/') inside += '/';
+    return inside;
+}
+
 std::string normalized(const std::string& nativePath) {
     std::string text = fs::path(nativePath).lexically_normal().generic_string();
     while (text.size() > 1 && text.back() == '/') text.pop_back();
@@ -108,7 +120,7 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
         setLastError(ERROR_FILE_NOT_FOUND);
         return {};
     }
-    const fs::path folder = folderPart.empty() ? fs::path(".") : fs::path(hostPath(folderPart));
+    const fs::path folder = hostPath(folderPart);
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         setLastError(ERROR_PATH_NOT_FOUND);
@@ -130,7 +142,7 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
 
     const std::string glob = wanted == "*.*" ? "*" : wanted;
     // A drive's root has no "." and ".." entries; every other folder has them.
-    const bool driveRoot = folderPart.size() <= 3 && hasDrive(folderPart);
+    const bool driveRoot = belowDrive(folderPart) == "/";
     if (!driveRoot)
         for (const char* dots : {".", ".."})
             if (matches(glob.c_str(), dots)) found.push_back(entryFor(dots, true, false));
@@ -153,26 +165,26 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
 
 } // namespace
 
+// A path without a drive letter is on drive C:, the one the player runs from,
+// and no path leads outside the folder that stands for its drive.
 std::string hostPath(const std::string& windowsPath) {
-    std::string path = windowsPath;
+    const char letter =
+        hasDrive(windowsPath)
+            ? static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0])))
+            : 'C';
     std::string base;
-    if (hasDrive(path)) {
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-        {
-            State& s = state();
-            Lock lock(s.mutex);
-            auto found = s.drives.find(letter);
-            // An unmapped drive leads nowhere, so every lookup below it fails.
-            base = found != s.drives.end() ? found->second
-                                           : std::string("/nonexistent-tunegrove-drive-") + letter;
-        }
-        path.erase(0, 2);
+    {
+        State& s = state();
+        Lock lock(s.mutex);
+        auto found = s.drives.find(letter);
+        // An unmapped drive leads nowhere, so every lookup below it fails.
+        base = found != s.drives.end() ? found->second
+                                       : std::string("/nonexistent-tunegrove-drive-") + letter;
     }
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (base.empty() && !hasDrive(windowsPath)) return path;
-    if (path.empty()) return base;
-    if (path.front() != '/') return base == "/" ? "/" + path : base + "/" + path;
-    return base == "/" ? path : base + path;
+    const std::string inside = belowDrive(windowsPath);
+    const bool driveAlone = (hasDrive(windowsPath) ? windowsPath.size() == 2 : windowsPath.empty());
+    if (driveAlone) return base;
+    return base == "/" ? inside : base + inside;
 }
 
 HANDLE findFirstFile(const char* pattern, FindData* data) {

@@ -70,6 +70,11 @@ void installSampleSettings(const ScratchDrive& drive) {
     }
 }
 
+void learnPlayerRecordLayout() {
+    host::settleRecordLayout();
+    player::player().clearLog();
+}
+
 LRESULT sendToPlayer(WPARAM wParam, LPARAM code) {
     return platform::sendMessage(player::player().mainWindow(), WM_USER, wParam, code);
 }

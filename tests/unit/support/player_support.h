@@ -36,6 +36,12 @@ void mapSampleTree(char letter = 'M');
 // Plugins\gen_ml.ini.
 void installSampleSettings(const ScratchDrive& drive);
 
+// The plug-in learns the player's record layout now, from two of its tracks
+// as its first answer of two would teach it, and the player's log forgets the
+// lookups: for tests whose exact log starts later. The descriptor must hold
+// the player's windows.
+void learnPlayerRecordLayout();
+
 // WM_USER to the player's main window with lParam code, as the plug-in sends it.
 LRESULT sendToPlayer(WPARAM wParam, LPARAM code);
 LRESULT sendCommand(WPARAM id);

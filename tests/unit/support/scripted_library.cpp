@@ -1,8 +1,11 @@
 #include "support/scripted_library.h"
 
+#include "plugin/record_layout.h"
+
 namespace tg::test {
 
 ScriptedLibrary::ScriptedLibrary() {
+    concludeRecordLayout(RecordLayout::Classic); // its answers are TrackRecord arrays
     host_.main.answer([this](const RecordedMessage& m) -> LRESULT {
         if (m.message != WM_USER) return 0;
         const auto index = static_cast<std::size_t>(m.wParam);

@@ -1,5 +1,6 @@
 #include "support/settings_folder.h"
 
+#include "platform/sim/inspect.h"
 #include "plugin/host_messages.h"
 
 #include <algorithm>
@@ -10,11 +11,17 @@
 
 namespace tg::test {
 
+namespace {
+constexpr char kDrive = 'T';
+} // namespace
+
 SettingsFolder::SettingsFolder(bool withPluginsFolder) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tg_settings_XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     root_ = pattern;
-    rootText_ = pattern;
+    // The player names its folder the Windows way, on a drive of its own.
+    platform::sim::mapDrive(kDrive, pattern);
+    rootText_ = std::string(1, kDrive) + ":";
     if (withPluginsFolder) std::filesystem::create_directory(plugins());
     host.main.answer([this](const RecordedMessage& m) -> LRESULT {
         if (m.message == WM_USER && m.lParam == HOST_GET_INI_DIR)
