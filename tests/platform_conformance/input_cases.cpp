@@ -35,19 +35,43 @@ LRESULT TG_CALLBACK olderProcedure(int code, WPARAM wParam, LPARAM lParam) {
     return callNextHookEx(olderHook, code, wParam, lParam);
 }
 
-std::string commands;
+// What the owner hears of the menu: the messages the plug-in acts on.
+std::string heard;
+HMENU trackedPopup = nullptr;
+
+void hear(const char* what) {
+    if (!heard.empty()) heard += ',';
+    heard += what;
+}
 
 LRESULT TG_CALLBACK menuOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) commands += (commands.empty() ? "" : ",") + std::to_string(wParam);
+    const bool tracked = reinterpret_cast<HMENU>(wParam) == trackedPopup;
+    switch (message) {
+    case WM_INITMENUPOPUP: hear(tracked && lParam == 0 ? "init" : "init?"); break;
+    case WM_UNINITMENUPOPUP: hear(tracked ? "uninit" : "uninit?"); break;
+    case WM_MENUSELECT:
+        if (wParam == (static_cast<WPARAM>(0xFFFF) << 16) && lParam == 0)
+            hear("closed");
+        else if (reinterpret_cast<HMENU>(lParam) == trackedPopup)
+            hear(("select " + std::to_string(loWord(wParam)) +
+                  ((hiWord(wParam) & MF_HILITE) ? " hilite" : ""))
+                     .c_str());
+        else
+            hear("select?");
+        break;
+    case WM_COMMAND: hear(("command " + std::to_string(wParam)).c_str()); break;
+    default: break;
+    }
     return defWindowProc(window, message, wParam, lParam);
 }
 
 // Clicks the second item of a tracked popup with the hooks installed.
 std::string clickThroughHooks(Surroundings& around, bool twoHooks) {
     events.clear();
-    commands.clear();
+    heard.clear();
     const HWND owner = createWindow(menuOwner, "owner");
     const HMENU popup = createPopupMenu();
+    trackedPopup = popup;
     appendMenu(popup, MF_STRING, 31, "First");
     appendMenu(popup, MF_STRING, 32, "Second");
     const DWORD thread = getCurrentThreadId();
@@ -55,7 +79,7 @@ std::string clickThroughHooks(Surroundings& around, bool twoHooks) {
     newerHook = setWindowsHookEx(WH_MOUSE, newerProcedure, nullptr, thread);
     around.clickTrackedItem(owner, popup, 1);
     Observed seen;
-    seen("hooked", newerHook != nullptr)("events", events)("commands", commands);
+    seen("hooked", newerHook != nullptr)("events", events)("owner", heard);
     seen("unhooked", unhookWindowsHookEx(newerHook));
     if (twoHooks) unhookWindowsHookEx(olderHook);
     destroyMenu(popup);
@@ -123,11 +147,11 @@ std::string escapeHasItsScanCode(Surroundings&) {
 std::vector<SeamCase> inputCases() {
     return {
         {"input", "theHookSeesEachButtonTwiceInAMenu", theHookSeesEachButtonTwiceInAMenu,
-         "hooked=1 events='new peek down,new take down,new peek up,new take up' commands='32' "
-         "unhooked=1"},
+         "hooked=1 events='new peek down,new take down,new peek up,new take up' "
+         "owner='init,select 32 hilite,uninit,closed,command 32' unhooked=1"},
         {"input", "aClaimedEventStopsAtTheNewerHook", aClaimedEventStopsAtTheNewerHook,
          "hooked=1 events='new peek down,new take down,new peek up,old peek up,new take up,"
-         "old take up' commands='32' unhooked=1"},
+         "old take up' owner='init,select 32 hilite,uninit,closed,command 32' unhooked=1"},
         {"input", "unhookingTwiceFails", unhookingTwiceFails, "hooked=1 first=1 second=0", true},
         {"input", "atomsAreCountedAndNamedWithoutCase", atomsAreCountedAndNamedWithoutCase,
          "absent=0 string=1 again=1 found=1 deleted=0 stillFound=1 deleted=0 gone=0"},

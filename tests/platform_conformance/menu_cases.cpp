@@ -150,7 +150,9 @@ std::string aMissingItemReadsNothing(Surroundings&) {
     char buffer[8] = "old";
     Observed seen;
     seen("byPosition", getMenuString(menu, 3, buffer, sizeof buffer, MF_BYPOSITION));
-    seen("byId", getMenuString(menu, 9, buffer, sizeof buffer, MF_BYCOMMAND));
+    seen("byId", getMenuString(menu, 9, buffer, sizeof buffer, MF_BYCOMMAND))("text", buffer);
+    char one[2] = "x";
+    seen("oneByte", getMenuString(menu, 0, one, 1, MF_BYPOSITION))("text", one);
     destroyMenu(menu);
     return seen.text();
 }
@@ -353,7 +355,8 @@ std::vector<SeamCase> menuCases() {
          "copied=3 text='Abc' after='z' whole=6 text='Abcdef' length=6 byId=2 text='Ab'"},
         {"menus", "separatorsReadAsEmpty", separatorsReadAsEmpty,
          "separator=0 text='' noText=0 text=''"},
-        {"menus", "aMissingItemReadsNothing", aMissingItemReadsNothing, "byPosition=0 byId=0"},
+        {"menus", "aMissingItemReadsNothing", aMissingItemReadsNothing,
+         "byPosition=0 byId=0 text='old' oneByte=0 text=''"},
         {"menus", "longTextsReadBackWhole", longTextsReadBackWhole,
          "copied=1023 same=1 copied=1024 same=1 copied=3000 same=1"},
         {"menus", "ampersandsTabsAndAccentsAreKept", ampersandsTabsAndAccentsAreKept,

@@ -65,8 +65,8 @@ void MessageMenuWalk::closeFrom(std::size_t keep) {
     if (keep != 0 || open_.empty()) return;
     const HMENU top = open_.front();
     open_.clear();
-    send(WM_MENUSELECT, kMenusClosed, 0);
     send(WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(top), 0);
+    send(WM_MENUSELECT, kMenusClosed, 0);
 }
 
 } // namespace tg::e2e
