@@ -26,6 +26,7 @@ target_link_libraries(tg_driver PRIVATE tg_warnings PUBLIC tg_player tg_core tg_
 enable_testing()
 add_subdirectory(tests/unit)
 add_subdirectory(tools/gen_library)
+add_subdirectory(tools/menu_cases)
 add_subdirectory(tools/preview)
 add_subdirectory(tests/preview)
 if(TG_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)

@@ -86,8 +86,9 @@ void MenuLoop::closeFrom(std::size_t level, std::size_t keep) {
     if (keep != 0) return;
     const HMENU top = menus.front().menu;
     levels_.pop_back();
-    send(WM_MENUSELECT, kMenusClosed, 0);
+    // The popup goes first, then the owner hears that no item is selected.
     send(WM_UNINITMENUPOPUP, asWParam(top), 0);
+    send(WM_MENUSELECT, kMenusClosed, 0);
     if (hoverMenu_ != nullptr && !isOpen(hoverMenu_)) {
         hoverMenu_ = nullptr;
         hoverPosition_ = -1;

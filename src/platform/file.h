@@ -2,8 +2,9 @@
 //
 // The logic builds Windows paths ("C:\Music\*", "<ini dir>\Plugins\ml_tg.ini").
 // hostPath turns such a path into one the C++ streams of this platform can open:
-// unchanged on Windows; on the simulated platform drive letters map to folders
-// and "\" becomes "/".
+// unchanged on Windows; on the simulated platform drive letters map to folders,
+// "\" becomes "/" and each existing name is spelled as on disk, since Windows
+// finds names without regard to case.
 #pragma once
 
 #include "platform/types.h"

@@ -18,7 +18,4 @@ inline constexpr int kDeepestCapture = 64;
 // while they are open.
 std::vector<MenuNode> captureMenu(driver::MenuLoop& loop, HMENU menu, int levels);
 
-// One item as the menu holds it, without its submenu's items.
-MenuNode nodeOf(const std::string& text, UINT flags, UINT id, bool popup);
-
 } // namespace tg::preview

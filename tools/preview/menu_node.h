@@ -1,6 +1,8 @@
 // A menu as it stood while it was open: what the preview prints.
 #pragma once
 
+#include "platform/types.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +22,10 @@ struct MenuNode {
     // not opened (not a popup, or past the depth asked for).
     std::optional<std::vector<MenuNode>> items;
 };
+
+// One item from its text, its flags (MF_*, without a submenu's item count),
+// its id and whether it opens a submenu; its submenu's items are not read.
+MenuNode nodeOf(const std::string& text, UINT flags, UINT id, bool popup);
 
 struct MenuTree {
     std::string title; // how the menu was reached, for the heading

@@ -326,6 +326,8 @@ LRESULT TG_CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 // ---- Up-down ----------------------------------------------------------------
 
+// A position outside the range (set before the range changed) reads as the
+// nearest end, as comctl32 answers.
 int clampToRange(const Control& c, int value) {
     const int low = std::min(c.rangeLower, c.rangeUpper);
     const int high = std::max(c.rangeLower, c.rangeUpper);
@@ -359,21 +361,23 @@ LRESULT TG_CALLBACK upDownProcedure(HWND window, UINT message, WPARAM wParam, LP
     case UDM_SETPOS32:
     case UDM_SETPOS:
         return withControl(window, 0, [message, lParam](Control& c, Window&) {
-            const int previous = c.position;
+            const int previous = clampToRange(c, c.position);
             const int wanted = message == UDM_SETPOS
                                    ? static_cast<short>(loWord(static_cast<UINT_PTR>(lParam)))
                                    : static_cast<int>(lParam);
             c.position = clampToRange(c, wanted);
             return static_cast<LRESULT>(previous);
         });
+    // Without a buddy holding a number the position is only what was set,
+    // and the control reports that as a failure.
     case UDM_GETPOS32:
         return withControl(window, 0, [lParam](Control& c, Window&) {
-            if (lParam != 0) *reinterpret_cast<BOOL*>(lParam) = FALSE;
-            return static_cast<LRESULT>(c.position);
+            if (lParam != 0) *reinterpret_cast<BOOL*>(lParam) = TRUE;
+            return static_cast<LRESULT>(clampToRange(c, c.position));
         });
     case UDM_GETPOS:
         return withControl(window, 0, [](Control& c, Window&) {
-            return static_cast<LRESULT>(c.position & 0xFFFF);
+            return static_cast<LRESULT>((clampToRange(c, c.position) & 0xFFFF) | (1 << 16));
         });
     default: return defWindowProc(window, message, wParam, lParam);
     }

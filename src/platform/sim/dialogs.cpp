@@ -282,9 +282,10 @@ BOOL endDialog(HWND dialog, INT_PTR result) {
                 fault(s, "endDialog: window " + handleText(dialog) + " is not a dialog");
             return FALSE;
         }
+        // A second call before the dialog is gone changes the answer: the last one counts.
+        d->result = result;
         if (!d->ended) {
             d->ended = true;
-            d->result = result;
             endsNow = true;
         }
     }

@@ -83,6 +83,46 @@ bool listedBefore(const FindData& a, const FindData& b) {
     }
 }
 
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+// The name an entry of folder really has when name finds it, as Windows finds
+// names without regard to case; empty when there is none. Of names that differ
+// only in case (which Windows cannot hold) the exact one, else the first in order.
+std::string existingName(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    if (name.empty() || name == "." || name == "..") return name;
+    if (fs::exists(fs::symlink_status(folder / name, error))) return name;
+    std::string found;
+    for (fs::directory_iterator entries(folder, error);
+         !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string candidate = entries->path().filename().string();
+        if (sameIgnoringCase(candidate, name) && (found.empty() || candidate < found))
+            found = candidate;
+    }
+    return found;
+}
+
+// base followed by inside ("/a/b/"), each part that exists spelled as it is on disk.
+std::string withCaseOnDisk(const std::string& base, const std::string& inside) {
+    std::string resolved = base == "/" ? std::string() : base;
+    std::size_t at = 1;
+    while (at <= inside.size()) {
+        const std::size_t end = std::min(inside.find('/', at), inside.size());
+        const std::string part = inside.substr(at, end - at);
+        const std::string real = existingName(resolved.empty() ? "/" : resolved, part);
+        if (real.empty()) return resolved + inside.substr(at - 1); // the rest as written
+        resolved += "/" + real;
+        at = end + 1;
+    }
+    if (inside.size() > 1 && inside.back() == '/') resolved += '/';
+    return resolved.empty() ? "/" : resolved;
+}
+
 std::set<std::string> hiddenListOf(const fs::path& folder) {
     std::set<std::string> names{".hidden"};
     std::ifstream in(folder / ".hidden");
@@ -130,13 +170,14 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
     std::vector<FindData> found;
 
     if (wanted.find_first_of("*?") == std::string::npos) {
-        const fs::file_status status = fs::status(folder / wanted, error);
-        if (error || !fs::exists(status) || wanted.size() > kNameLimit) {
+        const std::string name = existingName(folder, wanted);
+        const fs::file_status status = fs::status(folder / name, error);
+        if (name.empty() || error || !fs::exists(status) || name.size() > kNameLimit) {
             setLastError(ERROR_FILE_NOT_FOUND);
             return {};
         }
-        found.push_back(entryFor(wanted, fs::is_directory(status),
-                                 isHidden(hiddenPaths, listed, folder, wanted)));
+        found.push_back(
+            entryFor(name, fs::is_directory(status), isHidden(hiddenPaths, listed, folder, name)));
         return found;
     }
 
@@ -166,7 +207,8 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
 } // namespace
 
 // A path without a drive letter is on drive C:, the one the player runs from,
-// and no path leads outside the folder that stands for its drive.
+// and no path leads outside the folder that stands for its drive. Names are
+// found without regard to case, as on Windows.
 std::string hostPath(const std::string& windowsPath) {
     const char letter =
         hasDrive(windowsPath)
@@ -184,7 +226,7 @@ std::string hostPath(const std::string& windowsPath) {
     const std::string inside = belowDrive(windowsPath);
     const bool driveAlone = (hasDrive(windowsPath) ? windowsPath.size() == 2 : windowsPath.empty());
     if (driveAlone) return base;
-    return base == "/" ? inside : base + inside;
+    return withCaseOnDisk(base, inside);
 }
 
 HANDLE findFirstFile(const char* pattern, FindData* data) {

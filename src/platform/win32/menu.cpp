@@ -55,7 +55,12 @@ int getMenuItemCount(HMENU menu) {
 }
 
 int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags) {
-    return GetMenuStringA(menu, item, buffer, maxCount, flags);
+    const int copied = GetMenuStringA(menu, item, buffer, maxCount, flags);
+    // Wine fills a buffer too short for the text to its last byte, unterminated.
+    // A missing item leaves the buffer as it was.
+    if (buffer != nullptr && maxCount > 0 && (copied > 0 || maxCount == 1))
+        buffer[copied < maxCount ? copied : maxCount - 1] = '\0';
+    return copied;
 }
 
 UINT getMenuState(HMENU menu, UINT item, UINT flags) {
