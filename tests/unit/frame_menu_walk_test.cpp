@@ -176,7 +176,7 @@ TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     EXPECT_EQ(model().currentDefinition, &harness.definition("Marks"));
     ASSERT_EQ(model().selectionPath.size(), 1u);
     EXPECT_EQ(model().selectionPath[0].menu, marks);
-    EXPECT_EQ(test::checkedTexts(target), Texts{"Lanterns\t  [3:01:50]"});
+    EXPECT_EQ(test::checkedTexts(target), Texts{"The Lanterns\t  [3:01:50]"});
     harness.loop().close(marks);
     EXPECT_EQ(model().currentDefinition, &harness.definition("Artists"));
     ASSERT_EQ(model().selectionPath.size(), 1u);

@@ -104,7 +104,10 @@ void armedQuit() {
     armed([] { return (realQuit(), 0); });
 }
 INT_PTR armedHandleMessage(int type, INT_PTR a, INT_PTR b, INT_PTR c) {
-    return armed([&] { return realHandleMessage(type, a, b, c); });
+    const auto call = [&] { return realHandleMessage(type, a, b, c); };
+    // The wide selection the library offers first is declined without a step.
+    if (type == MLMSG_SEND_TO_SELECT && a == kSelectionWideTrackList) return call();
+    return armed(call);
 }
 
 // A name long enough that texts made from it need memory of their own.

@@ -144,6 +144,7 @@ bool dumpCase(const std::string& caseFolder, const std::string& outFile) {
     options.iniDir = caseFolder + "\\settings";
     options.playing = caseValue(caseFolder, "playing");
     options.dll = programFolder() + "\\ml_tg.dll";
+    options.showWindow = false; // the menus open by messages alone
     testplayer::HostApp app;
     if (const std::string error = app.start(options); !error.empty()) {
         std::printf("%s: %s\n", caseFolder.c_str(), error.c_str());

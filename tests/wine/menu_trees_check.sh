@@ -2,9 +2,10 @@
 # The menu trees of the preview (simulated platform) against those the real
 # DLL builds in the test player under Wine, case by case, item by item:
 #   menu_trees_check.sh RUNNER DUMP_EXE WORK_DIR SOURCE_DIR [LIBRARY...]
-# The cases come from tg_menu_cases (generated ones, then one per LIBRARY
-# file); the preview and tg_menu_cases are taken from the newest native build
-# (build/native or build/native-asan; TG_NATIVE_BUILD names another).
+# The cases come from tg_menu_cases: generated ones, then one for each
+# library file in samples/ and each LIBRARY named. The preview and
+# tg_menu_cases are taken from the newest native build (build/native or
+# build/native-asan; TG_NATIVE_BUILD names another).
 set -uo pipefail
 runner=$1 dump=$2 work=$3 source=$4
 shift 4
@@ -30,8 +31,14 @@ echo "menu_trees_check: preview of $native"
 windows_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
 
 rm -rf "$work" && mkdir -p "$work/expected" "$work/actual" || exit 2
-libraries=()
-for library in "$@"; do libraries+=(--library "$library"); done
+libraries=() seen=" "
+for library in "$source"/samples/*.tsv "$@"; do
+  [ -f "$library" ] || continue
+  library=$(realpath "$library")
+  [[ $seen == *" $library "* ]] && continue
+  seen+="$library "
+  libraries+=(--library "$library")
+done
 "$generator" --out "$work/cases" "${libraries[@]}" || exit 1
 # Each side gets its own settings folders: a plug-in may write there.
 cp -r "$work/cases" "$work/simulated" && cp -r "$work/cases" "$work/wine" || exit 2

@@ -178,7 +178,9 @@ private:
         if (index_ % 2 == 0) {
             Menu directory = randomFlags();
             directory.source = 2;
-            directory.query = windowsPath(folder_ / "tree") + (index_ % 4 == 0 ? "\\" : "");
+            // Windows finds the folder whatever the case it is written in.
+            directory.query = windowsPath(folder_ / (index_ % 4 == 2 ? "TREE" : "tree")) +
+                              (index_ % 4 == 0 ? "\\" : "");
             directory.fileTypes = index_ % 3 == 0 ? "mp3" : "mp3;ogg;wav";
             menus.push_back(directory);
         }

@@ -73,9 +73,12 @@ std::string HostApp::start(const HostOptions& options) {
     menuBar_ = CreateMenu();
     AppendMenuA(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(mainMenu_), "&Player");
     SetMenu(window_, menuBar_);
-    SetWindowPos(window_, HWND_TOP, 40, 40, 760, 520, SWP_SHOWWINDOW);
-    UpdateWindow(window_);
-    SetForegroundWindow(window_);
+    SetWindowPos(window_, HWND_TOP, 40, 40, 760, 520,
+                 options.showWindow ? SWP_SHOWWINDOW : SWP_NOACTIVATE);
+    if (options.showWindow) {
+        UpdateWindow(window_);
+        SetForegroundWindow(window_);
+    }
     SetTimer(window_, kRepaintTimer, kRepaintMs, nullptr);
 
     dllPath_ = options.dll;

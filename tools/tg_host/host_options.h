@@ -13,6 +13,9 @@ struct HostOptions {
     std::string playing;  // a file started once the plug-in runs; empty for none
     std::string dll;      // the plug-in
     std::string script;   // automation script; empty to wait for a person
+    // Off for programs that only send the window messages: under Wine without a
+    // window manager, taking a shown window down waits two seconds.
+    bool showWindow = true;
 };
 
 // The defaults: the samples and the plug-in beside the program.
