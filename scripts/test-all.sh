@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds the native preset with ASan + UBSan and both Windows presets, runs the
 # native suite and the Wine suite once per DLL (x86 natively or through
-# qemu-i386, see scripts/run-x86.sh; x64 under wine64), runs the tests that
-# start threads under ThreadSanitizer and each fuzzer briefly
-# (scripts/fuzz-smoke.sh), and ends with a summary: one line per suite, then
-# "tests: N passed, N failed". Exits non-zero when any configure, build or test
-# step fails. TG_SUITES="windows-x86 windows-x64" (say) runs only those. An architecture whose Wine suite cannot run here is said so, with
-# the reason, and only its build and static checks count.
+# qemu-i386, see scripts/run-x86.sh; x64 under wine64), repeats the tests that
+# pass the player's track records through the plug-in with the other record
+# layout, runs the tests that start threads under ThreadSanitizer and each
+# fuzzer briefly (scripts/fuzz-smoke.sh), and ends with a summary: one line per
+# suite, then "tests: N passed, N failed". Exits non-zero when any configure,
+# build or test step fails. TG_SUITES="windows-x86 windows-x64" (say) runs only
+# those. An architecture whose Wine suite cannot run here is said so, with the
+# reason, and only its build and static checks count.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/x86.sh
@@ -61,6 +63,39 @@ run_x86() {
   esac
 }
 
+# The player's other record layout (5.9.2's): the native unit and preview
+# tests again, and the Wine tests that pass records through the DLL, with the
+# simulated library and the test player handing out that layout. Takes the
+# x86 DLL where its Wine suite runs, else the x64 one.
+run_layout() {
+  local since=$SECONDS passed=0 failed=0 rc=0 log build=build/windows
+  [[ $(x86_route) == native || $(x86_route) == emulated ]] || build=build/windows-x64
+  echo "==== layout-5.9.2: native-asan unit and preview tests, $build records tests"
+  for program in build/native-asan/tests/unit/tg_unit_tests build/native-asan/tests/preview/tg_preview_tests; do
+    log=$program.layout.log
+    if [ ! -x "$program" ]; then echo "$program is not built"; rc=1; continue; fi
+    TG_PLAYER_LAYOUT=5.9.2 "$program" 2>&1 | tee "$log" | grep -E '^\[  (PASSED|FAILED) ' || true
+    [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
+    passed=$((passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1 | grep . || echo 0)))
+    failed=$((failed + $(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1 | grep . || echo 0)))
+  done
+  log=$build/ctest-layout.log
+  TG_PLAYER_LAYOUT=5.9.2 ctest --test-dir "$build" -L records -LE 'soak|bench' -j "$jobs" 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
+  local counts f t
+  counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -n1)
+  read -r f t <<<"${counts:-0 0}"
+  [ "$t" -gt 0 ] || rc=1
+  passed=$((passed + t - f)) failed=$((failed + f))
+  passed_total=$((passed_total + passed))
+  failed_total=$((failed_total + failed))
+  if [ $rc -ne 0 ]; then
+    line layout-5.9.2 "FAILED: $passed passed, $failed failed"; status=1
+  else
+    line layout-5.9.2 "ok: $passed passed (unit, preview, ${build#build/} records tests; $((SECONDS - since)) s)"
+  fi
+}
+
 # Only the tests that start the queue's worker thread: a race shows there or nowhere.
 run_tsan() {
   local filter='Queue*:PlatformThread*' log=build/native-tsan/tsan.log since=$SECONDS
@@ -93,13 +128,14 @@ run_fuzz() {
 }
 
 # TG_SUITES picks some of them by name, in this order (default: all).
-wanted=" ${TG_SUITES:-native-asan windows-x86 windows-x64 native-tsan fuzz} "
+wanted=" ${TG_SUITES:-native-asan windows-x86 windows-x64 layout-5.9.2 native-tsan fuzz} "
 want() { [[ $wanted == *" $1 "* ]]; }
 
 started=$SECONDS
 want native-asan && run_suite native-asan native-asan ""
 want windows-x86 && run_x86
 want windows-x64 && run_suite windows-x64 windows-x64 ""
+want layout-5.9.2 && run_layout
 want native-tsan && run_tsan
 want fuzz && run_fuzz
 
