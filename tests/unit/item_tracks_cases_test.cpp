@@ -263,7 +263,7 @@ const ItemCase kCases[] = {
      {"Ives", "-", "  1. Alpha", "  1. Beta"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(IssueCases, ClickedItems, testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(HostileTags, ClickedItems, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ItemCase>& param) {
                              return std::string(param.param.name);
                          });
