@@ -98,7 +98,7 @@ std::vector<player::Track> hostileLibrary(std::uint64_t seed) {
             for (int t = 1; t <= titles; ++t) {
                 player::Track track;
                 const std::string& title = random.pick(kTitles);
-                char number[8];
+                char number[12];
                 std::snprintf(number, sizeof number, "%02d", t);
                 track.filename = "C:\\Music\\" + fileSafe(kArtists[a]) + "\\" + fileSafe(album) +
                                  " " + std::to_string(b) + "\\" + number + " - " + fileSafe(title) +
