@@ -1,5 +1,6 @@
 #include "plugin/context_menus.h"
 
+#include "menus/menu_helpers.h"
 #include "platform/menu.h"
 #include "platform/shell.h"
 #include "plugin/descriptor.h"
@@ -11,7 +12,6 @@ namespace tg {
 
 namespace {
 
-constexpr DWORD kContextStyle = MNS_AUTODISMISS | MNS_NOTIFYBYPOS;
 constexpr UINT kTrackFlags = TPM_CENTERALIGN | TPM_VCENTERALIGN | TPM_RECURSE;
 
 // Positions are the ClickAction values.
@@ -22,7 +22,7 @@ constexpr const char* kPlaylistEntryItems[] = {"Move Up", "Move Down", "Delete"}
 template <std::size_t N> HMENU makeMenu(const char* const (&items)[N]) {
     const HMENU menu = platform::createPopupMenu();
     for (const char* item : items) platform::appendMenu(menu, 0, 0, item);
-    platform::setMenuStyle(menu, kContextStyle);
+    platform::setMenuStyle(menu, kNotifyByPositionStyle);
     return menu;
 }
 
