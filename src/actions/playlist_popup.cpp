@@ -9,6 +9,7 @@
 #include "plugin/host_messages.h"
 
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 namespace tg {
@@ -117,12 +118,8 @@ bool onPlaylistPopupCommand(int position) {
 }
 
 bool onPlaylistEntryCommand(HMENU playlistPopup, int position, int contextIndex) {
-    switch (position) {
-    case 0: moveEntryUp(playlistPopup, contextIndex); break;
-    case 1: moveEntryDown(playlistPopup, contextIndex); break;
-    case 2: deleteEntry(playlistPopup, contextIndex); break;
-    default: break;
-    }
+    if (position >= 0 && position < static_cast<int>(std::size(kEntryCommands)))
+        kEntryCommands[position].run(playlistPopup, contextIndex);
     return true;
 }
 
