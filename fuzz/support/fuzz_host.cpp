@@ -1,9 +1,9 @@
 #include "support/fuzz_host.h"
 
 #include "host/player.h"
-#include "model/model_state.h"
 #include "platform/sim/inspect.h"
 #include "plugin/descriptor.h"
+#include "plugin/plugin_state.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,9 +47,7 @@ HostSession::~HostSession() {
     if (platform::sim::openFindCount() != 0) fail("find handles left open");
     if (player::player().liveQueryResults() != 0) fail("query results never freed");
     if (player::player().liveFileInfoRecords() != 0) fail("file info records never freed");
-    resetModel();
-    descriptor().hostWindow = nullptr;
-    descriptor().libraryWindow = nullptr;
+    resetPluginState();
     player::resetPlayer();
     platform::sim::reset();
 }

@@ -1,13 +1,11 @@
 #include "host/driver/plugin_driver.h"
 
-#include "actions/plugin_playlist.h"
 #include "host/player.h"
-#include "menus/multi_level_order.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "plugin/frame_state.h"
-#include "plugin/record_layout.h"
+#include "plugin/plugin_state.h"
 
 #include <algorithm>
 #include <functional>
@@ -56,11 +54,7 @@ HINSTANCE fakeModuleInstance() {
 
 void resetProcess() {
     platform::sim::reset();
-    resetModel();
-    resetFrame();
-    resetPluginPlaylistState();
-    resetMultiLevelOrderState();
-    resetRecordLayout();
+    resetPluginState();
     player::resetPlayer();
 }
 

@@ -12,7 +12,7 @@ namespace tg::driver {
 
 // The module instance the player hands the plug-in (any non-null value will do).
 HINSTANCE fakeModuleInstance();
-// Everything back to a fresh process: platform, model, frame, queue and player.
+// Everything back to a fresh process: platform, every plug-in state, player.
 void resetProcess();
 // How many WM_CANCELMODE the player's main window got (counted in its log).
 std::size_t cancelModesReceived();

@@ -2,12 +2,14 @@
 
 #include "actions/plugin_playlist.h"
 #include "menus/item_label.h"
+#include "menus/menu_helpers.h"
 #include "model/text.h"
 #include "platform/menu.h"
 #include "plugin/descriptor.h"
 #include "plugin/host_messages.h"
 
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 namespace tg {
@@ -24,10 +26,6 @@ std::uint32_t shownSerialAt(std::int64_t position) {
     const std::int64_t k = position - kFirstEntryPosition;
     if (k >= static_cast<std::int64_t>(shown.size())) return 0;
     return shown[static_cast<std::size_t>(k)];
-}
-
-int itemCount(HMENU menu) {
-    return platform::isMenu(menu) ? platform::getMenuItemCount(menu) : -1;
 }
 
 // Moves the item at source to target (target = source - 1) in the menu and
@@ -60,8 +58,7 @@ void moveEntry(HMENU playlistPopup, std::int64_t target, std::int64_t source) {
 
 void rebuildPlaylistPopup(HMENU playlistPopup) {
     if (!platform::isMenu(playlistPopup)) return;
-    for (int i = platform::getMenuItemCount(playlistPopup) - 1; i >= 0; --i)
-        platform::deleteMenu(playlistPopup, static_cast<UINT>(i), MF_BYPOSITION);
+    removeItemsFrom(playlistPopup, 0);
 
     platform::appendMenu(playlistPopup, MF_STRING, 0, kClearPlaylistLabel);
     platform::appendMenu(playlistPopup, MF_SEPARATOR | MF_DISABLED, 1, nullptr);
@@ -121,12 +118,8 @@ bool onPlaylistPopupCommand(int position) {
 }
 
 bool onPlaylistEntryCommand(HMENU playlistPopup, int position, int contextIndex) {
-    switch (position) {
-    case 0: moveEntryUp(playlistPopup, contextIndex); break;
-    case 1: moveEntryDown(playlistPopup, contextIndex); break;
-    case 2: deleteEntry(playlistPopup, contextIndex); break;
-    default: break;
-    }
+    if (position >= 0 && position < static_cast<int>(std::size(kEntryCommands)))
+        kEntryCommands[position].run(playlistPopup, contextIndex);
     return true;
 }
 

@@ -26,11 +26,19 @@ void moveEntryUp(HMENU playlistPopup, int contextIndex);
 void moveEntryDown(HMENU playlistPopup, int contextIndex);
 void deleteEntry(HMENU playlistPopup, int contextIndex);
 
+// An item of an entry's context menu: its text and the command it runs.
+struct EntryCommand {
+    const char* text;
+    void (*run)(HMENU playlistPopup, int contextIndex);
+};
+inline constexpr EntryCommand kEntryCommands[] = {
+    {"Move Up", moveEntryUp}, {"Move Down", moveEntryDown}, {"Delete", deleteEntry}};
+
 // WM_MENUCOMMAND from the submenu: "Clear Playlist" or play-now. Returns claimed
 // (the separator is not).
 bool onPlaylistPopupCommand(int position);
-// WM_MENUCOMMAND from an entry's context menu (Move Up, Move Down, Delete).
-// Always claimed.
+// WM_MENUCOMMAND from an entry's context menu: the command of its item at
+// position. Always claimed.
 bool onPlaylistEntryCommand(HMENU playlistPopup, int position, int contextIndex);
 
 } // namespace tg

@@ -3,6 +3,7 @@
 #include "actions/popup_sources.h"
 #include "actions/source_items.h"
 #include "menus/column_layout.h"
+#include "menus/menu_helpers.h"
 #include "platform/menu.h"
 #include "plugin/host_messages.h"
 
@@ -18,7 +19,7 @@ namespace {
 // own path record, so that closing the popup can take the check away again.
 void checkItem(HMENU menu, int position, std::vector<LevelSelection>& path, int depth) {
     if (position < 0) return;
-    platform::checkMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_CHECKED);
+    setItemChecked(menu, position, true);
     if (depth < 0 || static_cast<std::size_t>(depth) >= path.size()) return;
     LevelSelection& own = path[static_cast<std::size_t>(depth)];
     own.checkedMenu = menu;

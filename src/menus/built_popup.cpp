@@ -7,6 +7,7 @@
 #include "menus/grouping.h"
 #include "menus/item_label.h"
 #include "menus/label_order.h"
+#include "menus/menu_helpers.h"
 #include "menus/text_order.h"
 #include "model/text.h"
 #include "platform/menu.h"
@@ -147,7 +148,7 @@ private:
     }
 
     void mark(HMENU menu, int position) {
-        platform::checkMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_CHECKED);
+        setItemChecked(menu, position, true);
         record_.checkedMenu = menu;
         record_.checkedPosition = position;
     }

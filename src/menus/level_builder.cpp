@@ -8,6 +8,7 @@
 #include "menus/item_label.h"
 #include "menus/item_tracks.h"
 #include "menus/label_options.h"
+#include "menus/menu_helpers.h"
 #include "menus/query_templates.h"
 #include "menus/record_prefetch.h"
 #include "menus/sort_orders.h"
@@ -269,7 +270,7 @@ void LevelWalk::markSong(int itemPosition) {
     // frame take the mark away again when the popup closes. A deeper level
     // built ahead gets its mark when it opens.
     if (level < 0 || static_cast<std::size_t>(level) >= path.size()) return;
-    platform::checkMenuItem(menu, static_cast<UINT>(itemPosition), MF_BYPOSITION | MF_CHECKED);
+    setItemChecked(menu, itemPosition, true);
     LevelSelection& record = path[static_cast<std::size_t>(level)];
     record.checkedMenu = menu;
     record.checkedPosition = itemPosition;

@@ -1,28 +1,37 @@
 #include "plugin/context_menus.h"
 
+#include "actions/playlist_popup.h"
+#include "menus/menu_helpers.h"
 #include "platform/menu.h"
 #include "platform/shell.h"
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace tg {
 
 namespace {
 
-constexpr DWORD kContextStyle = MNS_AUTODISMISS | MNS_NOTIFYBYPOS;
 constexpr UINT kTrackFlags = TPM_CENTERALIGN | TPM_VCENTERALIGN | TPM_RECURSE;
 
-// Positions are the ClickAction values.
-constexpr const char* kActionItems[] = {"Play", "Enqueue", "Enq. and Play", "Play TG",
-                                        "Enqueue TG"};
-constexpr const char* kPlaylistEntryItems[] = {"Move Up", "Move Down", "Delete"};
+// The menu offers every action, each once.
+constexpr bool offersEachActionOnce() {
+    unsigned seen = 0;
+    for (const ActionItem& item : kActionItems) {
+        const unsigned bit = 1u << static_cast<int>(item.action);
+        if ((seen & bit) != 0) return false;
+        seen |= bit;
+    }
+    return seen == (1u << (static_cast<int>(ClickAction::EnqueueTg) + 1)) - 1;
+}
+static_assert(offersEachActionOnce());
 
-template <std::size_t N> HMENU makeMenu(const char* const (&items)[N]) {
+template <typename Item, std::size_t N> HMENU makeMenu(const Item (&items)[N]) {
     const HMENU menu = platform::createPopupMenu();
-    for (const char* item : items) platform::appendMenu(menu, 0, 0, item);
-    platform::setMenuStyle(menu, kContextStyle);
+    for (const Item& item : items) platform::appendMenu(menu, 0, 0, item.text);
+    platform::setMenuStyle(menu, kNotifyByPositionStyle);
     return menu;
 }
 
@@ -38,11 +47,15 @@ void destroy(HMENU& menu) {
 
 } // namespace
 
+std::optional<ClickAction> actionItemAt(int position) {
+    if (position < 0 || position >= static_cast<int>(std::size(kActionItems))) return std::nullopt;
+    return kActionItems[position].action;
+}
+
 void showContextMenu(ContextMenu which, platform::Point point) {
     HMENU& menu = handleOf(which);
     if (!platform::isMenu(menu))
-        menu =
-            which == ContextMenu::Actions ? makeMenu(kActionItems) : makeMenu(kPlaylistEntryItems);
+        menu = which == ContextMenu::Actions ? makeMenu(kActionItems) : makeMenu(kEntryCommands);
     const HWND owner = descriptor().hostWindow;
     platform::hiliteMenuItem(owner, menu, 0, MF_BYPOSITION | MF_HILITE);
     platform::hiliteMenuItem(owner, menu, 0, MF_BYPOSITION | MF_UNHILITE);

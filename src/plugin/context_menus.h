@@ -3,11 +3,28 @@
 // "TG Playlist".
 #pragma once
 
+#include "model/menu_definition.h"
 #include "platform/window.h"
+
+#include <optional>
 
 namespace tg {
 
 enum class ContextMenu { Actions, PlaylistEntry };
+
+// An item of the actions' menu: its text and the action it runs.
+struct ActionItem {
+    const char* text;
+    ClickAction action;
+};
+inline constexpr ActionItem kActionItems[] = {{"Play", ClickAction::Play},
+                                              {"Enqueue", ClickAction::Enqueue},
+                                              {"Enq. and Play", ClickAction::EnqueueAndPlay},
+                                              {"Play TG", ClickAction::PlayTg},
+                                              {"Enqueue TG", ClickAction::EnqueueTg}};
+
+// The action of the item at position of the actions' menu; none past its items.
+std::optional<ClickAction> actionItemAt(int position);
 
 // Makes the menu when its handle is not a menu (any more), then tracks it at
 // point. A menu that cannot be shown is reported in an "ERROR" box.

@@ -1,6 +1,7 @@
 #include "plugin/lifecycle.h"
 
 #include "actions/plugin_playlist.h"
+#include "menus/menu_helpers.h"
 #include "model/model_state.h"
 #include "model/settings_file.h"
 #include "model/text.h"
@@ -64,9 +65,7 @@ bool playlistPopupHangsFree() {
     const FrameState& f = frame();
     if (f.playlistPopup == nullptr || !platform::isMenu(f.playlistPopup)) return false;
     if (f.targetPopup == nullptr || !platform::isMenu(f.targetPopup)) return true;
-    for (int i = platform::getMenuItemCount(f.targetPopup) - 1; i >= 0; --i)
-        if (platform::getSubMenu(f.targetPopup, i) == f.playlistPopup) return false;
-    return true;
+    return !holdsSubmenu(f.targetPopup, f.playlistPopup);
 }
 
 void onSendToBuild(INT_PTR context) {

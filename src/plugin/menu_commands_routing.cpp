@@ -4,6 +4,7 @@
 #include "actions/playlist_popup.h"
 #include "model/model_state.h"
 #include "platform/window.h"
+#include "plugin/context_menus.h"
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_items.h"
@@ -37,10 +38,11 @@ bool onMenuCommand(HWND, HMENU menu, int position) {
     FrameState& f = frame();
     if (menu == nullptr) return false;
     if (menu == f.actionMenu) {
-        const auto action = static_cast<ClickAction>(position);
-        if (!keepsMenusOpen(action) && !controlKeyDown()) closeAllMenus();
-        if (MenuDefinition* definition = contextDefinition())
-            executeAction(*definition, model().selectionPath, f.contextIndex, action);
+        const std::optional<ClickAction> action = actionItemAt(position);
+        if (!(action && keepsMenusOpen(*action)) && !controlKeyDown()) closeAllMenus();
+        MenuDefinition* definition = contextDefinition();
+        if (action && definition != nullptr)
+            executeAction(*definition, model().selectionPath, f.contextIndex, *action);
         return true;
     }
     if (menu == f.playlistPopup) return onPlaylistPopupCommand(position);

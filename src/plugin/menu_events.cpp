@@ -4,6 +4,7 @@
 #include "actions/playlist_popup.h"
 #include "menus/column_layout.h"
 #include "menus/level_builder.h"
+#include "menus/menu_helpers.h"
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/menu.h"
@@ -18,17 +19,11 @@ namespace {
 // Popups of these kinds are listed afresh at every opening.
 constexpr std::int32_t kFirstRelistedKind = static_cast<std::int32_t>(LevelType::PlaylistEntries);
 
-int itemCount(HMENU menu) {
-    const int count = platform::getMenuItemCount(menu);
-    return count < 0 ? 0 : count;
-}
-
 void uncheck(const LevelSelection& record) {
     if (record.checkedMenu == nullptr || !platform::isMenu(record.checkedMenu)) return;
     if (record.checkedPosition < 0 || record.checkedPosition >= itemCount(record.checkedMenu))
         return;
-    platform::checkMenuItem(record.checkedMenu, static_cast<UINT>(record.checkedPosition),
-                            MF_BYPOSITION | MF_UNCHECKED);
+    setItemChecked(record.checkedMenu, record.checkedPosition, false);
 }
 
 // The record of the inline items of the open target popup.
@@ -147,10 +142,7 @@ void onUninitMenuPopup(HMENU menu) {
             // Never into the host's items or the plug-in's own head of the target.
             if (menu == f.targetPopup && from < f.pluginItemsStart) from = f.pluginItemsStart;
             if (from < 0) from = 0;
-            if (platform::isMenu(menu)) {
-                for (int i = itemCount(menu) - 1; i >= from; --i)
-                    platform::deleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
-            }
+            if (platform::isMenu(menu)) removeItemsFrom(menu, from);
             if (menu == f.targetPopup) f.lastItemCount = from;
         } else {
             uncheck(record);

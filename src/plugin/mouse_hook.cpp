@@ -1,6 +1,7 @@
 #include "plugin/mouse_hook.h"
 
 #include "actions/menu_commands.h"
+#include "actions/playlist_popup.h"
 #include "model/model_state.h"
 #include "platform/input.h"
 #include "platform/menu.h"
@@ -53,73 +54,80 @@ bool firstSighting(int code, UINT message, const platform::MouseHookData* data) 
     return !seen;
 }
 
-} // namespace
+// What the mouse is over, decided before the button is looked at.
+enum class Under {
+    QueuePopup,    // "TG Playlist"
+    ContextMenu,   // one of the two context menus
+    PlayerPart,    // the player's items of the target popup
+    PlayerCommand, // one of the player's commands while the target popup is open
+    TargetRest,    // the target popup's own items that are no values of the inline level
+    Level,         // an item of a level of the current walk
+    Other,         // any other menu
+};
 
-void closeOneMenuLevel() {
-    frame().middleButtonDown = false;
-    const auto scan = static_cast<BYTE>(platform::mapVirtualKey(VK_ESCAPE, MAPVK_VK_TO_VSC));
-    platform::keybdEvent(VK_ESCAPE, scan, 0);
-    platform::keybdEvent(VK_ESCAPE, scan, KEYEVENTF_KEYUP);
+struct Place {
+    Under under = Under::Other;
+    bool inTarget = false; // the target popup itself, whichever part
+    int level = -1;        // the depth of the level, for Under::Level
+};
+
+// The plug-in's own popups hold none of the player's commands, so they are
+// told apart first.
+Place classify(HMENU menu, int position) {
+    const FrameState& f = frame();
+    Place place;
+    place.inTarget = menu == f.targetPopup;
+    if (menu == f.playlistPopup)
+        place.under = Under::QueuePopup;
+    else if (menu == f.actionMenu || menu == f.playlistEntryMenu)
+        place.under = Under::ContextMenu;
+    else if (place.inTarget && position < f.pluginItemsStart)
+        place.under = Under::PlayerPart;
+    else if (f.targetOpen && isHostCommand(menu, position))
+        place.under = Under::PlayerCommand;
+    else if (place.inTarget && !isInlineItem(position))
+        place.under = Under::TargetRest;
+    else if ((place.level = levelShowing(menu)) >= 0)
+        place.under = Under::Level;
+    return place;
 }
 
-bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
+bool onQueueRightClick(platform::Point point) {
+    FrameState& f = frame();
+    f.contextIndex = f.selectedItem;
+    if (f.selectedItem >= kFirstEntryPosition) showContextMenu(ContextMenu::PlaylistEntry, point);
+    return true;
+}
+
+bool sendPlayerCommand() {
+    FrameState& f = frame();
+    const HWND host = descriptor().hostWindow;
+    const int pos = f.selectedItem;
+    f.clickedHostMenu = f.selectedMenu;
+    f.clickedHostId = static_cast<WORD>(pos);
+    closeAllMenus();
+    platform::sendMessage(host, WM_COMMAND, static_cast<WPARAM>(pos), 0);
+    return true;
+}
+
+// A click on an item of the current walk: the right button opens the actions'
+// context menu for it, the others run the definition's click action.
+bool actOnItem(const Place& place, UINT message, platform::Point point) {
     FrameState& f = frame();
     ModelState& m = model();
-    const HMENU sel = f.selectedMenu;
-    const int pos = f.selectedItem;
-    const platform::Point point = data != nullptr ? data->pt : platform::Point{};
-    if (sel == nullptr) return false;
-
-    if (sel == f.playlistPopup && message == WM_RBUTTONUP) {
-        f.contextIndex = pos;
-        if (pos >= 2) showContextMenu(ContextMenu::PlaylistEntry, point);
-        return true;
-    }
-    if (message == WM_MBUTTONDOWN) {
-        f.middleButtonDown = true;
-        return true;
-    }
-    if ((sel == f.actionMenu || sel == f.playlistEntryMenu || sel == f.targetPopup) &&
-        message == WM_MBUTTONUP) {
-        if (!f.middleButtonDown) return false;
-        closeOneMenuLevel();
-        return true;
-    }
-    const bool middleUp = message == WM_MBUTTONUP && f.middleButtonDown;
-    if (message != WM_RBUTTONUP && message != WM_LBUTTONUP && !middleUp) return false;
-    if (sel == f.targetPopup && pos < f.pluginItemsStart) return false; // the host's part
-
-    if (f.targetOpen) {
-        if (isHostCommand(sel, pos)) {
-            const HWND host = descriptor().hostWindow;
-            f.clickedHostMenu = sel;
-            f.clickedHostId = static_cast<WORD>(pos);
-            closeAllMenus();
-            platform::sendMessage(host, WM_COMMAND, static_cast<WPARAM>(pos), 0);
-            return true;
-        }
-        if (message == WM_MBUTTONUP) {
-            closeOneMenuLevel();
-            return true;
-        }
-    }
-
-    // "TG Playlist", the separators and the definitions' submenus of the target
-    // popup are never values of the inline level.
-    if (sel == f.targetPopup && !isInlineItem(pos)) return false;
-
     MenuDefinition* definition = m.currentDefinition;
     if (definition == nullptr) return false;
-    const int level = levelShowing(sel);
-    if (level < 0) return true; // not a level of the current walk
+    if (place.under != Under::Level) return true; // not a level of the current walk
+    const HMENU sel = f.selectedMenu;
+    const int pos = f.selectedItem;
     if (isSeparator(sel, pos)) return true;
 
-    int depth = level;
+    int depth = place.level;
     const bool header = pos == 0 && platform::getMenuItemCount(sel) > 1 && isSeparator(sel, 1);
     if (header)
-        depth = level - 1; // the heading stands for the whole level above
+        depth = place.level - 1; // the heading stands for the whole level above
     else
-        readItemValue(sel, pos, m.selectionPath, *definition, level);
+        readItemValue(sel, pos, m.selectionPath, *definition, place.level);
 
     if (message == WM_RBUTTONUP) {
         f.contextDefinition = definition;
@@ -135,6 +143,48 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
     if (keepsMenusOpen(action)) return false;
     if (!controlKeyDown()) closeAllMenus();
     return false;
+}
+
+} // namespace
+
+void closeOneMenuLevel() {
+    frame().middleButtonDown = false;
+    const auto scan = static_cast<BYTE>(platform::mapVirtualKey(VK_ESCAPE, MAPVK_VK_TO_VSC));
+    platform::keybdEvent(VK_ESCAPE, scan, 0);
+    platform::keybdEvent(VK_ESCAPE, scan, KEYEVENTF_KEYUP);
+}
+
+bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
+    FrameState& f = frame();
+    if (f.selectedMenu == nullptr) return false;
+    if (message == WM_MBUTTONDOWN) {
+        f.middleButtonDown = true;
+        return true;
+    }
+    const bool middleUp = message == WM_MBUTTONUP && f.middleButtonDown;
+    if (message != WM_RBUTTONUP && message != WM_LBUTTONUP && !middleUp) return false;
+
+    const Place place = classify(f.selectedMenu, f.selectedItem);
+    const platform::Point point = data != nullptr ? data->pt : platform::Point{};
+    // A middle click in these closes one menu level, whatever it is over.
+    if (middleUp && (place.inTarget || place.under == Under::ContextMenu)) {
+        closeOneMenuLevel();
+        return true;
+    }
+    switch (place.under) {
+    case Under::QueuePopup:
+        if (message == WM_RBUTTONUP) return onQueueRightClick(point);
+        break;
+    case Under::PlayerPart:
+    case Under::TargetRest: return false;
+    case Under::PlayerCommand: return sendPlayerCommand();
+    default: break;
+    }
+    if (middleUp && f.targetOpen) {
+        closeOneMenuLevel();
+        return true;
+    }
+    return actOnItem(place, message, point);
 }
 
 LRESULT TG_CALLBACK mouseHookProcedure(int code, WPARAM wParam, LPARAM lParam) {

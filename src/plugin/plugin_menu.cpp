@@ -1,5 +1,6 @@
 #include "plugin/plugin_menu.h"
 
+#include "menus/menu_helpers.h"
 #include "model/global_hotkey.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
@@ -95,11 +96,9 @@ void removePluginMenu() {
         if (f.targetNeedsSetup || f.targetPopup == nullptr) return;
         if (platform::isMenu(f.targetPopup)) {
             platform::setMenuStyle(f.targetPopup, MNS_AUTODISMISS);
-            const int count = platform::getMenuItemCount(f.targetPopup);
-            f.pluginItemsStart += count - f.lastItemCount;
+            f.pluginItemsStart += itemCount(f.targetPopup) - f.lastItemCount;
             if (f.pluginItemsStart < 0) f.pluginItemsStart = 0;
-            for (int i = count - 1; i >= f.pluginItemsStart; --i)
-                platform::deleteMenu(f.targetPopup, static_cast<UINT>(i), MF_BYPOSITION);
+            removeItemsFrom(f.targetPopup, f.pluginItemsStart);
         }
     }
 
@@ -126,8 +125,7 @@ void clearBuiltItems(MenuDefinition* definition) {
     const HMENU popup = definition->popupMenu;
     if (!platform::isMenu(popup)) return;
     const int first = definition->firstBuiltItem < 0 ? 0 : definition->firstBuiltItem;
-    for (int i = platform::getMenuItemCount(popup) - 1; i >= first; --i)
-        platform::deleteMenu(popup, static_cast<UINT>(i), MF_BYPOSITION);
+    removeItemsFrom(popup, first);
 }
 
 } // namespace tg

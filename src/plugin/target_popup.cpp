@@ -4,6 +4,7 @@
 #include "actions/playlist_popup.h"
 #include "actions/plugin_playlist.h"
 #include "menus/level_builder.h"
+#include "menus/menu_helpers.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/window.h"
@@ -15,19 +16,6 @@
 namespace tg {
 
 namespace {
-
-constexpr DWORD kTargetStyle = MNS_AUTODISMISS | MNS_NOTIFYBYPOS;
-
-int itemCount(HMENU menu) {
-    const int count = platform::getMenuItemCount(menu);
-    return count < 0 ? 0 : count;
-}
-
-bool holdsSubmenu(HMENU menu, HMENU submenu) {
-    for (int i = itemCount(menu) - 1; i >= 0; --i)
-        if (platform::getSubMenu(menu, i) == submenu) return true;
-    return false;
-}
 
 // The inline items move with an item put in or taken out above them. Returns
 // whether they moved: their ids and their column layout then no longer match
@@ -61,7 +49,7 @@ int placePlaylistItem(HMENU popup, bool& inlineMoved) {
         if (!platform::isMenu(f.playlistPopup) || holdsSubmenu(popup, f.playlistPopup)) {
             f.playlistPopup = platform::createPopupMenu();
             // Its commands come by position even when the menu above it is the host's.
-            platform::setMenuStyle(f.playlistPopup, kTargetStyle);
+            platform::setMenuStyle(f.playlistPopup, kNotifyByPositionStyle);
         }
         platform::insertMenu(popup, start, MF_BYPOSITION | MF_POPUP,
                              reinterpret_cast<UINT_PTR>(f.playlistPopup), kPlaylistPopupLabel);
@@ -97,8 +85,7 @@ void rebuild(HMENU popup, int pluginCount) {
     // Every definition's popup hangs in the part that goes now.
     for (MenuDefinition& d : m.definitionList) d.popupMenu = nullptr;
     const int keep = f.pluginItemsStart + pluginCount;
-    for (int i = itemCount(popup) - 1; i >= keep; --i)
-        platform::deleteMenu(popup, static_cast<UINT>(i), MF_BYPOSITION);
+    removeItemsFrom(popup, keep);
 
     int count = pluginCount;
     platform::appendMenu(popup, MF_SEPARATOR | MF_DISABLED, 0, nullptr);
@@ -173,7 +160,7 @@ bool onTargetPopupOpening(HWND window, HMENU popup) {
     bool inlineMoved = false;
     if (f.targetNeedsSetup) {
         f.pluginItemsStart = f.lastItemCount = count;
-        platform::setMenuStyle(popup, kTargetStyle);
+        platform::setMenuStyle(popup, kNotifyByPositionStyle);
         f.targetNeedsSetup = false;
         platform::drawMenuBar(window);
     } else {

@@ -2,37 +2,16 @@
 // and a test that leaves a platform or player fault behind (a destroyed menu
 // used, a send never pumped, a query result never freed) fails even when its
 // own assertions passed.
-#include "actions/plugin_playlist.h"
+#include "host/driver/plugin_driver.h"
 #include "host/player.h"
-#include "menus/multi_level_order.h"
-#include "model/model_state.h"
 #include "platform/sim/inspect.h"
-#include "plugin/descriptor.h"
-#include "plugin/frame_state.h"
-#include "plugin/record_layout.h"
-#include "prefs/prefs_state.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 class FreshPlatform : public testing::EmptyTestEventListener {
-    void OnTestStart(const testing::TestInfo&) override {
-        tg::platform::sim::reset();
-        tg::resetModel();
-        tg::resetPrefs();
-        tg::resetPluginPlaylistState();
-        tg::resetFrame();
-        tg::resetMultiLevelOrderState();
-        tg::resetRecordLayout();
-        tg::player::resetPlayer();
-        // The player writes these before init; a test that booted one must not
-        // hand its dead windows to the next.
-        tg::LibraryPluginDescriptor& d = tg::descriptor();
-        d.hostWindow = nullptr;
-        d.libraryWindow = nullptr;
-        d.moduleInstance = nullptr;
-    }
+    void OnTestStart(const testing::TestInfo&) override { tg::driver::resetProcess(); }
     void OnTestEnd(const testing::TestInfo&) override {
         for (const std::string& fault : tg::platform::sim::takeFaults())
             ADD_FAILURE() << "platform fault: " << fault;

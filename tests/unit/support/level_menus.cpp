@@ -1,6 +1,7 @@
 #include "support/level_menus.h"
 
 #include "host/player.h"
+#include "menus/column_layout.h"
 #include "menus/item_label.h"
 #include "menus/label_order.h"
 #include "menus/label_reader.h"
@@ -76,13 +77,10 @@ std::vector<LevelItem> levelItems(HMENU popup, int from) {
     HMENU menu = popup;
     while (menu != nullptr) {
         const std::vector<platform::sim::MenuItemView> views = platform::sim::menuItems(menu);
-        HMENU more = nullptr;
-        for (int i = from; i < static_cast<int>(views.size()); ++i) {
+        const HMENU more = continuationPage(menu, menu == popup);
+        const int end = static_cast<int>(views.size()) - (more != nullptr ? 1 : 0);
+        for (int i = from; i < end; ++i) {
             const platform::sim::MenuItemView& v = views[static_cast<std::size_t>(i)];
-            if (i + 1 == static_cast<int>(views.size()) && v.text == "MORE" && v.submenu) {
-                more = v.submenu;
-                break;
-            }
             items.push_back({menu, i, v.text, v.flags, v.id, v.submenu});
         }
         menu = more;
