@@ -2,8 +2,8 @@
 
 #include "platform/menu.h"
 #include "platform/shell.h"
-#include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 
 #include <cstdio>
 
@@ -43,7 +43,7 @@ void showContextMenu(ContextMenu which, platform::Point point) {
     if (!platform::isMenu(menu))
         menu =
             which == ContextMenu::Actions ? makeMenu(kActionItems) : makeMenu(kPlaylistEntryItems);
-    const HWND owner = descriptor().hostWindow;
+    const HWND owner = playerWindow();
     platform::hiliteMenuItem(owner, menu, 0, MF_BYPOSITION | MF_HILITE);
     platform::hiliteMenuItem(owner, menu, 0, MF_BYPOSITION | MF_UNHILITE);
     if (platform::trackPopupMenuEx(menu, kTrackFlags, point.x, point.y, owner)) return;

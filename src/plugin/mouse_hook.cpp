@@ -5,9 +5,9 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "plugin/context_menus.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_items.h"
 #include "plugin/item_value.h"
 #include "plugin/menu_commands_routing.h"
@@ -91,7 +91,7 @@ bool onMenuMouse(UINT message, const platform::MouseHookData* data) {
 
     if (f.targetOpen) {
         if (isHostCommand(sel, pos)) {
-            const HWND host = descriptor().hostWindow;
+            const HWND host = playerWindow();
             f.clickedHostMenu = sel;
             f.clickedHostId = static_cast<WORD>(pos);
             closeAllMenus();
