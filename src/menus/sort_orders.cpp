@@ -2,6 +2,7 @@
 
 #include "menus/label_options.h"
 #include "menus/text_order.h"
+#include "plugin/host_messages.h"
 
 #include <algorithm>
 #include <cstdint>
