@@ -7,6 +7,7 @@ target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Thread
 # The simulated dialogs are built from the resource script the DLL ships.
 target_compile_definitions(tg_platform_sim PRIVATE
   TG_RESOURCE_SCRIPT="${CMAKE_SOURCE_DIR}/src/resources/ml_tg.rc")
+target_link_libraries(tg_platform INTERFACE tg_platform_sim)
 
 # The fuzz build holds the fuzzers alone: the other presets build and run the rest.
 if(TG_FUZZ)
