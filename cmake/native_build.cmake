@@ -7,6 +7,7 @@ target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Thread
 # The simulated dialogs are built from the resource script the DLL ships.
 target_compile_definitions(tg_platform_sim PRIVATE
   TG_RESOURCE_SCRIPT="${CMAKE_SOURCE_DIR}/src/resources/ml_tg.rc")
+target_link_libraries(tg_platform INTERFACE tg_platform_sim)
 
 # The fuzz build holds the fuzzers alone: the other presets build and run the rest.
 if(TG_FUZZ)
@@ -24,6 +25,16 @@ target_include_directories(tg_driver PUBLIC . src)
 target_link_libraries(tg_driver PRIVATE tg_warnings PUBLIC tg_player tg_core tg_platform_sim)
 
 enable_testing()
+# The code's structure: no include cycle, the folders of src/ in their layers,
+# every C++ file as clang-format leaves it.
+find_program(TG_CLANG_FORMAT clang-format)
+add_test(NAME Structure.NoIncludeCycle
+         COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/include-graph.sh ${CMAKE_SOURCE_DIR}/src)
+add_test(NAME Structure.FoldersIncludeTheirLayersOnly
+         COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR}/src)
+add_test(NAME Structure.FormatUnchangedByClangFormat
+         COMMAND ${CMAKE_COMMAND} -E env CLANG_FORMAT=${TG_CLANG_FORMAT}
+                 bash ${CMAKE_SOURCE_DIR}/scripts/check-format.sh ${CMAKE_SOURCE_DIR})
 add_subdirectory(tests/unit)
 add_subdirectory(tools/gen_library)
 add_subdirectory(tools/menu_cases)

@@ -9,6 +9,7 @@ list(FILTER TG_WIN32_SOURCES EXCLUDE REGEX "/dll_entry\\.cpp$")
 add_library(tg_platform_win32 STATIC ${TG_WIN32_SOURCES})
 target_include_directories(tg_platform_win32 PUBLIC src)
 target_link_libraries(tg_platform_win32 PRIVATE tg_warnings PUBLIC user32 kernel32 shell32 ole32 comctl32)
+target_link_libraries(tg_platform INTERFACE tg_platform_win32)
 
 # Only Windows system DLLs may be imported: the C++ runtime, libgcc and
 # winpthread go in statically.
@@ -18,7 +19,7 @@ file(GLOB TG_RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.rc)
 add_library(ml_tg SHARED src/plugin/ml_tg.def src/platform/win32/dll_entry.cpp ${TG_RESOURCE_FILES})
 set_target_properties(ml_tg PROPERTIES PREFIX "" OUTPUT_NAME ml_tg)
 target_link_libraries(ml_tg PRIVATE
-  -Wl,--whole-archive tg_core -Wl,--no-whole-archive tg_platform_win32 tg_warnings
+  -Wl,--whole-archive tg_core -Wl,--no-whole-archive tg_warnings
   ${TG_STATIC_RUNTIME} -Wl,--kill-at $<$<CONFIG:Release>:-s>)
 
 enable_testing()

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "host/track.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <map>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "host/text_fold.h"
 #include "platform/file.h"
 #include "platform/window.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <filesystem>
 #include <fstream>

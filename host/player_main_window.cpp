@@ -2,7 +2,7 @@
 #include "host/player.h"
 
 #include "platform/window.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstring>
 

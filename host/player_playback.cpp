@@ -3,7 +3,7 @@
 // "next" asks the main window's procedure (a plug-in's first) which entry to take.
 #include "host/player.h"
 
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 namespace tg::player {
 

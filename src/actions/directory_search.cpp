@@ -1,7 +1,7 @@
 #include "actions/directory_search.h"
 
 #include "platform/shell.h"
-#include "plugin/descriptor.h"
+#include "plugin/host_handles.h"
 
 #include <cstring>
 #include <string>
@@ -23,7 +23,7 @@ const char* fileExtension(const char* name) {
 
 void reportUnsearchable(const char* searched) {
     const std::string text = std::string(kUnsearchableText) + (searched ? searched : "");
-    platform::messageBox(descriptor().hostWindow, text.c_str(), "Error", MB_OK);
+    platform::messageBox(playerWindow(), text.c_str(), "Error", MB_OK);
 }
 
 } // namespace tg

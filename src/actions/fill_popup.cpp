@@ -2,7 +2,7 @@
 // and the filler of the definition's source fills it.
 #include "actions/menu_commands.h"
 #include "actions/popup_sources.h"
-#include "menus/level_builder.h"
+#include "menus/track_level.h"
 
 namespace tg {
 

@@ -5,7 +5,7 @@
 #include "menus/menu_helpers.h"
 #include "model/text.h"
 #include "platform/menu.h"
-#include "plugin/descriptor.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_messages.h"
 
 #include <cstdint>
@@ -46,7 +46,7 @@ void moveEntry(HMENU playlistPopup, std::int64_t target, std::int64_t source) {
     platform::insertMenu(playlistPopup, targetPosition, MF_BYPOSITION | MF_STRING, targetPosition,
                          label);
     platform::setMenuItemId(playlistPopup, sourcePosition, sourcePosition);
-    if (HWND hostWindow = descriptor().hostWindow) platform::drawMenuBar(hostWindow);
+    if (HWND hostWindow = playerWindow()) platform::drawMenuBar(hostWindow);
 
     exchangeQueueEntries(targetSerial, sourceSerial);
     std::vector<std::uint32_t>& shown = pluginPlaylistState().shownSerials;

@@ -12,6 +12,7 @@
 #include "model/text.h"
 #include "platform/menu.h"
 #include "plugin/file_info.h"
+#include "plugin/host_messages.h"
 
 #include <cstdint>
 #include <cstring>

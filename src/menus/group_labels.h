@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/menu_definition.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstddef>
 #include <string>

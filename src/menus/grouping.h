@@ -4,7 +4,7 @@
 
 #include "menus/item_label.h"
 #include "model/menu_definition.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstddef>
 

@@ -3,6 +3,7 @@
 #include "menus/label_options.h"
 #include "menus/text_order.h"
 #include "model/text.h"
+#include "plugin/host_messages.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "model/model_state.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <string_view>
 #include <vector>

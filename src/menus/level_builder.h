@@ -1,18 +1,12 @@
-// Turns the tracks of a level query into nested popups, one level per popup.
+// The grouping walk that turns sorted tracks into nested popups, one level per popup.
 #pragma once
 
 #include "model/model_state.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <vector>
 
 namespace tg {
-
-// Fills popup with the items of level depth. path holds the popup's own record
-// at index depth and the chosen values in the records before it. nowPlaying is
-// the song now playing, or null.
-void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
-                     std::vector<LevelSelection>& path, const char* nowPlaying);
 
 // Appends the items of level for records first..last (sorted in place) to
 // popup, the first at position; recursive for eager filling.

@@ -5,7 +5,7 @@
 
 #include "menus/sort_orders.h"
 #include "model/menu_definition.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <vector>
 

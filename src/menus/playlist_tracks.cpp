@@ -6,6 +6,7 @@
 // linear in both, where sorting the library's answer by file name would
 // compare its long, mostly shared path prefixes n log n times.
 #include "menus/query_templates.h"
+#include "plugin/host_messages.h"
 
 #include <cstdint>
 #include <cstdlib>

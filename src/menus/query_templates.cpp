@@ -4,6 +4,7 @@
 #include "menus/query_templates.h"
 #include "menus/sort_orders.h"
 #include "model/text.h"
+#include "plugin/host_messages.h"
 
 #include <algorithm>
 #include <cstdlib>

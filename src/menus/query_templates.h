@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/model_state.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstddef>
 #include <string>

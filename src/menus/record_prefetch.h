@@ -3,7 +3,7 @@
 // wait. Only a hint: a null pointer or a text never read costs nothing more.
 #pragma once
 
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 namespace tg {
 

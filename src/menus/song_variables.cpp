@@ -3,6 +3,7 @@
 #include "menus/query_quoting.h"
 #include "menus/query_templates.h"
 #include "model/text.h"
+#include "plugin/host_messages.h"
 
 #include <cstring>
 #include <string>

@@ -3,6 +3,7 @@
 #include "menus/label_options.h"
 #include "menus/sort_engine.h"
 #include "menus/text_order.h"
+#include "plugin/host_messages.h"
 
 #include <algorithm>
 #include <cstdint>

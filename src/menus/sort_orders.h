@@ -9,7 +9,7 @@
 #pragma once
 
 #include "model/menu_definition.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
 #include "model/global_hotkey.h"
 
 #include "platform/input.h"
-#include "plugin/descriptor.h"
+#include "plugin/host_handles.h"
 
 #include <cstdio>
 
@@ -24,7 +24,7 @@ void setGlobalHotkey(bool on, std::int32_t hotkey, int slot, ATOM* atom) {
     if (atom != nullptr) *atom = found;
     if (found == 0) return;
 
-    const HWND window = descriptor().hostWindow;
+    const HWND window = playerWindow();
     if (on) {
         // Without a key there is nothing to press; the system would only keep a
         // registration that never fires.

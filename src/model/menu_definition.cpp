@@ -5,9 +5,9 @@
 namespace tg {
 
 const char levelNames[kLevelNameCount][kLevelNameSize] = {
-    "Artist",       "Album",        "Title",        "Genre",       "Year",
-    "First Letter", "Range",        "Track Number", "Artist/Album", "Artist/Title",
-    "Album/Title",  "Rating",       "Play Count",   "Bitrate",     "Filename",
+    "Artist",       "Album",  "Title",        "Genre",        "Year",
+    "First Letter", "Range",  "Track Number", "Artist/Album", "Artist/Title",
+    "Album/Title",  "Rating", "Play Count",   "Bitrate",      "Filename",
 };
 
 const char* levelName(std::int32_t level) {
@@ -50,9 +50,7 @@ void applySourceDefaults(MenuDefinition& d, SourceType t) {
     case SourceType::Bookmarks: // the click action is the user's to pick
         d.levels.clear();
         break;
-    default:
-        d.levels.clear();
-        break;
+    default: d.levels.clear(); break;
     }
 }
 

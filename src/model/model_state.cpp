@@ -11,9 +11,13 @@ ModelState& instance() {
 }
 } // namespace
 
-ModelState& model() { return instance(); }
+ModelState& model() {
+    return instance();
+}
 
-void resetModel() { instance() = ModelState{}; }
+void resetModel() {
+    instance() = ModelState{};
+}
 
 void freeDefinitions() {
     ModelState& m = model();
@@ -44,8 +48,12 @@ int definitionPosition(const MenuDefinition* definition) {
     return -1;
 }
 
-std::int32_t layoutRows() { return model().options.rowsPerColumn < 1 ? 1 : model().options.rowsPerColumn; }
-std::int32_t layoutColumns() { return model().options.columnCount < 1 ? 1 : model().options.columnCount; }
+std::int32_t layoutRows() {
+    return model().options.rowsPerColumn < 1 ? 1 : model().options.rowsPerColumn;
+}
+std::int32_t layoutColumns() {
+    return model().options.columnCount < 1 ? 1 : model().options.columnCount;
+}
 std::int32_t layoutMoreColumns() {
     return model().options.moreColumnCount < 1 ? 1 : model().options.moreColumnCount;
 }

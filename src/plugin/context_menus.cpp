@@ -4,8 +4,8 @@
 #include "menus/menu_helpers.h"
 #include "platform/menu.h"
 #include "platform/shell.h"
-#include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 
 #include <cstdio>
 #include <iterator>
@@ -56,7 +56,7 @@ void showContextMenu(ContextMenu which, platform::Point point) {
     HMENU& menu = handleOf(which);
     if (!platform::isMenu(menu))
         menu = which == ContextMenu::Actions ? makeMenu(kActionItems) : makeMenu(kEntryCommands);
-    const HWND owner = descriptor().hostWindow;
+    const HWND owner = playerWindow();
     platform::hiliteMenuItem(owner, menu, 0, MF_BYPOSITION | MF_HILITE);
     platform::hiliteMenuItem(owner, menu, 0, MF_BYPOSITION | MF_UNHILITE);
     if (platform::trackPopupMenuEx(menu, kTrackFlags, point.x, point.y, owner)) return;

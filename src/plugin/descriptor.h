@@ -13,8 +13,8 @@ struct LibraryPluginDescriptor {
     int (*init)();
     void (*quit)();
     INT_PTR (*handleMessage)(int type, INT_PTR param1, INT_PTR param2, INT_PTR param3);
-    HWND hostWindow;      // written by the player before init
-    HWND libraryWindow;   // written by the player before init
+    HWND hostWindow;          // written by the player before init
+    HWND libraryWindow;       // written by the player before init
     HINSTANCE moduleInstance; // written by the player before init
 };
 

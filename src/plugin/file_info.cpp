@@ -1,5 +1,6 @@
 #include "plugin/file_info.h"
 
+#include "plugin/host_messages.h"
 #include "plugin/record_layout.h"
 
 namespace tg::host {

@@ -3,7 +3,7 @@
 // ML_FREE_FILE_INFO on the same record whenever the request was sent.
 #pragma once
 
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "model/text.h"
 #include "platform/window.h"
-#include "plugin/descriptor.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_record_layouts.h"
 
 #include <cstring>
@@ -49,13 +49,13 @@ LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT toMain(WPARAM wParam, LPARAM code) {
-    return send(descriptor().hostWindow, WM_USER, wParam, code);
+    return send(playerWindow(), WM_USER, wParam, code);
 }
 
 LRESULT toLibrary(const void* record, LPARAM code) {
     if (record == nullptr) return 0; // the library dereferences the record
-    return send(descriptor().libraryWindow, ML_MESSAGE,
-                reinterpret_cast<WPARAM>(const_cast<void*>(record)), code);
+    return send(libraryWindow(), ML_MESSAGE, reinterpret_cast<WPARAM>(const_cast<void*>(record)),
+                code);
 }
 
 LRESULT copyData(HWND window, UINT_PTR kind, const void* data, DWORD size) {
@@ -67,7 +67,7 @@ LRESULT copyData(HWND window, UINT_PTR kind, const void* data, DWORD size) {
 }
 
 void command(WPARAM id) {
-    send(descriptor().hostWindow, WM_COMMAND, id, 0);
+    send(playerWindow(), WM_COMMAND, id, 0);
 }
 
 } // namespace
@@ -118,8 +118,7 @@ int registerMessage(const char* name) {
 void addFile(const char* path) {
     if (path == nullptr) return;
     // The player copies cbData bytes, so the terminator must be counted.
-    copyData(descriptor().hostWindow, HOST_ADD_FILE, path,
-             static_cast<DWORD>(std::strlen(path) + 1));
+    copyData(playerWindow(), HOST_ADD_FILE, path, static_cast<DWORD>(std::strlen(path) + 1));
 }
 
 void cmdPlay() {

@@ -2,7 +2,7 @@
 
 #include "actions/queue_hand_over.h"
 #include "model/model_state.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 namespace tg {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "plugin/descriptor.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstddef>
 

@@ -10,9 +10,9 @@
 #include "platform/thread.h"
 #include "platform/window.h"
 #include "plugin/context_menus.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_messages.h"
 #include "plugin/mouse_hook.h"
 #include "plugin/plugin_menu.h"
@@ -31,7 +31,7 @@ constexpr char kEnqueueLabel[] = "TG Enqueue";
 
 void subclassHostWindow() {
     FrameState& f = frame();
-    const HWND window = descriptor().hostWindow;
+    const HWND window = playerWindow();
     if (f.hostWindowProc != nullptr && f.subclassedWindow == window) {
         // An earlier quit left our procedure in the chain as a pass-through: it
         // takes up its work again where it stands.
@@ -102,8 +102,7 @@ int pluginInit() {
     guarded([&] {
         readSettings();
         subclassHostWindow();
-        f.mouseHook = platform::setWindowsHookEx(WH_MOUSE, mouseHookProcedure,
-                                                 descriptor().moduleInstance, 0);
+        f.mouseHook = platform::setWindowsHookEx(WH_MOUSE, mouseHookProcedure, moduleInstance(), 0);
         installPluginMenu();
         f.enqueueSendToId = host::registerMessage(kEnqueueName);
         f.playSendToId = host::registerMessage(kPlayName);

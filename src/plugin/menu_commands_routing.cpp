@@ -5,8 +5,8 @@
 #include "model/model_state.h"
 #include "platform/window.h"
 #include "plugin/context_menus.h"
-#include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_items.h"
 
 namespace tg {
@@ -31,7 +31,7 @@ bool controlKeyDown() {
 }
 
 void closeAllMenus() {
-    platform::sendMessage(descriptor().hostWindow, WM_CANCELMODE, 0, 0);
+    platform::sendMessage(playerWindow(), WM_CANCELMODE, 0, 0);
 }
 
 bool onMenuCommand(HWND, HMENU menu, int position) {
@@ -56,8 +56,7 @@ bool onMenuCommand(HWND, HMENU menu, int position) {
     const bool sent = f.clickedHostMenu == menu && f.clickedHostId == (id & 0xFFFFu);
     f.clickedHostMenu = nullptr;
     if (!sent)
-        platform::sendMessage(descriptor().hostWindow, WM_COMMAND,
-                              static_cast<WPARAM>(id & 0xFFFFu), 0);
+        platform::sendMessage(playerWindow(), WM_COMMAND, static_cast<WPARAM>(id & 0xFFFFu), 0);
     return true;
 }
 

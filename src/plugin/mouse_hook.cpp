@@ -6,9 +6,9 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "plugin/context_menus.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_items.h"
 #include "plugin/item_value.h"
 #include "plugin/menu_commands_routing.h"
@@ -101,7 +101,7 @@ bool onQueueRightClick(platform::Point point) {
 
 bool sendPlayerCommand() {
     FrameState& f = frame();
-    const HWND host = descriptor().hostWindow;
+    const HWND host = playerWindow();
     const int pos = f.selectedItem;
     f.clickedHostMenu = f.selectedMenu;
     f.clickedHostId = static_cast<WORD>(pos);

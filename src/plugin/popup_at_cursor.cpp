@@ -3,8 +3,8 @@
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/window.h"
-#include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 #include "plugin/menu_texts.h"
 #include "plugin/plugin_menu.h"
 
@@ -43,8 +43,7 @@ bool showPopupAtCursor(HWND window) {
     platform::sendMessage(window, WM_CANCELMODE, 0, 0);
     platform::Point cursor;
     platform::getCursorPos(&cursor);
-    platform::trackPopupMenuEx(f.targetPopup, kTrackFlags, cursor.x, cursor.y,
-                               descriptor().hostWindow);
+    platform::trackPopupMenuEx(f.targetPopup, kTrackFlags, cursor.x, cursor.y, playerWindow());
     return false;
 }
 

@@ -5,7 +5,7 @@
 // stays in memory for as long as the player runs, never in a file.
 #pragma once
 
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
 
 #include <cstddef>
 

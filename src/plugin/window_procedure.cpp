@@ -2,10 +2,10 @@
 
 #include "model/model_state.h"
 #include "platform/window.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
-#include "plugin/host_messages.h"
+#include "plugin/host_contract.h"
+#include "plugin/host_handles.h"
 #include "plugin/host_notifications.h"
 #include "plugin/menu_commands_routing.h"
 #include "plugin/menu_events.h"
@@ -38,7 +38,7 @@ bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
         return onMenuCommand(window, reinterpret_cast<HMENU>(lParam), static_cast<int>(wParam));
     case WM_HOTKEY:
         if (f.hotkeyAtom == 0 || loWord(wParam) != f.hotkeyAtom) return false;
-        showPopupAtCursor(descriptor().hostWindow);
+        showPopupAtCursor(playerWindow());
         return true;
     case WM_USER: return onHostNotification(wParam, lParam, result);
     default: return false;

@@ -4,9 +4,9 @@
 #include "model/model_state.h"
 #include "platform/dialog.h"
 #include "platform/window.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
 #include "plugin/frame_state.h"
+#include "plugin/host_handles.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/hotkey_field.h"
 #include "prefs/prefs_state.h"
@@ -114,8 +114,8 @@ INT_PTR TG_CALLBACK advancedOptionsProcedure(HWND dialog, UINT message, WPARAM w
 }
 
 INT_PTR runAdvancedOptionsDialog(HWND parent) {
-    return dialogBoxParam(descriptor().moduleInstance, IDD_ADVANCED_OPTIONS, parent,
-                          advancedOptionsProcedure, 0);
+    return dialogBoxParam(moduleInstance(), IDD_ADVANCED_OPTIONS, parent, advancedOptionsProcedure,
+                          0);
 }
 
 } // namespace tg

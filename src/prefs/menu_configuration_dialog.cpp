@@ -5,8 +5,8 @@
 #include "platform/dialog.h"
 #include "platform/shell.h"
 #include "platform/window.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
+#include "plugin/host_handles.h"
 #include "plugin/plugin_menu.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/folder_picker.h"
@@ -336,8 +336,8 @@ INT_PTR TG_CALLBACK menuConfigurationProcedure(HWND dialog, UINT message, WPARAM
 }
 
 INT_PTR runMenuConfigurationDialog(HWND parent) {
-    const INT_PTR result = dialogBoxParam(descriptor().moduleInstance, IDD_MENU_CONFIGURATION,
-                                          parent, menuConfigurationProcedure, 0);
+    const INT_PTR result = dialogBoxParam(moduleInstance(), IDD_MENU_CONFIGURATION, parent,
+                                          menuConfigurationProcedure, 0);
     prefs().savedDefinition.reset();
     return result;
 }

@@ -5,8 +5,8 @@
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "platform/shell.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
+#include "plugin/host_handles.h"
 #include "plugin/plugin_menu.h"
 #include "prefs/advanced_options_dialog.h"
 #include "prefs/dialog_controls.h"
@@ -168,7 +168,7 @@ void runPreferencesDialog(HWND parent) {
             model().editedDefinition = nullptr;
         }
     } open(state);
-    dialogBoxParam(descriptor().moduleInstance, IDD_PREFERENCES, parent, preferencesProcedure, 0);
+    dialogBoxParam(moduleInstance(), IDD_PREFERENCES, parent, preferencesProcedure, 0);
 }
 
 } // namespace tg

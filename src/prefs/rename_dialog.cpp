@@ -4,8 +4,8 @@
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "platform/window.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
+#include "plugin/host_handles.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/prefs_state.h"
 #include "resources/resource_ids.h"
@@ -55,7 +55,7 @@ INT_PTR TG_CALLBACK renameProcedure(HWND dialog, UINT message, WPARAM wParam, LP
 }
 
 INT_PTR runRenameDialog(HWND parent) {
-    return dialogBoxParam(descriptor().moduleInstance, IDD_RENAME, parent, renameProcedure, 0);
+    return dialogBoxParam(moduleInstance(), IDD_RENAME, parent, renameProcedure, 0);
 }
 
 } // namespace tg

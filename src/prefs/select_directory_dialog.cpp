@@ -3,8 +3,8 @@
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/dialog.h"
-#include "plugin/descriptor.h"
 #include "plugin/entry_guard.h"
+#include "plugin/host_handles.h"
 #include "prefs/dialog_controls.h"
 #include "prefs/folder_picker.h"
 #include "prefs/prefs_state.h"
@@ -51,8 +51,8 @@ INT_PTR TG_CALLBACK selectDirectoryProcedure(HWND dialog, UINT message, WPARAM w
 }
 
 INT_PTR runSelectDirectoryDialog(HWND parent) {
-    return dialogBoxParam(descriptor().moduleInstance, IDD_SELECT_DIRECTORY, parent,
-                          selectDirectoryProcedure, 0);
+    return dialogBoxParam(moduleInstance(), IDD_SELECT_DIRECTORY, parent, selectDirectoryProcedure,
+                          0);
 }
 
 } // namespace tg

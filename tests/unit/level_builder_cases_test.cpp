@@ -4,6 +4,7 @@
 #include "host/library_generator.h"
 #include "host/player.h"
 #include "menus/level_builder.h"
+#include "menus/track_level.h"
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/menu.h"

@@ -6,6 +6,7 @@
 #include "menus/label_order.h"
 #include "menus/label_reader.h"
 #include "menus/level_builder.h"
+#include "menus/track_level.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "plugin/descriptor.h"

@@ -1,3 +1,6 @@
+// The plug-in's one export and the descriptor it hands out, wired to the
+// frame's callbacks. Nothing below the frame includes this unit: the handles
+// the player writes into the descriptor are read through host_handles.h.
 #include "plugin/descriptor.h"
 
 #include "plugin/entry_guard.h"
