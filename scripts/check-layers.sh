@@ -35,6 +35,7 @@ exceptions=(
     "menus actions/queue_hand_over.h a level opened for the song now playing updates the playing file"
     "prefs plugin/plugin_menu.h menu placement: the preferences move the plug-in's menu"
     "plugin prefs/preferences_dialog.h menu placement: the library's config message opens the preferences"
+    "plugin prefs/prefs_state.h the one reset list clears the preferences' state with the plug-in's"
     "prefs plugin/entry_guard.h dialog procedures are entries from the system, guarded like the frame's"
     "prefs plugin/frame_state.h the options dialog registers the hotkey again under the frame's atom"
 )

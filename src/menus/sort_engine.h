@@ -4,7 +4,7 @@
 // sort_orders.cpp, which pairs the comparators with their keys, includes this.
 #pragma once
 
-#include "menus/sort_orders.h"
+#include "menus/comparator.h"
 #include "menus/text_order.h"
 
 #include <algorithm>

@@ -8,14 +8,13 @@
 // after sorting.
 #pragma once
 
+#include "menus/comparator.h"
 #include "model/menu_definition.h"
 #include "plugin/host_contract.h"
 
 #include <cstddef>
 
 namespace tg {
-
-using Comparator = int (*)(const TrackRecord&, const TrackRecord&);
 
 // Text keys: compareTextIgnoringThe on the field, missing values last.
 int compareArtist(const TrackRecord& a, const TrackRecord& b);
