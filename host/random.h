@@ -3,9 +3,9 @@
 // everywhere.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace tg::player {
 
@@ -28,8 +28,9 @@ public:
     bool chance(int percent) { return below(1000) < static_cast<std::uint32_t>(percent * 10); }
     bool chancePerMille(int perMille) { return below(1000) < static_cast<std::uint32_t>(perMille); }
     double unit() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
-    template <typename T, std::size_t N> const T& pick(const std::array<T, N>& items) {
-        return items[below(static_cast<std::uint32_t>(N))];
+    // One of a non-empty array's or vector's items.
+    template <typename Items> const auto& pick(const Items& items) {
+        return items[below(static_cast<std::uint32_t>(std::size(items)))];
     }
 
 private:

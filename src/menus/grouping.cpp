@@ -35,17 +35,6 @@ int rangeTargetGroups(const MenuDefinition& definition, int level, const TrackRe
 }
 
 namespace {
-bool isNumericKind(std::int32_t kind) {
-    switch (static_cast<LevelType>(kind)) {
-    case LevelType::Year:
-    case LevelType::TrackNumber:
-    case LevelType::Rating:
-    case LevelType::PlayCount:
-    case LevelType::Bitrate: return true;
-    default: return false;
-    }
-}
-
 // Levels that show the plain label of the level after them: a Range, and a
 // First Letter over a number (or over another such level).
 bool showsFollowingLabel(const MenuDefinition& definition, int level) {
@@ -53,7 +42,7 @@ bool showsFollowingLabel(const MenuDefinition& definition, int level) {
     if (kind == static_cast<std::int32_t>(LevelType::Range)) return true;
     if (kind != static_cast<std::int32_t>(LevelType::FirstLetter)) return false;
     const std::int32_t following = definition.levelKind(level + 1);
-    return isNumericKind(following) ||
+    return isNumberKind(following) ||
            following == static_cast<std::int32_t>(LevelType::FirstLetter) ||
            following == static_cast<std::int32_t>(LevelType::Range);
 }

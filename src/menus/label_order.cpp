@@ -85,17 +85,6 @@ int compareCombined(const char* a, const char* b) {
     return compareParts(x.substr(sx + 1), y.substr(sy + 1));
 }
 
-bool isNumericKind(std::int32_t kind) {
-    switch (static_cast<LevelType>(kind)) {
-    case LevelType::Year:
-    case LevelType::TrackNumber:
-    case LevelType::Rating:
-    case LevelType::PlayCount:
-    case LevelType::Bitrate: return true;
-    default: return false;
-    }
-}
-
 } // namespace
 
 int compareLabelsForLevel(const MenuDefinition& d, int level, const char* a, const char* b) {
@@ -150,7 +139,7 @@ int compareLabelsForLevel(const MenuDefinition& d, int level, const char* a, con
             case LevelType::Filename: // initials ordered in upper case, as shown
                 return sign(static_cast<unsigned char>(*a), static_cast<unsigned char>(*b));
             default:
-                if (!isNumericKind(next) &&
+                if (!isNumberKind(next) &&
                     next != static_cast<std::int32_t>(LevelType::FirstLetter) &&
                     next != static_cast<std::int32_t>(LevelType::Range))
                     return compareStrippedLabels(a, b);

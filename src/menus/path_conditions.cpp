@@ -44,10 +44,6 @@ struct Shown {
     bool plain = false;
 };
 
-bool isNumberKind(L kind) {
-    return kind == L::Year || kind == L::TrackNumber || kind == L::Rating || kind == L::PlayCount ||
-           kind == L::Bitrate;
-}
 bool isCombinedKind(L kind) {
     return kind == L::ArtistAlbum || kind == L::ArtistTitle || kind == L::AlbumTitle;
 }

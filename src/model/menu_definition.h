@@ -36,6 +36,21 @@ enum class LevelType : std::int32_t {
     PlaylistEntries = 16,
 };
 
+// Levels whose values are numbers: grouped, ordered and asked for as numbers.
+inline constexpr bool isNumberKind(LevelType kind) {
+    switch (kind) {
+    case LevelType::Year:
+    case LevelType::TrackNumber:
+    case LevelType::Rating:
+    case LevelType::PlayCount:
+    case LevelType::Bitrate: return true;
+    default: return false;
+    }
+}
+inline constexpr bool isNumberKind(std::int32_t kind) {
+    return isNumberKind(static_cast<LevelType>(kind));
+}
+
 // The kind of a popup at or beyond a definition's last level (every popup of a
 // Directory or Bookmarks menu). Never stored in levels.
 inline constexpr std::int32_t kPastLastLevel = 18;

@@ -1,6 +1,6 @@
 #include "hostile_library.h"
 
-#include "case_random.h"
+#include "host/random.h"
 
 #include <cstdio>
 #include <string>
@@ -86,7 +86,7 @@ std::string fileSafe(const std::string& text) {
 } // namespace
 
 std::vector<player::Track> hostileLibrary(std::uint64_t seed) {
-    CaseRandom random(seed);
+    player::Random random(seed);
     std::vector<player::Track> tracks;
     int serial = 0;
     for (std::size_t a = 0; a < kArtists.size(); ++a) {

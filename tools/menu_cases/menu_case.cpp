@@ -1,6 +1,6 @@
 #include "menu_case.h"
 
-#include "case_random.h"
+#include "host/random.h"
 
 #include <algorithm>
 #include <cctype>
@@ -282,7 +282,7 @@ private:
 
     fs::path folder_;
     int index_;
-    CaseRandom random_;
+    player::Random random_;
     const std::vector<player::Track>& tracks_;
     std::set<std::string> usedNames_;
     std::string playing_;
