@@ -80,21 +80,7 @@ std::vector<TrackRecord> twinLibrary(test::TrackStore& store, int count) {
         if (t.album && i % 21 == 5) t.album = "The " + *t.album;
         if (i % 11 == 0 && i > 0) t.title = tracks[i - 1].title;
         if (i % 13 == 0) t.trackNumber = 0;
-        test::TrackValues v;
-        v.filename = t.filename;
-        v.title = t.title;
-        v.album = t.album;
-        v.artist = t.artist;
-        v.genre = t.genre;
-        v.year = t.year;
-        v.trackNumber = t.trackNumber;
-        v.length = t.length;
-        test::ExtendedList extended;
-        if (t.rating) extended.emplace_back("RATING", std::to_string(*t.rating));
-        if (t.playCount) extended.emplace_back("PLAYCOUNT", std::to_string(*t.playCount));
-        if (t.bitrate) extended.emplace_back("BITRATE", std::to_string(*t.bitrate));
-        v.extended = extended;
-        records.push_back(store.make(v));
+        records.push_back(store.make(test::valuesOf(t)));
     }
     return records;
 }

@@ -117,21 +117,7 @@ class Checker {
 public:
     Checker(const std::vector<player::Track>& tracks, Tally& tally) : tally_(tally) {
         for (const player::Track& t : tracks) {
-            test::TrackValues v;
-            v.filename = t.filename;
-            v.title = t.title;
-            v.album = t.album;
-            v.artist = t.artist;
-            v.genre = t.genre;
-            v.year = t.year;
-            v.trackNumber = t.trackNumber;
-            v.length = t.length;
-            test::ExtendedList extended;
-            if (t.rating) extended.emplace_back("RATING", std::to_string(*t.rating));
-            if (t.playCount) extended.emplace_back("PLAYCOUNT", std::to_string(*t.playCount));
-            if (t.bitrate) extended.emplace_back("BITRATE", std::to_string(*t.bitrate));
-            if (!extended.empty()) v.extended = extended; // as the library hands them out
-            records_.push_back(store_.make(v));
+            records_.push_back(store_.make(test::valuesOf(t)));
             byFile_[*t.filename] = records_.back();
         }
     }

@@ -2,6 +2,24 @@
 
 namespace tg::test {
 
+TrackValues valuesOf(const player::Track& track) {
+    TrackValues v;
+    v.filename = track.filename;
+    v.title = track.title;
+    v.album = track.album;
+    v.artist = track.artist;
+    v.genre = track.genre;
+    v.year = track.year;
+    v.trackNumber = track.trackNumber;
+    v.length = track.length;
+    ExtendedList extended;
+    if (track.rating) extended.emplace_back("RATING", std::to_string(*track.rating));
+    if (track.playCount) extended.emplace_back("PLAYCOUNT", std::to_string(*track.playCount));
+    if (track.bitrate) extended.emplace_back("BITRATE", std::to_string(*track.bitrate));
+    if (!extended.empty()) v.extended = extended;
+    return v;
+}
+
 char* TrackStore::keep(const std::optional<std::string>& text) {
     if (!text) return nullptr;
     texts_.push_back(*text);

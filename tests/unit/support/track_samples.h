@@ -1,6 +1,7 @@
 // Track records for tests, with every text owned by a store that outlives them.
 #pragma once
 
+#include "host/track.h"
 #include "plugin/host_messages.h"
 
 #include <deque>
@@ -25,6 +26,10 @@ struct TrackValues {
     int length = 0;
     std::optional<ExtendedList> extended = std::nullopt; // nullopt: no extended list at all
 };
+
+// The simulated library's track as a test record; the extended list only when
+// it holds a field, as the library hands them out.
+TrackValues valuesOf(const player::Track& track);
 
 class TrackStore {
 public:
