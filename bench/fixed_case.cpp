@@ -2,10 +2,10 @@
 // generated library of 20,000 tracks, its lazy Range / Artist / Album / Title
 // root, the eager tree of 5,000 of its records, a Playlist Tags narrowing to
 // 4,000 entries and re-marking 200 songs. Only runFixedCase is counted.
-#include "host/player.h"
 #include "menus/level_builder.h"
 #include "menus/query_templates.h"
 #include "platform/menu.h"
+#include "player/player.h"
 #include "support/bench_library.h"
 
 #include <cstdio>

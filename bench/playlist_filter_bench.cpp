@@ -1,8 +1,8 @@
 // The Playlist Tags narrowing of a library answer to the player's playlist,
 // against sorting the same answer by file name alone.
-#include "host/player.h"
 #include "menus/query_templates.h"
 #include "menus/sort_orders.h"
+#include "player/player.h"
 #include "support/allocation_counter.h"
 #include "support/bench_library.h"
 

@@ -19,7 +19,7 @@ endif()
 
 # Drives the simulated player as the system's menu loop and its user do: shared
 # by the unit tests and the preview tool.
-file(GLOB TG_DRIVER_SOURCES CONFIGURE_DEPENDS host/driver/*.cpp)
+file(GLOB TG_DRIVER_SOURCES CONFIGURE_DEPENDS player/driver/*.cpp)
 add_library(tg_driver STATIC ${TG_DRIVER_SOURCES})
 target_include_directories(tg_driver PUBLIC . src)
 target_link_libraries(tg_driver PRIVATE tg_warnings PUBLIC tg_player tg_core tg_platform_sim)

@@ -172,9 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the menu gives back: at most 255 characters.
     const std::string menuText = std::string(label.get()).substr(0, 255);
-    const L kind = static_cast<L>(d.levelKind(level));
+    const L kind = d.levelKind(level);
     LevelSelection s;
-    s.kind = static_cast<std::int32_t>(kind);
+    s.kind = kind;
     decodeItemValue(menuText.c_str(), d, s);
     fuzz::check(strnlen(s.value, sizeof s.value) < sizeof s.value, "value without terminator");
     fuzz::check(strnlen(s.secondValue, sizeof s.secondValue) < sizeof s.secondValue,

@@ -1,8 +1,8 @@
 // Any text as a query for the simulated player: parsing either gives a query
 // or says why not, never crashes or recurses without bound, and an accepted
 // query means the same in parentheses and the opposite after "!".
-#include "host/query_language.h"
-#include "host/track.h"
+#include "player/query_language.h"
+#include "player/track.h"
 #include "support/fuzz_host.h"
 
 #include <climits>

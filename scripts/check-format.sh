@@ -12,5 +12,5 @@ if ! command -v "$format" >/dev/null; then
     exit 1
 fi
 cd "$root"
-find src host tools tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+find src player tools tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
     xargs -0 "$format" --dry-run --Werror

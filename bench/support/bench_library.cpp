@@ -1,8 +1,8 @@
 #include "support/bench_library.h"
 
-#include "host/library_generator.h"
-#include "host/player.h"
 #include "platform/menu.h"
+#include "player/library_generator.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 
 #include <ctime>

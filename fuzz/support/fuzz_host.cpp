@@ -1,7 +1,7 @@
 #include "support/fuzz_host.h"
 
-#include "host/player.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 #include "plugin/plugin_state.h"
 

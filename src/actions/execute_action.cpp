@@ -1,7 +1,7 @@
 // A chosen item: the action goes to the handler of the definition's source,
 // once the call is known to name an item and an action.
-#include "actions/menu_commands.h"
 #include "actions/source_actions.h"
+#include "actions/source_dispatch.h"
 
 namespace tg {
 

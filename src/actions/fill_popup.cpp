@@ -1,7 +1,7 @@
 // A popup of a user-defined menu that opens empty: its record joins the walk,
 // and the filler of the definition's source fills it.
-#include "actions/menu_commands.h"
 #include "actions/popup_sources.h"
+#include "actions/source_dispatch.h"
 #include "menus/track_level.h"
 
 namespace tg {

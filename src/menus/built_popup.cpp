@@ -272,7 +272,7 @@ void prepareBuiltPopup(HMENU popup, MenuDefinition& definition, std::vector<Leve
     const int start = firstItemPosition(popup, definition, depth);
     if (platform::getMenuItemCount(popup) <= start) return;
     SongSearch search(popup, start, record);
-    const bool isRange = record.kind == static_cast<std::int32_t>(LevelType::Range);
+    const bool isRange = record.kind == LevelType::Range;
 
     if (source == SourceType::PlaylistRaw) {
         const int current = host::getListPos();

@@ -41,9 +41,8 @@ const std::string& Spellings::chosen() const {
 
 namespace {
 
-bool isCombinedKind(std::int32_t kind) {
+bool isCombinedKind(LevelType k) {
     using L = LevelType;
-    const auto k = static_cast<L>(kind);
     return k == L::ArtistAlbum || k == L::ArtistTitle || k == L::AlbumTitle;
 }
 
@@ -52,7 +51,7 @@ bool isCombinedKind(std::int32_t kind) {
 void gatherSplitLabels(const MenuDefinition& definition, int level, TrackRecord* records, int first,
                        int last) {
     if (records == nullptr || last <= first || !isCombinedKind(definition.levelKind(level))) return;
-    const auto kind = static_cast<LevelType>(definition.levelKind(level));
+    const auto kind = definition.levelKind(level);
     char* TrackRecord::*firstField =
         kind == LevelType::AlbumTitle ? &TrackRecord::album : &TrackRecord::artist;
     char* TrackRecord::*secondField =

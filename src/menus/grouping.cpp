@@ -38,13 +38,12 @@ namespace {
 // Levels that show the plain label of the level after them: a Range, and a
 // First Letter over a number (or over another such level).
 bool showsFollowingLabel(const MenuDefinition& definition, int level) {
-    const std::int32_t kind = definition.levelKind(level);
-    if (kind == static_cast<std::int32_t>(LevelType::Range)) return true;
-    if (kind != static_cast<std::int32_t>(LevelType::FirstLetter)) return false;
-    const std::int32_t following = definition.levelKind(level + 1);
-    return isNumberKind(following) ||
-           following == static_cast<std::int32_t>(LevelType::FirstLetter) ||
-           following == static_cast<std::int32_t>(LevelType::Range);
+    const LevelType kind = definition.levelKind(level);
+    if (kind == LevelType::Range) return true;
+    if (kind != LevelType::FirstLetter) return false;
+    const LevelType following = definition.levelKind(level + 1);
+    return isNumberKind(following) || following == LevelType::FirstLetter ||
+           following == LevelType::Range;
 }
 } // namespace
 
@@ -54,12 +53,12 @@ bool numericLevelFollows(const MenuDefinition& definition, int level) {
     // bounds would not enclose the values between them in numeric order.
     while (showsFollowingLabel(definition, level)) ++level;
     switch (definition.levelKind(level)) {
-    case kPastLastLevel:
-    case static_cast<std::int32_t>(LevelType::Year):
-    case static_cast<std::int32_t>(LevelType::TrackNumber):
-    case static_cast<std::int32_t>(LevelType::Rating):
-    case static_cast<std::int32_t>(LevelType::PlayCount):
-    case static_cast<std::int32_t>(LevelType::Bitrate): return true;
+    case LevelType::PastLastLevel:
+    case LevelType::Year:
+    case LevelType::TrackNumber:
+    case LevelType::Rating:
+    case LevelType::PlayCount:
+    case LevelType::Bitrate: return true;
     default: return false;
     }
 }

@@ -140,7 +140,7 @@ char* itemLabel(const TrackRecord& record, int level, bool full, const MenuDefin
     // First Letter and Range labels borrow the plain label of a later level;
     // walking there in a loop keeps any chain of them flat.
     for (;;) {
-        switch (static_cast<LevelType>(definition.levelKind(level))) {
+        switch (definition.levelKind(level)) {
         case LevelType::Artist: copyField(buffer, record.artist); return buffer;
         case LevelType::Album: copyAlbum(buffer, record, full, definition); return buffer;
         case LevelType::Title: copyTitle(buffer, record, full, definition); return buffer;
@@ -179,7 +179,7 @@ char* itemLabel(const TrackRecord& record, int level, bool full, const MenuDefin
             full = false;
             continue;
         case LevelType::FirstLetter:
-            switch (static_cast<LevelType>(definition.levelKind(level + 1))) {
+            switch (definition.levelKind(level + 1)) {
             case LevelType::Artist:
             case LevelType::ArtistAlbum:
             case LevelType::ArtistTitle:

@@ -122,10 +122,8 @@ int keepItemTracks(MenuDefinition& definition, std::vector<LevelSelection>& path
         for (int level = 0; level < covered && kept > 0; ++level) {
             const LevelSelection& chosen = path[static_cast<std::size_t>(level)];
             // Kinds outside the level table show no labels of their own.
-            if (chosen.label.empty() || chosen.kind < 0 ||
-                chosen.kind > static_cast<std::int32_t>(LevelType::Filename))
-                continue;
-            kept = chosen.kind == static_cast<std::int32_t>(LevelType::Range)
+            if (chosen.label.empty() || !isTagLevel(chosen.kind)) continue;
+            kept = chosen.kind == LevelType::Range
                        ? keepRange(definition, path, level, records, kept)
                        : keepLabel(definition, level, chosen.label, records, kept);
         }

@@ -32,16 +32,15 @@ inline std::int32_t shownTrackNumber(std::int32_t track) {
 }
 
 // Whether the items of a level of this kind carry the play time after a tab.
-inline bool showsPlayTime(const MenuDefinition& d, std::int32_t kind) {
-    return d.timeDisplay == 1 ||
-           (d.timeDisplay == 2 && kind == static_cast<std::int32_t>(LevelType::Title));
+inline bool showsPlayTime(const MenuDefinition& d, LevelType kind) {
+    return d.timeDisplay == 1 || (d.timeDisplay == 2 && kind == LevelType::Title);
 }
 
 // File names are compared byte for byte: a File Name level groups only names
 // spelled alike, which its byte order keeps together. Every other label is
 // grouped stripped of a leading "The " and ignoring case.
 inline bool labelsCompareExactly(const MenuDefinition& d, int level) {
-    return d.levelKind(level) == static_cast<std::int32_t>(LevelType::Filename);
+    return d.levelKind(level) == LevelType::Filename;
 }
 
 } // namespace tg

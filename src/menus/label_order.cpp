@@ -88,11 +88,10 @@ int compareCombined(const char* a, const char* b) {
 } // namespace
 
 int compareLabelsForLevel(const MenuDefinition& d, int level, const char* a, const char* b) {
-    if (d.levelKind(level) == static_cast<std::int32_t>(LevelType::Range))
-        return compareStrippedLabels(a, b);
+    if (d.levelKind(level) == LevelType::Range) return compareStrippedLabels(a, b);
     bool plain = false;
     for (;; ++level) {
-        switch (static_cast<LevelType>(d.levelKind(level))) {
+        switch (d.levelKind(level)) {
         case LevelType::Year:
         case LevelType::TrackNumber:
         case LevelType::Rating:
@@ -127,8 +126,8 @@ int compareLabelsForLevel(const MenuDefinition& d, int level, const char* a, con
         case LevelType::Filename: return plain ? compareStrippedLabels(a, b) : std::strcmp(a, b);
         case LevelType::Range: plain = true; continue;
         case LevelType::FirstLetter: {
-            const std::int32_t next = d.levelKind(level + 1);
-            switch (static_cast<LevelType>(next)) {
+            const LevelType next = d.levelKind(level + 1);
+            switch (next) {
             case LevelType::Artist:
             case LevelType::ArtistAlbum:
             case LevelType::ArtistTitle: return compareStrippedLabels(a, b);
@@ -139,9 +138,8 @@ int compareLabelsForLevel(const MenuDefinition& d, int level, const char* a, con
             case LevelType::Filename: // initials ordered in upper case, as shown
                 return sign(static_cast<unsigned char>(*a), static_cast<unsigned char>(*b));
             default:
-                if (!isNumberKind(next) &&
-                    next != static_cast<std::int32_t>(LevelType::FirstLetter) &&
-                    next != static_cast<std::int32_t>(LevelType::Range))
+                if (!isNumberKind(next) && next != LevelType::FirstLetter &&
+                    next != LevelType::Range)
                     return compareStrippedLabels(a, b);
                 plain = true;
                 continue;

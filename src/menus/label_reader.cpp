@@ -60,7 +60,7 @@ bool decodeItemValue(const char* text, const MenuDefinition& definition,
         selection.label.assign(label, length);
     }
 
-    const auto kind = static_cast<LevelType>(selection.kind);
+    const auto kind = selection.kind;
     std::string_view year = "";
     if (kind == LevelType::Album && showsYearAfterAlbum(definition)) {
         // The year is the last parenthesis; the album may hold others.

@@ -107,11 +107,11 @@ struct LevelWalk {
 void LevelWalk::run() {
     sortRecords(records + first, records + last + 1, comparatorForLevel(definition, level));
 
-    const std::int32_t kind = definition.levelKind(level);
+    const LevelType kind = definition.levelKind(level);
     gatherSplitLabels(definition, level, records, first, last);
     menu = popup;
     columnsLeft = initialColumnsLeft();
-    isRange = kind == static_cast<std::int32_t>(LevelType::Range);
+    isRange = kind == LevelType::Range;
     exactLabels = labelsCompareExactly(definition, level);
     showsTime = showsPlayTime(definition, kind);
     hasSubmenus = level < definition.levelCount() - 1;

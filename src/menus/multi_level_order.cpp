@@ -19,7 +19,7 @@ void setSortStartLevel(int level, const MenuDefinition& definition) {
     for (int l = state.startLevel; l < definition.levelCount(); ++l) {
         // A Range level orders by the level after it, which comes next anyway;
         // its own order (by plain labels) would differ from the menu below it.
-        if (definition.levelKind(l) == static_cast<std::int32_t>(LevelType::Range)) continue;
+        if (definition.levelKind(l) == LevelType::Range) continue;
         if (const Comparator c = comparatorForLevel(definition, l)) state.comparators.push_back(c);
     }
 }

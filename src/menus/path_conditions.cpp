@@ -50,12 +50,11 @@ bool isCombinedKind(L kind) {
 
 // Follows First Letter and Range levels to the field they show, as the labels
 // do: from the kind the record names at level, then the definition's levels.
-Shown shownAt(const MenuDefinition& definition, int level, std::int32_t kindAtLevel) {
+Shown shownAt(const MenuDefinition& definition, int level, L kindAtLevel) {
     Shown shown;
     for (int steps = 0; steps <= definition.levelCount() + 1; ++steps) {
-        const std::int32_t raw = steps == 0 ? kindAtLevel : definition.levelKind(level);
-        if (raw < 0 || raw > static_cast<std::int32_t>(L::Filename)) return shown;
-        const auto kind = static_cast<L>(raw);
+        const L kind = steps == 0 ? kindAtLevel : definition.levelKind(level);
+        if (!isTagLevel(kind)) return shown;
         if (kind == L::Range) {
             ++level;
             shown.plain = true;
@@ -66,9 +65,8 @@ Shown shownAt(const MenuDefinition& definition, int level, std::int32_t kindAtLe
             shown.kind = kind;
             return shown;
         }
-        const std::int32_t nextRaw = definition.levelKind(level + 1);
-        if (nextRaw < 0 || nextRaw > static_cast<std::int32_t>(L::Filename)) return shown;
-        const auto next = static_cast<L>(nextRaw);
+        const L next = definition.levelKind(level + 1);
+        if (!isTagLevel(next)) return shown;
         if (isNumberKind(next) || next == L::FirstLetter || next == L::Range) {
             ++level;
             shown.plain = true;
@@ -339,7 +337,7 @@ std::vector<std::string> pathConditionList(const MenuDefinition& definition,
     // below it may narrow the query.
     for (int i = 0; i < covered; ++i) {
         const LevelSelection& record = path[static_cast<std::size_t>(i)];
-        if (record.kind == static_cast<std::int32_t>(L::Range) && !record.label.empty() &&
+        if (record.kind == L::Range && !record.label.empty() &&
             !rangeBoundsAreClear(record.label)) {
             covered = i;
             break;
@@ -348,9 +346,8 @@ std::vector<std::string> pathConditionList(const MenuDefinition& definition,
     std::vector<std::string> conditions;
     for (int i = covered - 1; i >= 0; --i) {
         const LevelSelection& record = path[static_cast<std::size_t>(i)];
-        std::string condition = record.kind == static_cast<std::int32_t>(L::Range)
-                                    ? rangeCondition(definition, i, record)
-                                    : itemCondition(definition, i, record);
+        std::string condition = record.kind == L::Range ? rangeCondition(definition, i, record)
+                                                        : itemCondition(definition, i, record);
         if (!condition.empty()) conditions.push_back(std::move(condition));
     }
     return conditions;

@@ -144,7 +144,7 @@ Comparator comparatorForLevel(const MenuDefinition& definition, int level) {
     // A loop rather than recursion: a stored definition may chain any number
     // of First Letter and Range levels.
     for (;; ++level) {
-        switch (static_cast<LevelType>(definition.levelKind(level))) {
+        switch (definition.levelKind(level)) {
         case LevelType::Artist: return compareArtist;
         case LevelType::Album:
             if (plain) return compareAlbum;
@@ -165,7 +165,7 @@ Comparator comparatorForLevel(const MenuDefinition& definition, int level) {
         case LevelType::Filename: return plain ? compareFileNameAsText : compareFileName;
         case LevelType::Range: plain = true; continue;
         case LevelType::FirstLetter:
-            switch (static_cast<LevelType>(definition.levelKind(level + 1))) {
+            switch (definition.levelKind(level + 1)) {
             case LevelType::Artist:
             case LevelType::ArtistAlbum:
             case LevelType::ArtistTitle: return compareArtist;

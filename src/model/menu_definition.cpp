@@ -14,9 +14,9 @@ const char* levelName(std::int32_t level) {
     return (level >= 0 && level < kLevelNameCount) ? levelNames[level] : "";
 }
 
-std::int32_t MenuDefinition::levelKind(int depth) const {
-    if (depth >= 0 && depth < levelCount()) return static_cast<std::int32_t>(levels[depth]);
-    return kPastLastLevel;
+LevelType MenuDefinition::levelKind(int depth) const {
+    if (depth >= 0 && depth < levelCount()) return levels[depth];
+    return LevelType::PastLastLevel;
 }
 
 void applySourceDefaults(MenuDefinition& d, SourceType t) {

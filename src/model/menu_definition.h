@@ -17,6 +17,8 @@ enum class SourceType : std::int32_t {
 };
 
 // Values 0-14 index the level-name table; 16 marks the raw playlist entries.
+// PastLastLevel is the kind of a popup at or beyond a definition's last level
+// (every popup of a Directory or Bookmarks menu); never stored in levels.
 enum class LevelType : std::int32_t {
     Artist = 0,
     Album = 1,
@@ -34,7 +36,13 @@ enum class LevelType : std::int32_t {
     Bitrate = 13,
     Filename = 14,
     PlaylistEntries = 16,
+    PastLastLevel = 18,
 };
+
+// The levels of the level-name table: the ones a record's values come from tags.
+inline constexpr bool isTagLevel(LevelType kind) {
+    return kind >= LevelType::Artist && kind <= LevelType::Filename;
+}
 
 // Levels whose values are numbers: grouped, ordered and asked for as numbers.
 inline constexpr bool isNumberKind(LevelType kind) {
@@ -47,13 +55,6 @@ inline constexpr bool isNumberKind(LevelType kind) {
     default: return false;
     }
 }
-inline constexpr bool isNumberKind(std::int32_t kind) {
-    return isNumberKind(static_cast<LevelType>(kind));
-}
-
-// The kind of a popup at or beyond a definition's last level (every popup of a
-// Directory or Bookmarks menu). Never stored in levels.
-inline constexpr std::int32_t kPastLastLevel = 18;
 
 inline constexpr int kLevelNameCount = 15;
 inline constexpr int kLevelNameSize = 15;
@@ -61,6 +62,9 @@ inline constexpr int kLevelNameSize = 15;
 extern const char levelNames[kLevelNameCount][kLevelNameSize];
 // The name of a level value, "" for values outside the table (16 included).
 const char* levelName(std::int32_t level);
+inline const char* levelName(LevelType level) {
+    return levelName(static_cast<std::int32_t>(level));
+}
 
 enum class ClickAction : std::int32_t {
     Play = 0,
@@ -91,8 +95,8 @@ struct MenuDefinition {
     HMENU popupMenu = nullptr;
 
     std::int32_t levelCount() const { return static_cast<std::int32_t>(levels.size()); }
-    // The level at a depth, or kPastLastLevel at or beyond the last one.
-    std::int32_t levelKind(int depth) const;
+    // The level at a depth, or PastLastLevel at or beyond the last one.
+    LevelType levelKind(int depth) const;
 };
 
 void applySourceDefaults(MenuDefinition& definition, SourceType sourceType);

@@ -34,7 +34,7 @@ struct GlobalOptions {
 // One open popup of the current definition's walk; index in selectionPath = depth.
 struct LevelSelection {
     HMENU menu = nullptr;
-    std::int32_t kind = 0;
+    LevelType kind = LevelType::Artist;
     char value[256] = {};
     char secondValue[256] = {};
     // The chosen item's whole label (its text without the play time, escapes

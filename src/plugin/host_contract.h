@@ -1,5 +1,5 @@
 // The player's side of the contract: its message numbers and record layouts,
-// as data only. The simulated player (host/) decodes these same definitions;
+// as data only. The simulated player (player/) decodes these same definitions;
 // the plug-in's operations on them are in host_messages.h.
 //
 // The player and its media library are reached only through window messages

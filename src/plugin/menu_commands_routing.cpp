@@ -1,7 +1,7 @@
 #include "plugin/menu_commands_routing.h"
 
-#include "actions/menu_commands.h"
 #include "actions/playlist_popup.h"
+#include "actions/source_dispatch.h"
 #include "model/model_state.h"
 #include "platform/window.h"
 #include "plugin/context_menus.h"

@@ -1,7 +1,7 @@
 #include "plugin/menu_events.h"
 
-#include "actions/menu_commands.h"
 #include "actions/playlist_popup.h"
+#include "actions/source_dispatch.h"
 #include "menus/column_layout.h"
 #include "menus/level_builder.h"
 #include "menus/menu_helpers.h"
@@ -17,7 +17,7 @@ namespace tg {
 namespace {
 
 // Popups of these kinds are listed afresh at every opening.
-constexpr std::int32_t kFirstRelistedKind = static_cast<std::int32_t>(LevelType::PlaylistEntries);
+constexpr LevelType kFirstRelistedKind = LevelType::PlaylistEntries;
 
 void uncheck(const LevelSelection& record) {
     if (record.checkedMenu == nullptr || !platform::isMenu(record.checkedMenu)) return;
@@ -135,7 +135,7 @@ void onUninitMenuPopup(HMENU menu) {
     ModelState& m = model();
     if (!m.selectionPath.empty() && m.selectionPath.back().menu == menu) {
         const LevelSelection& record = m.selectionPath.back();
-        if (record.kind >= kFirstRelistedKind && record.kind <= kPastLastLevel) {
+        if (record.kind >= kFirstRelistedKind && record.kind <= LevelType::PastLastLevel) {
             MenuDefinition* mainMenu = m.options.mainMenu;
             int from =
                 mainMenu != nullptr && mainMenu->popupMenu == menu ? mainMenu->firstBuiltItem : 0;

@@ -1,7 +1,7 @@
 #include "plugin/mouse_hook.h"
 
-#include "actions/menu_commands.h"
 #include "actions/playlist_popup.h"
+#include "actions/source_dispatch.h"
 #include "model/model_state.h"
 #include "platform/input.h"
 #include "platform/menu.h"

@@ -1,8 +1,8 @@
 #include "plugin/target_popup.h"
 
-#include "actions/menu_commands.h"
 #include "actions/playlist_popup.h"
 #include "actions/plugin_playlist.h"
+#include "actions/source_dispatch.h"
 #include "menus/level_builder.h"
 #include "menus/menu_helpers.h"
 #include "model/model_state.h"

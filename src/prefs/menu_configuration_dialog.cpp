@@ -280,8 +280,7 @@ void showDefinition(HWND dialog) {
         setChecked(dialog, IDC_CONFIG_TRACK_NUMBERS, d.showTrackNumbers);
         selectListEntry(dialog, IDC_CONFIG_YEAR_POSITION, kCombo, d.yearPosition);
         for (LevelType level : d.levels)
-            insertListEntry(dialog, IDC_CONFIG_LEVELS, kList, -1,
-                            levelName(static_cast<std::int32_t>(level)),
+            insertListEntry(dialog, IDC_CONFIG_LEVELS, kList, -1, levelName(level),
                             static_cast<LPARAM>(level));
         if (!d.levels.empty()) setUpDownRange(dialog, IDC_CONFIG_LEVEL_MOVE, d.levelCount() - 1, 0);
         selectListEntry(dialog, IDC_CONFIG_TIME, kCombo, d.timeDisplay);

@@ -3,8 +3,8 @@
 // a large library, the keyboard walk, and the program behind main().
 #include "support/preview_runner.h"
 
-#include "host/library_file.h"
-#include "host/library_generator.h"
+#include "player/library_file.h"
+#include "player/library_generator.h"
 
 #include <gtest/gtest.h>
 

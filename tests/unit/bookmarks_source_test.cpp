@@ -1,7 +1,7 @@
 // The Bookmarks popup, read from the player's bookmark file at every opening.
 #include "actions/popup_sources.h"
-#include "host/player.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 #include "support/temp_drive.h"
 

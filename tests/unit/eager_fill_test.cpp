@@ -1,11 +1,11 @@
 // A tree filled at once from one query shows what opening every submenu on
 // its own shows, where no two names are twins (see the ties test otherwise).
-#include "host/library_generator.h"
-#include "host/player.h"
 #include "menus/level_builder.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/library_generator.h"
+#include "player/player.h"
 #include "support/level_menus.h"
 #include "support/track_samples.h"
 

@@ -50,7 +50,7 @@ TEST(ReadItemValue, TurnsTheItemTextBackIntoTheValueOfItsLevel) {
         definition.yearPosition = c.yearPosition;
         definition.showTrackNumbers = c.trackNumbers;
         std::vector<LevelSelection> path(2);
-        path[1].kind = static_cast<std::int32_t>(c.kind);
+        path[1].kind = c.kind;
         copyText(path[1].secondValue, "before");
         readItemValue(menu, 1, path, definition, 1);
         EXPECT_STREQ(path[1].value, c.value);

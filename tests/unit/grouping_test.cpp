@@ -267,7 +267,7 @@ TEST(AdvanceRange, RangesReadBackAndSelectExactlyTheirOwnValues) {
             copyText(text, item);
             escapeAmpersands(text);
             LevelSelection s;
-            s.kind = static_cast<std::int32_t>(L::Range);
+            s.kind = L::Range;
             decodeItemValue(text, d, s);
             ASSERT_EQ(std::string(s.value) + " -> " + s.secondValue, item);
             bounds.emplace_back(s.value, s.secondValue);

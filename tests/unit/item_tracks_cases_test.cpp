@@ -1,8 +1,8 @@
 // What a menu shows is what a click plays, through the whole plug-in: each row
 // a library whose tags once made a submenu or a click find other tracks than
 // the item stood for, opened lazily as the user opens it.
-#include "host/player.h"
 #include "model/text.h"
+#include "player/player.h"
 #include "support/level_menus.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"

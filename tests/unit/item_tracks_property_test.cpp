@@ -9,12 +9,12 @@
 // The run takes every layout of one and two levels and a fixed sample of
 // three and four over libraries of 40 tracks; TG_ITEM_TRACKS_LAYOUTS=all takes
 // every layout of up to four over each of the libraries, of 60 tracks.
-#include "actions/menu_commands.h"
-#include "host/hostile_library.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
 #include "menus/multi_level_order.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
+#include "player/hostile_library.h"
+#include "player/player.h"
 #include "plugin/item_value.h"
 #include "support/level_menus.h"
 #include "support/track_samples.h"
@@ -97,9 +97,7 @@ struct Tally {
 
 std::string layoutName(const std::vector<L>& levels) {
     std::string name;
-    for (const L kind : levels)
-        name +=
-            (name.empty() ? "" : ", ") + std::string(levelName(static_cast<std::int32_t>(kind)));
+    for (const L kind : levels) name += (name.empty() ? "" : ", ") + std::string(levelName(kind));
     return name;
 }
 

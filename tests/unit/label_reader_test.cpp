@@ -30,7 +30,7 @@ MenuDefinition definitionWith(std::vector<LevelType> levels, bool trackNumbers =
 
 LevelSelection decode(const char* text, LevelType kind, const MenuDefinition& d) {
     LevelSelection s;
-    s.kind = static_cast<std::int32_t>(kind);
+    s.kind = kind;
     copyText(s.secondValue, "untouched");
     decodeItemValue(text, d, s);
     return s;
@@ -185,7 +185,7 @@ TEST(DecodeItemValue, ReadsBackTheValueOfEveryFullLabel) {
                     escapeAmpersands(label);
                     const std::string menuText = std::string(label).substr(0, 255);
                     LevelSelection s;
-                    s.kind = static_cast<std::int32_t>(d.levels[0]);
+                    s.kind = d.levels[0];
                     decodeItemValue(menuText.c_str(), d, s);
                     const std::optional<Expected> expected = expectedValue(r, kind);
                     ASSERT_TRUE(expected.has_value());

@@ -1,9 +1,9 @@
 // Two albums of one name by one artist, from different years, are two items;
 // each must list only its own tracks, also when its submenu is filled lazily
 // by a query built from the label read back.
-#include "host/player.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
+#include "player/player.h"
 #include "support/level_menus.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // The level builder on small libraries made for one rule each: grouping,
 // leaves, ranges, the caption, the check mark of the current song, "MORE"
 // continuations, eager filling and bad input.
-#include "host/library_generator.h"
-#include "host/player.h"
 #include "menus/level_builder.h"
 #include "menus/track_level.h"
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/library_generator.h"
+#include "player/player.h"
 #include "support/level_menus.h"
 
 #include <gtest/gtest.h>
@@ -380,7 +380,7 @@ TEST_F(LevelBuilder, ReopeningABuiltPopupMovesTheMarkWithoutRebuilding) {
         EXPECT_EQ((after[i].flags & MF_CHECKED) != 0, i == 2);
     }
     ASSERT_EQ(path.size(), 1u);
-    EXPECT_EQ(path[0].kind, static_cast<std::int32_t>(LevelType::Artist));
+    EXPECT_EQ(path[0].kind, LevelType::Artist);
 }
 
 TEST_F(LevelBuilder, NumbersAreSearchedAsNumbers) {
@@ -407,7 +407,7 @@ TEST_F(LevelBuilder, NumbersAreSearchedAsNumbers) {
         {LevelType::Year, 0, "2000", {"0", "2000"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << levelName(static_cast<int>(c.level)) << " " << c.song);
+        SCOPED_TRACE(testing::Message() << levelName(c.level) << " " << c.song);
         MenuDefinition d = definitionOf({c.level, LevelType::Title});
         d.showTrackNumbers = 0;
         test::setNowPlaying(fileOf(c.song).c_str());
@@ -531,7 +531,7 @@ TEST_F(LevelBuilder, BadArgumentsBuildNothing) {
     test::setNowPlaying(fileOf(0).c_str());
     prepareBuiltPopup(root, folders, path, nowPlayingText(), true);
     ASSERT_EQ(path.size(), 1u);
-    EXPECT_EQ(path[0].kind, kPastLastLevel);
+    EXPECT_EQ(path[0].kind, LevelType::PastLastLevel);
     EXPECT_EQ(path[0].checkedMenu, nullptr);
 }
 

@@ -3,10 +3,10 @@
 // must list exactly the tracks its label promises (computed here from the
 // loaded library), carry their summed play time, and hold the check mark
 // exactly when it holds the song now playing.
-#include "host/player.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "support/level_menus.h"
 #include "support/player_support.h"
 

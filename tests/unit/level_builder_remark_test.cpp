@@ -3,12 +3,12 @@
 // runs in the level's own order (numbers as numbers, years and track numbers
 // first), through "MORE" continuations, while building finds the song by its
 // file name.
-#include "host/library_generator.h"
-#include "host/player.h"
 #include "menus/level_builder.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/library_generator.h"
+#include "player/player.h"
 #include "support/level_menus.h"
 #include "support/player_support.h"
 

@@ -2,7 +2,7 @@
 #include "prefs/library_views.h"
 #include "support/prefs_host.h"
 
-#include "host/player.h"
+#include "player/player.h"
 
 #include <gtest/gtest.h>
 

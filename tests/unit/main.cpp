@@ -2,9 +2,9 @@
 // and a test that leaves a platform or player fault behind (a destroyed menu
 // used, a send never pumped, a query result never freed) fails even when its
 // own assertions passed.
-#include "host/driver/plugin_driver.h"
-#include "host/player.h"
 #include "platform/sim/inspect.h"
+#include "player/driver/plugin_driver.h"
+#include "player/player.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Bookmark items: the pair acted on is found again by its title in the
 // player's bookmark file, which may be missing or damaged.
-#include "actions/menu_commands.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
+#include "player/player.h"
 #include "support/action_player.h"
 #include "support/temp_drive.h"
 
@@ -30,7 +30,7 @@ protected:
     }
     // What EnqueueTg on the title adds to the queue.
     Texts queued(const char* title) {
-        std::vector<LevelSelection> path{chosen(title, kPastLastLevel)};
+        std::vector<LevelSelection> path{chosen(title, LevelType::PastLastLevel)};
         ActionPlayer::setQueue({});
         executeAction(definition_, path, 0, ClickAction::EnqueueTg);
         return ActionPlayer::queue();
@@ -72,7 +72,7 @@ TEST_F(BookmarkActions, PairsAreTakenStrictlyInOrderFromTheFirstLine) {
 
 TEST_F(BookmarkActions, ABookmarkWithoutAFileDoesNothingEvenWhenItsTitleComesAgain) {
     bookmarkFile("\nDup\nC:\\later.mp3\nDup\n");
-    std::vector<LevelSelection> path{chosen("Dup", kPastLastLevel)};
+    std::vector<LevelSelection> path{chosen("Dup", LevelType::PastLastLevel)};
     for (int action = 0; action <= 4; ++action) {
         executeAction(definition_, path, 0, static_cast<ClickAction>(action));
         EXPECT_EQ(ActionPlayer::takeLog(), Texts{"HOST_GET_INI_DIR"}) << action;
@@ -99,7 +99,7 @@ TEST_F(BookmarkActions, ATitleLineMissingAtTheEndIsNoPair) {
 }
 
 TEST_F(BookmarkActions, NoFileAnUnreadableOneOrNoSettingsFolderChangesNothing) {
-    std::vector<LevelSelection> path{chosen("Song A", kPastLastLevel)};
+    std::vector<LevelSelection> path{chosen("Song A", LevelType::PastLastLevel)};
     for (int action = 0; action <= 4; ++action) {
         executeAction(definition_, path, 0, static_cast<ClickAction>(action));
         EXPECT_EQ(ActionPlayer::takeLog(), Texts{"HOST_GET_INI_DIR"}) << action;
@@ -121,8 +121,8 @@ TEST_F(BookmarkActions, NoFileAnUnreadableOneOrNoSettingsFolderChangesNothing) {
 
 TEST_F(BookmarkActions, TheTitleIsTakenFromTheFirstRecord) {
     bookmarkFile("C:\\a.mp3\nSong A\nD:\\b.ogg\nSong B\n");
-    std::vector<LevelSelection> path{chosen("Song A", kPastLastLevel),
-                                     chosen("Song B", kPastLastLevel)};
+    std::vector<LevelSelection> path{chosen("Song A", LevelType::PastLastLevel),
+                                     chosen("Song B", LevelType::PastLastLevel)};
     ActionPlayer::setQueue({});
     executeAction(definition_, path, 1, ClickAction::EnqueueTg);
     EXPECT_EQ(ActionPlayer::queue(), Texts{"C:\\a.mp3"});

@@ -1,11 +1,11 @@
 // Directory items: the path a chosen item stands for, and what the actions do
 // with folders, playlist entries and paths that are not there.
 #include "actions/directory_target.h"
-#include "actions/menu_commands.h"
 #include "actions/popup_sources.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "support/action_player.h"
 #include "support/player_support.h"
 #include "support/temp_drive.h"
@@ -25,7 +25,8 @@ using test::Texts;
 
 std::vector<LevelSelection> walkOf(const std::vector<std::string>& values) {
     std::vector<LevelSelection> path;
-    for (const std::string& value : values) path.push_back(chosen(value.c_str(), kPastLastLevel));
+    for (const std::string& value : values)
+        path.push_back(chosen(value.c_str(), LevelType::PastLastLevel));
     return path;
 }
 

@@ -1,10 +1,10 @@
 // Filling a popup that opens empty: the walk gains the popup's record, and the
 // popup gets the items of the definition's source.
-#include "actions/menu_commands.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
 #include "model/text.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "support/action_player.h"
 #include "support/player_support.h"
 #include "support/temp_drive.h"
@@ -60,11 +60,13 @@ TEST_F(FillPopup, PushesTheRecordOfItsLevelOrPastTheLast) {
     definition.levels = {LevelType::Genre, LevelType::Year};
     struct Row {
         int recordsBefore;
-        std::int32_t kind;
+        LevelType kind;
     };
-    for (const Row& row : {Row{0, 3}, Row{1, 4}, Row{2, kPastLastLevel}, Row{5, kPastLastLevel}}) {
+    using L = LevelType;
+    for (const Row& row :
+         {Row{0, L::Genre}, Row{1, L::Year}, Row{2, L::PastLastLevel}, Row{5, L::PastLastLevel}}) {
         std::vector<LevelSelection> path(static_cast<std::size_t>(row.recordsBefore),
-                                         chosen("above", 0));
+                                         chosen("above"));
         fillPopup(popup_, definition, path, nullptr);
         ASSERT_EQ(path.size(), static_cast<std::size_t>(row.recordsBefore + 1));
         const LevelSelection& pushed = path.back();
@@ -87,7 +89,7 @@ TEST_F(FillPopup, LibraryMenusGetTheirLevelFromTheLibrary) {
         std::vector<LevelSelection> path;
         fillPopup(popup, definition, path, nullptr);
         ASSERT_EQ(path.size(), 1u);
-        EXPECT_EQ(path[0].kind, static_cast<std::int32_t>(LevelType::Artist));
+        EXPECT_EQ(path[0].kind, LevelType::Artist);
         EXPECT_TRUE(lists(popup, "Alpha") && lists(popup, "Beta"))
             << platform::sim::menuTree(popup);
         EXPECT_EQ(player::player().liveQueryResults(), 0);
@@ -100,9 +102,9 @@ TEST_F(FillPopup, DirectoryPopupsListTheFolderTheWalkLeadsTo) {
     definition.sourceType = SourceType::Directory;
     copyText(definition.query, "M:\\");
     copyText(definition.fileTypes, kDefaultFileTypes);
-    std::vector<LevelSelection> path{chosen("Mixed", kPastLastLevel)};
+    std::vector<LevelSelection> path{chosen("Mixed", LevelType::PastLastLevel)};
     fillPopup(popup_, definition, path, nullptr);
-    EXPECT_EQ(path.back().kind, kPastLastLevel);
+    EXPECT_EQ(path.back().kind, LevelType::PastLastLevel);
     EXPECT_EQ(itemTexts(popup_), (Texts{"a", "B", "y.MP3", "Z.mp3"}));
 }
 
@@ -114,7 +116,7 @@ TEST_F(FillPopup, AFolderNamedLikeAPlaylistOpensEmpty) {
     definition.sourceType = SourceType::Directory;
     copyText(definition.query, "D:\\x");
     copyText(definition.fileTypes, kDefaultFileTypes);
-    std::vector<LevelSelection> path{chosen("old.m3u", kPastLastLevel)};
+    std::vector<LevelSelection> path{chosen("old.m3u", LevelType::PastLastLevel)};
     EXPECT_NO_THROW(fillPopup(popup_, definition, path, nullptr));
     EXPECT_EQ(platform::getMenuItemCount(popup_), 0);
 }
@@ -125,7 +127,7 @@ TEST_F(FillPopup, RawAndBookmarkPopupsListEntriesAndTitles) {
     raw.levels = {LevelType::PlaylistEntries};
     std::vector<LevelSelection> path;
     fillPopup(popup_, raw, path, nullptr);
-    EXPECT_EQ(path.back().kind, static_cast<std::int32_t>(LevelType::PlaylistEntries));
+    EXPECT_EQ(path.back().kind, LevelType::PlaylistEntries);
     const Texts entries = itemTexts(popup_);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].rfind("1. ", 0), 0u) << entries[0];
@@ -135,7 +137,7 @@ TEST_F(FillPopup, RawAndBookmarkPopupsListEntriesAndTitles) {
     marks.sourceType = SourceType::Bookmarks;
     path.clear();
     fillPopup(bookmarks, marks, path, nullptr);
-    EXPECT_EQ(path.back().kind, kPastLastLevel);
+    EXPECT_EQ(path.back().kind, LevelType::PastLastLevel);
     const Texts titles = itemTexts(bookmarks);
     ASSERT_FALSE(titles.empty());
     EXPECT_EQ(titles.front(), "Meadow Copper Hours");

@@ -1,8 +1,8 @@
 // Calls that name nothing to act on: a depth outside the walk, an action or a
 // source that does not exist, a raw playlist label without an entry number.
-#include "actions/menu_commands.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
 #include "model/text.h"
+#include "player/player.h"
 #include "support/action_player.h"
 #include "support/player_support.h"
 #include "support/temp_drive.h"
@@ -63,7 +63,7 @@ TEST_F(ActionGuards, DepthOutsideTheWalkDoesNothing) {
         MenuDefinition definition = definitionOf(source);
         for (const Row& row : rows) {
             std::vector<LevelSelection> path(static_cast<std::size_t>(row.records),
-                                             chosen("1. Morning Mix", 0));
+                                             chosen("1. Morning Mix", LevelType::Artist));
             for (int action = 0; action <= 4; ++action)
                 executeAction(definition, path, row.depth, static_cast<ClickAction>(action));
             expectNothingDone("source " + std::to_string(static_cast<int>(source)));
@@ -75,7 +75,7 @@ TEST_F(ActionGuards, OnlyLibraryMenusHaveACaptionLine) {
     for (SourceType source :
          {SourceType::Directory, SourceType::PlaylistRaw, SourceType::Bookmarks}) {
         MenuDefinition definition = definitionOf(source);
-        std::vector<LevelSelection> path{chosen("1. Morning Mix", kPastLastLevel)};
+        std::vector<LevelSelection> path{chosen("1. Morning Mix", LevelType::PastLastLevel)};
         for (int action = 0; action <= 4; ++action)
             executeAction(definition, path, -1, static_cast<ClickAction>(action));
         expectNothingDone("caption line");
@@ -83,7 +83,7 @@ TEST_F(ActionGuards, OnlyLibraryMenusHaveACaptionLine) {
 }
 
 TEST_F(ActionGuards, UnknownActionsAndSourcesDoNothing) {
-    std::vector<LevelSelection> path{chosen("1. Morning Mix", 0)};
+    std::vector<LevelSelection> path{chosen("1. Morning Mix", LevelType::Artist)};
     for (SourceType source :
          {SourceType::PlaylistTags, SourceType::MediaLibrary, SourceType::Directory,
           SourceType::PlaylistRaw, SourceType::Bookmarks}) {
@@ -118,7 +118,7 @@ TEST_F(ActionGuards, RawLabelsNameTheirEntryByTheirLeadingNumber) {
     };
     for (const Row& row : rows) {
         ActionPlayer::setQueue({"Q:\\kept.mp3"});
-        std::vector<LevelSelection> path{chosen(row.value, 16)};
+        std::vector<LevelSelection> path{chosen(row.value, LevelType::PlaylistEntries)};
         executeAction(definition, path, 0, ClickAction::EnqueueTg);
         EXPECT_EQ(ActionPlayer::takeLog(), row.sent) << row.value;
         EXPECT_EQ(ActionPlayer::queue(), row.queue) << row.value;
@@ -127,7 +127,7 @@ TEST_F(ActionGuards, RawLabelsNameTheirEntryByTheirLeadingNumber) {
 
 TEST_F(ActionGuards, RawPlayTgOfAnEntryWithoutAFileStillMovesOn) {
     MenuDefinition definition = definitionOf(SourceType::PlaylistRaw);
-    std::vector<LevelSelection> path{chosen("9. gone.mp3", 16)};
+    std::vector<LevelSelection> path{chosen("9. gone.mp3", LevelType::PlaylistEntries)};
     executeAction(definition, path, 0, ClickAction::PlayTg);
     EXPECT_TRUE(host_.nextSent());
     EXPECT_TRUE(host_.queueAtNext().empty());
@@ -138,7 +138,7 @@ TEST_F(ActionGuards, RawPlayTgOfAnEntryWithoutAFileStillMovesOn) {
 TEST_F(ActionGuards, RawLabelsWithoutAnEntryNumberDoNothing) {
     MenuDefinition definition = definitionOf(SourceType::PlaylistRaw);
     for (const char* value : {"MORE", "0. x", "-3. x", ""}) {
-        std::vector<LevelSelection> path{chosen(value, 16)};
+        std::vector<LevelSelection> path{chosen(value, LevelType::PlaylistEntries)};
         for (int action = 0; action <= 4; ++action)
             executeAction(definition, path, 0, static_cast<ClickAction>(action));
         expectNothingDone(value);

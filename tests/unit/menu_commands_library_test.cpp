@@ -1,9 +1,9 @@
 // Library and Playlist Tags items: which tracks an action covers, in which
 // order, and that every query result is given back.
-#include "actions/menu_commands.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
 #include "menus/label_reader.h"
 #include "model/text.h"
+#include "player/player.h"
 #include "support/action_player.h"
 
 #include <gtest/gtest.h>
@@ -60,12 +60,18 @@ TEST_F(LibraryActions, ChosenValuesRestrictAndDeeperLevelsOrder) {
         const char* files;
     };
     const Row rows[] = {
-        {{chosen("Beta", 0)}, 0, "C:\\b\\1.mp3,C:\\b\\2.mp3,C:\\b\\3.mp3"},
-        {{chosen("Alpha", 0)}, 0, "C:\\a\\1.mp3"},
-        {{chosen("Beta", 0), chosen("Abc", 1)}, 1, "C:\\b\\1.mp3,C:\\b\\2.mp3,C:\\b\\3.mp3"},
-        {{chosen("Beta", 0), chosen("Abc", 1), chosen("Second", 2)}, 2, "C:\\b\\2.mp3"},
+        {{chosen("Beta", LevelType::Artist)}, 0, "C:\\b\\1.mp3,C:\\b\\2.mp3,C:\\b\\3.mp3"},
+        {{chosen("Alpha", LevelType::Artist)}, 0, "C:\\a\\1.mp3"},
+        {{chosen("Beta", LevelType::Artist), chosen("Abc", LevelType::Album)},
+         1,
+         "C:\\b\\1.mp3,C:\\b\\2.mp3,C:\\b\\3.mp3"},
+        {{chosen("Beta", LevelType::Artist), chosen("Abc", LevelType::Album),
+          chosen("Second", LevelType::Title)},
+         2,
+         "C:\\b\\2.mp3"},
         // Records past depth are not the chosen item's: they restrict nothing.
-        {{chosen("Beta", 0), chosen("Abc", 1), chosen("Second", 2)},
+        {{chosen("Beta", LevelType::Artist), chosen("Abc", LevelType::Album),
+          chosen("Second", LevelType::Title)},
          0,
          "C:\\b\\1.mp3,C:\\b\\2.mp3,C:\\b\\3.mp3"},
     };
@@ -91,13 +97,13 @@ TEST_F(LibraryActions, TheChosenLevelItselfOrdersItsTracks) {
          dated("C:\\80-3.mp3", 1980, 3, "Intro")});
     definition_.levels = {LevelType::Album, LevelType::Title};
     definition_.showTrackNumbers = true;
-    path_ = {chosen("Greatest Hits", 1)};
+    path_ = {chosen("Greatest Hits", LevelType::Album)};
     executeAction(definition_, path_, 0, ClickAction::Enqueue);
     EXPECT_EQ(sentFiles(), "C:\\90-1.mp3,C:\\80-1.mp3,C:\\90-2.mp3,C:\\80-3.mp3,C:\\90-5.mp3");
     // With the year after the name, each year is an item of its own.
     definition_.addYearToAlbums = true;
     definition_.yearPosition = 1;
-    path_ = {chosen("", 1)};
+    path_ = {chosen("", LevelType::Album)};
     decodeItemValue("Greatest Hits (1980)", definition_, path_[0]);
     executeAction(definition_, path_, 0, ClickAction::Enqueue);
     EXPECT_EQ(sentFiles(), "C:\\80-1.mp3,C:\\80-3.mp3");
@@ -105,7 +111,7 @@ TEST_F(LibraryActions, TheChosenLevelItselfOrdersItsTracks) {
 
 TEST_F(LibraryActions, EnqueueAndPlayStartsTheFirstTrackInMenuOrder) {
     ActionPlayer::setHostPlaylist({"C:\\other.mp3", "C:\\b\\3.mp3"}, 0);
-    path_ = {chosen("Beta", 0)};
+    path_ = {chosen("Beta", LevelType::Artist)};
     executeAction(definition_, path_, 0, ClickAction::EnqueueAndPlay);
     EXPECT_EQ(host_.queueAtNext(), Texts{"C:\\b\\1.mp3"});
     EXPECT_EQ(ActionPlayer::hostFiles(), (Texts{"C:\\other.mp3", "C:\\b\\3.mp3", "C:\\b\\1.mp3",
@@ -117,7 +123,7 @@ TEST_F(LibraryActions, EnqueueAndPlayStartsTheFirstTrackInMenuOrder) {
 }
 
 TEST_F(LibraryActions, AnItemWithoutTracksChangesNothing) {
-    path_ = {chosen("Nobody", 0)};
+    path_ = {chosen("Nobody", LevelType::Artist)};
     for (int action = 0; action <= 4; ++action) {
         ActionPlayer::setQueue({"Q:\\kept.mp3"});
         ActionPlayer::takeLog();
@@ -147,7 +153,7 @@ TEST_F(LibraryActions, PlaylistTagsCoverThePlaylistsEntriesOnlyEachTimeTheyStand
     definition_.sourceType = SourceType::PlaylistTags;
     ActionPlayer::setHostPlaylist({"C:\\b\\2.mp3", "C:\\x.mp3", "C:\\b\\2.mp3", "C:\\a\\1.mp3"},
                                   -1);
-    path_ = {chosen("Beta", 0)};
+    path_ = {chosen("Beta", LevelType::Artist)};
     executeAction(definition_, path_, 0, ClickAction::EnqueueTg);
     EXPECT_EQ(ActionPlayer::queue(), (Texts{"C:\\b\\2.mp3", "C:\\b\\2.mp3"}));
     executeAction(definition_, path_, -1, ClickAction::EnqueueTg);
@@ -160,7 +166,7 @@ TEST_F(LibraryActions, TracksWithoutAFileNameAreLeftOutOfTheQueue) {
     nameless.filename.reset();
     std::vector<player::Track> tracks{nameless, track("C:\\b\\2.mp3", "Beta", "Abc", "Bbb", 2)};
     player::player().setTracks(tracks);
-    path_ = {chosen("Beta", 0)};
+    path_ = {chosen("Beta", LevelType::Artist)};
     executeAction(definition_, path_, 0, ClickAction::PlayTg);
     EXPECT_EQ(host_.queueAtNext(), Texts{"C:\\b\\2.mp3"});
     ActionPlayer::settleWorkers();

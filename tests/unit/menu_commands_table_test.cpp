@@ -1,8 +1,8 @@
 // What reaches the player for each source and each of the five actions, in
 // order, and what the plug-in playlist holds at the "next" command and after.
-#include "actions/menu_commands.h"
-#include "host/player.h"
+#include "actions/source_dispatch.h"
 #include "model/text.h"
+#include "player/player.h"
 #include "support/action_player.h"
 #include "support/player_support.h"
 #include "support/temp_drive.h"
@@ -257,19 +257,20 @@ protected:
         case SourceType::MediaLibrary:
         case SourceType::PlaylistTags:
             definition.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
-            path = {chosen("Beta", 0)};
+            path = {chosen("Beta", LevelType::Artist)};
             break;
         case SourceType::Directory:
             copyText(definition.query, "M:\\");
             copyText(definition.fileTypes, kDefaultFileTypes);
-            path = {chosen("Mixed", kPastLastLevel)};
+            path = {chosen("Mixed", LevelType::PastLastLevel)};
             break;
         case SourceType::PlaylistRaw:
             definition.levels = {LevelType::Range, LevelType::PlaylistEntries};
-            path = {chosen("1", 6, "3"), chosen("2. b.mp3", 16)};
+            path = {chosen("1", LevelType::Range, "3"),
+                    chosen("2. b.mp3", LevelType::PlaylistEntries)};
             depth = 1;
             break;
-        case SourceType::Bookmarks: path = {chosen("Morning Mix", kPastLastLevel)}; break;
+        case SourceType::Bookmarks: path = {chosen("Morning Mix", LevelType::PastLastLevel)}; break;
         }
     }
 

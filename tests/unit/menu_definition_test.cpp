@@ -85,13 +85,13 @@ TEST(MenuDefinition, ChangingTheTypeResetsOnlyWhenItDiffers) {
     EXPECT_EQ(d.levelCount(), 0);
     EXPECT_EQ(d.clickAction, ClickAction::Enqueue);
     // A menu without levels is past its last level at once.
-    EXPECT_EQ(d.levelKind(0), kPastLastLevel);
+    EXPECT_EQ(d.levelKind(0), LevelType::PastLastLevel);
 
     EXPECT_TRUE(changeSourceType(d, SourceType::PlaylistRaw));
-    EXPECT_EQ(d.levelKind(0), 6);
-    EXPECT_EQ(d.levelKind(1), 16);
-    EXPECT_EQ(d.levelKind(2), kPastLastLevel);
-    EXPECT_EQ(d.levelKind(-1), kPastLastLevel);
+    EXPECT_EQ(d.levelKind(0), LevelType::Range);
+    EXPECT_EQ(d.levelKind(1), LevelType::PlaylistEntries);
+    EXPECT_EQ(d.levelKind(2), LevelType::PastLastLevel);
+    EXPECT_EQ(d.levelKind(-1), LevelType::PastLastLevel);
 }
 
 TEST(MenuDefinition, LevelNamesCoverTheTableAndNothingElse) {

@@ -1,10 +1,10 @@
 // The platform seam's conformance table (tests/platform_conformance) against
 // the simulated platform; tg_wine_platform_conformance runs it against Win32.
-#include "host/driver/menu_loop.h"
 #include "platform/file.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "platform_conformance/seam_case.h"
+#include "player/driver/menu_loop.h"
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>

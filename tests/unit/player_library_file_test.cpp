@@ -1,9 +1,9 @@
 // Loading the simulated library and playlists from files: the formats, and a
 // clear error naming file and line for every kind of damage, with nothing
 // half-loaded.
-#include "host/library_file.h"
-#include "host/library_generator.h"
-#include "host/m3u_file.h"
+#include "player/library_file.h"
+#include "player/library_generator.h"
+#include "player/m3u_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The records the simulated library hands out: every field where the record
 // layout puts it, owned until freed, and counted so that a leak shows.
-#include "host/library_generator.h"
-#include "host/media_library.h"
+#include "player/library_generator.h"
+#include "player/media_library.h"
 
 #include <gtest/gtest.h>
 

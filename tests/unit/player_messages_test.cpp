@@ -1,10 +1,10 @@
 // The player's answers to each message, decoded from the numbers and record
 // layouts the plug-in sends, including malformed records.
-#include "host/main_menu.h"
-#include "host/player.h"
 #include "platform/file.h"
 #include "platform/menu.h"
 #include "platform/window.h"
+#include "player/main_menu.h"
+#include "player/player.h"
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
 

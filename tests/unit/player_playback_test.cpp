@@ -1,8 +1,8 @@
 // Playback through the player's main window: what each command does to the
 // playlist and the current entry, and the order of the notifications a
 // subclassing plug-in sees, including the nested query during "next".
-#include "host/player.h"
 #include "platform/window.h"
+#include "player/player.h"
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
 

@@ -1,7 +1,7 @@
 // The simulated library's query language: operators, precedence, case and
 // number rules, rejection of bad text, and the condition texts the plug-in
 // composes (with their "The " alternatives).
-#include "host/query_language.h"
+#include "player/query_language.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The sample data keeps the cases it was written for: a change to samples/
 // that drops one of them fails here rather than silently weakening the tests
 // and previews built on it.
-#include "host/hostile_library.h"
-#include "host/m3u_file.h"
-#include "host/player.h"
-#include "host/text_fold.h"
 #include "platform/file.h"
+#include "player/hostile_library.h"
+#include "player/m3u_file.h"
+#include "player/player.h"
+#include "player/text_fold.h"
 #include "support/player_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Playlist Raw popups: the player's playlist as numbered ranges and as entries.
 #include "actions/popup_sources.h"
-#include "host/player.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The Preferences dialog driven like a user through the simulated platform,
 // on the model read from a fresh settings directory (the four first-run menus).
-#include "host/player.h"
 #include "model/model_state.h"
 #include "model/settings_file.h"
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
+#include "player/player.h"
 #include "plugin/plugin_menu.h"
 #include "prefs/help_page.h"
 #include "prefs/preferences_dialog.h"

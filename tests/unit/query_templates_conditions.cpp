@@ -46,7 +46,7 @@ const char* const kLongValue = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa
                                "aaaaaaaaaaaaaaaaaaaaaaaaaaaaa";
 
 struct ValueCase {
-    std::int32_t kind;
+    LevelType kind;
     const char* value;
     const char* secondValue;
     std::string expected;
@@ -56,50 +56,51 @@ TEST(QueryConditions, EachKindOfChosenValueGivesItsCondition) {
     ASSERT_EQ(either("artist", "Abba"), R"((artist == "Abba" OR artist == "The Abba" OR )"
                                         R"(artist begins " " OR artist begins "The  "))");
     const ValueCase cases[] = {
-        {0, "The Beatles", "", either("artist", "Beatles")},
-        {1, "the White Album", "", either("album", "White Album")},
+        {L::Artist, "The Beatles", "", either("artist", "Beatles")},
+        {L::Album, "the White Album", "", either("album", "White Album")},
         // The year an album's label shows tells albums of one name apart.
-        {1, "Gold", "1992", either("album", "Gold") + R"( AND year == "1992")"},
-        {2, "Help", "", either("title", "Help")},
-        {3, "Rock", "", either("genre", "Rock")},
+        {L::Album, "Gold", "1992", either("album", "Gold") + R"( AND year == "1992")"},
+        {L::Title, "Help", "", either("title", "Help")},
+        {L::Genre, "Rock", "", either("genre", "Rock")},
         // Genres are grouped without "The " too: "The Blues" is the Blues item.
-        {3, "The Blues", "", either("genre", "Blues")},
-        {4, "1969", "", R"(year == "1969")"},
-        {7, "7", "", R"(trackno == "7")"},
+        {L::Genre, "The Blues", "", either("genre", "Blues")},
+        {L::Year, "1969", "", R"(year == "1969")"},
+        {L::TrackNumber, "7", "", R"(trackno == "7")"},
         // 0 stands for every unknown number: the library gives -1 for those.
-        {4, "0", "", R"(year <= "0")"},
-        {7, "0", "", R"(trackno <= "0")"},
+        {L::Year, "0", "", R"(year <= "0")"},
+        {L::TrackNumber, "0", "", R"(trackno <= "0")"},
         // Two values: every "/" may be where they meet, or the first holds it all.
-        {8, "The Who", "Tommy",
+        {L::ArtistAlbum, "The Who", "Tommy",
          "(" + either("artist", "Who/Tommy") + " OR (" + either("artist", "Who") +
              R"( AND album == "Tommy")))"},
-        {9, "AC/DC", "Back",
+        {L::ArtistTitle, "AC/DC", "Back",
          "(" + either("artist", "AC/DC/Back") + " OR (" + either("artist", "AC") +
              R"( AND title == "DC/Back") OR ()" + either("artist", "AC/DC") +
              R"( AND title == "Back")))"},
-        {10, "Gold", "", either("album", "Gold")},
-        {11, "5", "", R"(rating == "5")"},
-        {12, "12", "", R"(playcount == "12")"},
-        {13, "320", "", R"(bitrate == "320")"},
+        {L::AlbumTitle, "Gold", "", either("album", "Gold")},
+        {L::Rating, "5", "", R"(rating == "5")"},
+        {L::PlayCount, "12", "", R"(playcount == "12")"},
+        {L::Bitrate, "320", "", R"(bitrate == "320")"},
         // Not a number the library reads: no condition rather than a rejected query.
-        {11, "99999999999", "", ""},
-        {14, R"(C:\Music\a.mp3)", "", either("filename", R"(C:\Music\a.mp3)")},
+        {L::Rating, "99999999999", "", ""},
+        {L::Filename, R"(C:\Music\a.mp3)", "", either("filename", R"(C:\Music\a.mp3)")},
         // Quotes and percent signs go as the library's escapes.
-        {2, "100% Pure", "", either("title", "100%25 Pure")},
-        {0, R"(Tom "Bones" Malone)", "", either("artist", "Tom %22Bones%22 Malone")},
-        {0, R"(x" OR artist != ")", "", either("artist", "x%22 OR artist != %22")},
+        {L::Title, "100% Pure", "", either("title", "100%25 Pure")},
+        {L::Artist, R"(Tom "Bones" Malone)", "", either("artist", "Tom %22Bones%22 Malone")},
+        {L::Artist, R"(x" OR artist != ")", "", either("artist", "x%22 OR artist != %22")},
         // A long value is asked for by its beginning.
-        {0, kLongValue, "",
+        {L::Artist, kLongValue, "",
          "(artist begins \"" + std::string(64, 'a') + "\" OR artist begins \"The " +
              std::string(64, 'a') + R"(" OR artist begins " " OR artist begins "The  "))"},
         // Kinds without a condition: the raw entries, a popup past the last level, junk.
-        {16, "x", "", ""},
-        {kPastLastLevel, "x", "", ""},
-        {-1, "x", "", ""},
-        {99, "x", "", ""},
+        {L::PlaylistEntries, "x", "", ""},
+        {L::PastLastLevel, "x", "", ""},
+        {static_cast<L>(-1), "x", "", ""},
+        {static_cast<L>(99), "x", "", ""},
     };
     for (const ValueCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " value " << c.value);
+        SCOPED_TRACE(testing::Message()
+                     << "kind " << static_cast<int>(c.kind) << " value " << c.value);
         const MenuDefinition definition = libraryMenu({L::Artist, L::Title});
         EXPECT_EQ(sentQuery(definition, {chosen(c.kind, c.value, c.secondValue)}, 1), c.expected);
     }
@@ -125,7 +126,7 @@ TEST(QueryConditions, FirstLetterConditionFollowsTheNextLevel) {
         {L::Range, ""},
     };
     for (const FollowingCase& c : textCases) {
-        SCOPED_TRACE(levelName(static_cast<std::int32_t>(c.following)));
+        SCOPED_TRACE(levelName(c.following));
         const MenuDefinition definition = libraryMenu({L::FirstLetter, c.following});
         // Only the first character of a text value counts.
         EXPECT_EQ(sentQuery(definition, {chosen(L::FirstLetter, "Bx")}, 1), c.expected);
@@ -137,7 +138,7 @@ TEST(QueryConditions, FirstLetterConditionFollowsTheNextLevel) {
         {L::Bitrate, R"(bitrate == "1987")"},
     };
     for (const FollowingCase& c : numberCases) {
-        SCOPED_TRACE(levelName(static_cast<std::int32_t>(c.following)));
+        SCOPED_TRACE(levelName(c.following));
         const MenuDefinition definition = libraryMenu({L::FirstLetter, c.following});
         EXPECT_EQ(sentQuery(definition, {chosen(L::FirstLetter, "1987")}, 1), c.expected);
     }
@@ -157,7 +158,7 @@ TEST(QueryConditions, RangeConditionAsksForTheFirstCharactersBetweenItsBounds) {
         {L::Range, ""},
     };
     for (const FollowingCase& c : textCases) {
-        SCOPED_TRACE(levelName(static_cast<std::int32_t>(c.following)));
+        SCOPED_TRACE(levelName(c.following));
         const MenuDefinition definition = libraryMenu({L::Range, c.following});
         // Both bounds lose a leading "The ".
         EXPECT_EQ(sentQuery(definition, {chosen(L::Range, "The A", "the Cz")}, 1), c.expected);
@@ -170,7 +171,7 @@ TEST(QueryConditions, RangeConditionAsksForTheFirstCharactersBetweenItsBounds) {
         {L::Bitrate, R"(bitrate >= "1980" AND bitrate <= "1989")"},
     };
     for (const FollowingCase& c : numberCases) {
-        SCOPED_TRACE(levelName(static_cast<std::int32_t>(c.following)));
+        SCOPED_TRACE(levelName(c.following));
         const MenuDefinition definition = libraryMenu({L::Range, c.following});
         EXPECT_EQ(sentQuery(definition, {chosen(L::Range, "1980", "1989")}, 1), c.expected);
     }

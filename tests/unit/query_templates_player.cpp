@@ -1,9 +1,9 @@
 // Level queries answered by the simulated player's library, and the tracks kept
 // of their answers: each chosen value finds exactly the tracks whose labels
 // show it, whichever way "The " is spelled.
-#include "host/player.h"
 #include "menus/item_tracks.h"
 #include "menus/query_templates.h"
+#include "player/player.h"
 #include "support/level_paths.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // after it starts, and the queue's reaction to the player's playlist changes.
 #include "actions/queue_hand_over.h"
 #include "actions/plugin_playlist.h"
-#include "host/player.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
+#include "player/player.h"
 #include "plugin/host_messages.h"
 #include "support/player_support.h"
 #include "support/queue_router.h"

@@ -2,9 +2,9 @@
 // simulated player's "next".
 #include "actions/playlist_popup.h"
 #include "actions/plugin_playlist.h"
-#include "host/player.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "support/queue_router.h"
 
 #include <gtest/gtest.h>

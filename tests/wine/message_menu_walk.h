@@ -1,6 +1,6 @@
 // Opens and closes real menus by sending their owner the messages the
 // system's menu loop sends, in the order the simulated menu loop
-// (host/driver/menu_loop.h) sends them, without showing anything: the test
+// (player/driver/menu_loop.h) sends them, without showing anything: the test
 // player's menus then fill exactly as the preview's do, and the two trees can
 // be compared item by item.
 #pragma once

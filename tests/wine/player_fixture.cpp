@@ -1,8 +1,8 @@
 #include "player_fixture.h"
 
-#include "host/library_file.h"
-#include "host/library_generator.h"
-#include "host/player.h"
+#include "player/library_file.h"
+#include "player/library_generator.h"
+#include "player/player.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // over and over leaves no menu behind that the plug-in no longer holds.
 #include "player_fixture.h"
 
-#include "host/player.h"
+#include "player/player.h"
 
 using namespace tg::e2e;
 

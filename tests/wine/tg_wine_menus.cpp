@@ -2,8 +2,8 @@
 // submenus hold when a user really opens them.
 #include "player_fixture.h"
 
-#include "host/player.h"
 #include "platform/menu.h"
+#include "player/player.h"
 
 #include <fstream>
 

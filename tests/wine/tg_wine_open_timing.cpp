@@ -7,8 +7,8 @@
 // A benchmark: it prints figures and checks only that they were measured.
 #include "player_fixture.h"
 
-#include "host/player.h"
 #include "open_timings.h"
+#include "player/player.h"
 
 #include <algorithm>
 #include <cstdlib>

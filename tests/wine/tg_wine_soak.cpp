@@ -4,7 +4,7 @@
 // plug-in menus, the process's private memory) at the start and the end.
 #include "player_fixture.h"
 
-#include "host/player.h"
+#include "player/player.h"
 
 #include <psapi.h>
 

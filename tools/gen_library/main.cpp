@@ -1,10 +1,10 @@
 // Writes a synthetic library file for benchmarks and previews:
 //   gen_library [--hostile] <track count> <seed> <output.tsv>
 // --hostile: tags that try every way a label and a query can part
-// (host/hostile_library.h), 1 to 1000000 tracks.
-#include "host/hostile_library.h"
-#include "host/library_file.h"
-#include "host/library_generator.h"
+// (player/hostile_library.h), 1 to 1000000 tracks.
+#include "player/hostile_library.h"
+#include "player/library_file.h"
+#include "player/library_generator.h"
 
 #include <cstdio>
 #include <cstdlib>

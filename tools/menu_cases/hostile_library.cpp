@@ -1,6 +1,6 @@
 #include "hostile_library.h"
 
-#include "host/random.h"
+#include "player/random.h"
 
 #include <cstdio>
 #include <string>

@@ -3,7 +3,7 @@
 // fields, case twins, accents, and numbers at their limits.
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,10 +4,10 @@
 // DIR/00, DIR/01, ...: N cases over generated libraries of a few dozen to a
 // few hundred tracks, every eighth over a hostile one, then one case per
 // --library FILE over that file as it is.
-#include "host/library_file.h"
-#include "host/library_generator.h"
 #include "hostile_library.h"
 #include "menu_case.h"
+#include "player/library_file.h"
+#include "player/library_generator.h"
 
 #include <cstdio>
 #include <cstdlib>

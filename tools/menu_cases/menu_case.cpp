@@ -1,6 +1,6 @@
 #include "menu_case.h"
 
-#include "host/random.h"
+#include "player/random.h"
 
 #include <algorithm>
 #include <cctype>

@@ -9,7 +9,7 @@
 // file system's root under Wine and in the preview (--drive Z=/).
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // What a click did: the player's messages, its playlist and the play-next queue.
 #pragma once
 
-#include "host/player.h"
+#include "player/player.h"
 
 #include <ostream>
 #include <string>

@@ -1,8 +1,8 @@
 // Reading the library file, with a progress line on a large one.
 #pragma once
 
-#include "host/library_file.h"
-#include "host/track.h"
+#include "player/library_file.h"
+#include "player/track.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -2,8 +2,8 @@
 // way a user resting on each item in turn would see them.
 #pragma once
 
-#include "host/driver/menu_loop.h"
 #include "menu_node.h"
+#include "player/driver/menu_loop.h"
 
 #include <vector>
 

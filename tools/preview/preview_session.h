@@ -3,8 +3,8 @@
 // reached the way a user reaches them.
 #pragma once
 
-#include "host/driver/menu_loop.h"
 #include "options.h"
+#include "player/driver/menu_loop.h"
 
 #include <filesystem>
 #include <memory>

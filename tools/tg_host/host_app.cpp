@@ -1,7 +1,7 @@
 #include "host_app.h"
 
-#include "host/main_menu.h"
-#include "host/player.h"
+#include "player/main_menu.h"
+#include "player/player.h"
 #include "plugin/host_messages.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "host_app.h"
 
-#include "host/player.h"
+#include "player/player.h"
 
 #include <cstdio>
 

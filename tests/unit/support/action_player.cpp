@@ -119,7 +119,7 @@ void installSampleBookmarks(char letter) {
     ASSERT_TRUE(player::player().writeIniFile("Winamp.bm", content.str()));
 }
 
-LevelSelection chosen(const char* value, std::int32_t kind, const char* secondValue) {
+LevelSelection chosen(const char* value, LevelType kind, const char* secondValue) {
     return chosen(kind, value, secondValue);
 }
 

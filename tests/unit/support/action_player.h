@@ -6,8 +6,8 @@
 // tests cover it.
 #pragma once
 
-#include "host/player.h"
 #include "model/model_state.h"
+#include "player/player.h"
 
 #include <initializer_list>
 #include <string>
@@ -55,7 +55,8 @@ private:
 void installSampleBookmarks(char letter);
 
 // One record of a walk down a definition's menus, with its chosen value.
-LevelSelection chosen(const char* value, std::int32_t kind = 0, const char* secondValue = "");
+LevelSelection chosen(const char* value, LevelType kind = LevelType::Artist,
+                      const char* secondValue = "");
 
 // A library track with the fields the action tests sort by.
 player::Track track(const char* file, const char* artist, const char* album, const char* title,

@@ -1,6 +1,5 @@
 #include "support/level_menus.h"
 
-#include "host/player.h"
 #include "menus/column_layout.h"
 #include "menus/item_label.h"
 #include "menus/label_order.h"
@@ -9,6 +8,7 @@
 #include "menus/track_level.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 
 #include <cstdio>

@@ -13,14 +13,13 @@ namespace tg::test {
 
 // A record as reading an item back leaves it: the values, and the label the
 // item shows (a range's bounds joined by " -> ", two values by "/").
-inline LevelSelection chosen(std::int32_t kind, std::string_view value,
+inline LevelSelection chosen(LevelType k, std::string_view value,
                              std::string_view secondValue = "") {
     LevelSelection record;
-    record.kind = kind;
+    record.kind = k;
     copyText(record.value, value);
     copyText(record.secondValue, secondValue);
     using L = LevelType;
-    const auto k = static_cast<L>(kind);
     record.label = value;
     if (k == L::Range) {
         record.label += " -> ";
@@ -31,11 +30,6 @@ inline LevelSelection chosen(std::int32_t kind, std::string_view value,
         record.label += secondValue;
     }
     return record;
-}
-
-inline LevelSelection chosen(LevelType kind, std::string_view value,
-                             std::string_view secondValue = "") {
-    return chosen(static_cast<std::int32_t>(kind), value, secondValue);
 }
 
 inline MenuDefinition libraryMenu(std::initializer_list<LevelType> levels,

@@ -1,8 +1,8 @@
 #include "support/player_support.h"
 
-#include "host/player.h"
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
+#include "player/player.h"
 #include "plugin/host_messages.h"
 
 #include <gtest/gtest.h>

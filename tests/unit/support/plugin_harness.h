@@ -8,10 +8,10 @@
 // the file back. A test of the first run asks for no file instead.
 #pragma once
 
-#include "host/driver/menu_loop.h"
-#include "host/driver/plugin_driver.h"
-#include "host/player.h"
 #include "model/model_state.h"
+#include "player/driver/menu_loop.h"
+#include "player/driver/plugin_driver.h"
+#include "player/player.h"
 #include "support/temp_drive.h"
 
 #include <cstddef>

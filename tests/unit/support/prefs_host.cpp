@@ -1,10 +1,10 @@
 #include "support/prefs_host.h"
 
-#include "host/player.h"
 #include "model/model_state.h"
 #include "model/settings_file.h"
 #include "platform/file.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 #include "prefs/preferences_dialog.h"
 #include "resources/resource_ids.h"

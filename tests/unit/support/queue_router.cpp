@@ -1,8 +1,8 @@
 #include "support/queue_router.h"
 
 #include "actions/queue_hand_over.h"
-#include "host/player.h"
 #include "platform/window.h"
+#include "player/player.h"
 #include "plugin/descriptor.h"
 #include "plugin/host_messages.h"
 

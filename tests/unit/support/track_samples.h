@@ -1,7 +1,7 @@
 // Track records for tests, with every text owned by a store that outlives them.
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 #include "plugin/host_messages.h"
 
 #include <deque>

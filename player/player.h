@@ -9,10 +9,10 @@
 // it sent, one text line each.
 #pragma once
 
-#include "host/library_file.h"
-#include "host/media_library.h"
-#include "host/track.h"
 #include "platform/types.h"
+#include "player/library_file.h"
+#include "player/media_library.h"
+#include "player/track.h"
 #include "plugin/descriptor.h"
 
 #include <cstdint>

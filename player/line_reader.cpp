@@ -1,4 +1,4 @@
-#include "host/line_reader.h"
+#include "player/line_reader.h"
 
 namespace tg::player {
 

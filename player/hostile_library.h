@@ -7,7 +7,7 @@
 // count and seed give the same tracks everywhere.
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // before an entry gives its length and title, other "#" lines are comments.
 #pragma once
 
-#include "host/library_file.h"
+#include "player/library_file.h"
 
 #include <cstdint>
 #include <istream>

@@ -1,7 +1,7 @@
-#include "host/library_file.h"
+#include "player/library_file.h"
 
-#include "host/line_reader.h"
-#include "host/text_fold.h"
+#include "player/line_reader.h"
+#include "player/text_fold.h"
 
 #include <fstream>
 

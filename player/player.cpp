@@ -1,10 +1,10 @@
-#include "host/player.h"
+#include "player/player.h"
 
-#include "host/m3u_file.h"
-#include "host/main_menu.h"
-#include "host/text_fold.h"
 #include "platform/file.h"
 #include "platform/window.h"
+#include "player/m3u_file.h"
+#include "player/main_menu.h"
+#include "player/text_fold.h"
 #include "plugin/host_contract.h"
 
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "host/driver/plugin_driver.h"
+#include "player/driver/plugin_driver.h"
 
-#include "host/player.h"
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "player/player.h"
 #include "plugin/frame_state.h"
 #include "plugin/plugin_state.h"
 

@@ -1,6 +1,6 @@
-#include "host/media_library.h"
+#include "player/media_library.h"
 
-#include "host/query_language.h"
+#include "player/query_language.h"
 
 #include <charconv>
 #include <cstdlib>

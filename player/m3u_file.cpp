@@ -1,7 +1,7 @@
-#include "host/m3u_file.h"
+#include "player/m3u_file.h"
 
-#include "host/line_reader.h"
-#include "host/text_fold.h"
+#include "player/line_reader.h"
+#include "player/text_fold.h"
 
 #include <vector>
 

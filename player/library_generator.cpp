@@ -1,6 +1,6 @@
-#include "host/library_generator.h"
+#include "player/library_generator.h"
 
-#include "host/random.h"
+#include "player/random.h"
 
 #include <algorithm>
 #include <array>

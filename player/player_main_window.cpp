@@ -1,5 +1,5 @@
 // The main window's messages, decoded with the plug-in's own numbers and records.
-#include "host/player.h"
+#include "player/player.h"
 
 #include "platform/window.h"
 #include "plugin/host_contract.h"

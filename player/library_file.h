@@ -3,7 +3,7 @@
 // subset, any order, "filename" required). An empty cell is a missing field.
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 
 #include <istream>
 #include <ostream>

@@ -1,7 +1,7 @@
 // The playlist and playback: every change of the list is reported with
 // HOST_PLAYLIST_MODIFIED, every start of a file with HOST_PLAYING_FILE, and
 // "next" asks the main window's procedure (a plug-in's first) which entry to take.
-#include "host/player.h"
+#include "player/player.h"
 
 #include "plugin/host_contract.h"
 

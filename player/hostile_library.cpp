@@ -1,6 +1,6 @@
-#include "host/hostile_library.h"
+#include "player/hostile_library.h"
 
-#include "host/random.h"
+#include "player/random.h"
 
 #include <array>
 #include <optional>

@@ -1,11 +1,11 @@
 // What HOST_ADD_FILE appends for a path: a URL as it is, a playlist file's
 // entries, a folder's audio files (below it, through the platform's file
 // enumeration), any other path as one entry.
-#include "host/player.h"
+#include "player/player.h"
 
-#include "host/m3u_file.h"
-#include "host/text_fold.h"
 #include "platform/file.h"
+#include "player/m3u_file.h"
+#include "player/text_fold.h"
 
 #include <algorithm>
 #include <fstream>

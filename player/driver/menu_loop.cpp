@@ -1,4 +1,4 @@
-#include "host/driver/menu_loop.h"
+#include "player/driver/menu_loop.h"
 
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"

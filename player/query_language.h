@@ -21,7 +21,7 @@
 // query matches every track; a text that does not parse is rejected.
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,5 @@
 // The library window's messages: queries, file information, send-to.
-#include "host/player.h"
+#include "player/player.h"
 
 #include "platform/window.h"
 #include "plugin/host_contract.h"

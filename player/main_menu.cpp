@@ -1,4 +1,4 @@
-#include "host/main_menu.h"
+#include "player/main_menu.h"
 
 #include "platform/menu.h"
 

@@ -8,7 +8,7 @@
 // Records are laid out as the player's release chosen with setRecordLayout().
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 #include "plugin/host_contract.h"
 
 #include <map>

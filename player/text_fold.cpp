@@ -1,4 +1,4 @@
-#include "host/text_fold.h"
+#include "player/text_fold.h"
 
 #include <limits>
 

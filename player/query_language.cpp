@@ -1,6 +1,6 @@
-#include "host/query_language.h"
+#include "player/query_language.h"
 
-#include "host/text_fold.h"
+#include "player/text_fold.h"
 
 namespace tg::player {
 

@@ -1,6 +1,6 @@
-#include "host/track.h"
+#include "player/track.h"
 
-#include "host/text_fold.h"
+#include "player/text_fold.h"
 
 #include <array>
 

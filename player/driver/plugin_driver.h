@@ -3,8 +3,8 @@
 // plug-in's items. Shared by the unit tests and the preview tool.
 #pragma once
 
-#include "host/driver/menu_loop.h"
 #include "platform/types.h"
+#include "player/driver/menu_loop.h"
 
 #include <cstddef>
 

@@ -8,7 +8,7 @@
 // share of missing fields.
 #pragma once
 
-#include "host/track.h"
+#include "player/track.h"
 
 #include <cstddef>
 #include <cstdint>
