@@ -1,8 +1,8 @@
 // Handing the queue to the simulated player: which entry it plays next, the
 // entry inserted for a file it does not list and that entry's removal 200 ms
 // after it starts, and the queue's reaction to the player's playlist changes.
-#include "actions/queue_hand_over.h"
 #include "actions/plugin_playlist.h"
+#include "actions/queue_hand_over.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
 #include "platform/window.h"
