@@ -107,6 +107,10 @@ public:
     // empty path makes HOST_GET_INI_DIR answer null.
     bool setIniDir(const std::string& windowsPath);
     const std::string& iniDir() const { return iniDir_; }
+    // A current player answers the wide calls; an old one (the default here)
+    // answers none of them, HOST_GET_INI_DIR_WIDE included.
+    void offerWideCalls(bool offered) { wideCalls_ = offered; }
+    bool offersWideCalls() const { return wideCalls_; }
     // Writes a file below the settings directory ("Winamp.bm", "Plugins\gen_ml.ini").
     bool writeIniFile(const std::string& relativePath, const std::string& content);
 
@@ -191,6 +195,8 @@ private:
     std::deque<std::string> started_; // stable texts for HOST_PLAYING_FILE
 
     std::string iniDir_;
+    std::u16string iniDirWide_; // kept beside iniDir_ for the wide answer
+    bool wideCalls_ = false;
     std::map<std::string, int> registered_; // folded name -> id
     LibraryPluginDescriptor* plugin_ = nullptr;
     std::vector<SendToEntry> sendTo_;

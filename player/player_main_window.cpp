@@ -1,6 +1,7 @@
 // The main window's messages, decoded with the plug-in's own numbers and records.
 #include "player/player.h"
 
+#include "model/utf8.h"
 #include "platform/window.h"
 #include "plugin/host_contract.h"
 
@@ -93,6 +94,11 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
     case HOST_GET_INI_DIR:
         record("HOST_GET_INI_DIR");
         return iniDir_.empty() ? 0 : reinterpret_cast<LRESULT>(iniDir_.c_str());
+    case HOST_GET_INI_DIR_WIDE:
+        record("HOST_GET_INI_DIR_WIDE");
+        if (!wideCalls_ || iniDir_.empty()) return 0;
+        iniDirWide_ = utf8ToWide(iniDir_);
+        return reinterpret_cast<LRESULT>(iniDirWide_.c_str());
     case HOST_REGISTER_MESSAGE: {
         const char* name = reinterpret_cast<const char*>(wParam);
         if (!name) {

@@ -71,6 +71,25 @@ inline constexpr INT_PTR kSelectionWideTrackList = 6;
 inline constexpr std::int32_t kSendToPlay = 2;
 inline constexpr std::int32_t kSendToEnqueue = 3;
 
+// ---- The wide calls ----------------------------------------------------------
+// A player that answers HOST_GET_INI_DIR_WIDE with a text offers the UTF-16
+// twin of every call above; one that does not speaks ANSI only.
+inline constexpr LPARAM HOST_GET_ENTRY_TITLE_WIDE = 213;
+inline constexpr LPARAM HOST_GET_ENTRY_FILE_WIDE = 214;
+inline constexpr LPARAM HOST_GET_INI_DIR_WIDE = 1335;
+inline constexpr UINT_PTR HOST_ADD_FILE_WIDE = 1100;       // WM_COPYDATA, bytes with terminator
+inline constexpr LPARAM HOST_PLAYING_FILE_WIDE = 13003;    // wParam: the wide path
+inline constexpr UINT_PTR PLAYLIST_INSERT_FILE_WIDE = 114; // WM_COPYDATA to the playlist window
+inline constexpr WPARAM PLAYLIST_GET_ENTRY_INFO_WIDE = 201;
+inline constexpr LPARAM ML_GET_FILE_INFO_WIDE = 514;
+inline constexpr LPARAM ML_FREE_FILE_INFO_WIDE = 515;
+inline constexpr LPARAM ML_ADD_SEND_TO_ITEM_WIDE = 1025;
+inline constexpr LPARAM ML_RUN_QUERY_WIDE = 5888;
+inline constexpr LPARAM ML_RUN_FILENAME_QUERY_WIDE = 5890;
+inline constexpr LPARAM ML_FREE_QUERY_RESULTS_WIDE = 5893;
+// SendToHostRecord::kind of a list of wide records.
+inline constexpr std::int32_t kSendToWideTrackList = 6;
+
 // ---- Records -----------------------------------------------------------------
 // Field types as the player's SDK gives them: every text or array is a pointer,
 // a send-to item's context and id are pointer-sized, counts and numbers are
@@ -149,6 +168,112 @@ struct SendToHostRecord { // ML_SEND_TO_HOST
 
 struct SendToItemRecord { // ML_ADD_SEND_TO_ITEM
     char* label;
+    INT_PTR context;
+    INT_PTR id;
+};
+
+// ---- Wide records ------------------------------------------------------------
+// The player's wide texts are UTF-16 whatever the compiler's wchar_t.
+using WideChar = char16_t;
+
+struct WideExtendedField { // a list of these ends at a null key
+    WideChar* key;
+    WideChar* value;
+};
+
+// The library's wide track record: 128 bytes on x86, as the SDK promises.
+struct WideTrackRecord {
+    WideChar* filename;
+    WideChar* title;
+    WideChar* album;
+    WideChar* artist;
+    WideChar* comment;
+    WideChar* genre;
+    WideChar* albumArtist;
+    WideChar* replayGainAlbum;
+    WideChar* replayGainTrack;
+    WideChar* publisher;
+    WideChar* composer;
+    std::int32_t year;
+    std::int32_t trackNumber;
+    std::int32_t tracks;
+    std::int32_t length;
+    std::int32_t rating;
+    std::int32_t playCount;
+    alignas(8) std::int64_t lastPlayed;
+    alignas(8) std::int64_t lastUpdated;
+    alignas(8) std::int64_t fileTime;
+    std::int32_t fileSize; // kilobytes
+    std::int32_t bitrate;
+    std::int32_t type;
+    std::int32_t disc;
+    std::int32_t discs;
+    std::int32_t bpm;
+    WideExtendedField* extendedFields;
+    WideChar* category;
+};
+
+// The wide record of the player's 5.9 source: the extension after the title;
+// the padding before the times absorbs it on x86, so the size stays 128.
+struct WideTrackRecordWithExtension {
+    WideChar* filename;
+    WideChar* title;
+    WideChar* extension;
+    WideChar* album;
+    WideChar* artist;
+    WideChar* comment;
+    WideChar* genre;
+    WideChar* albumArtist;
+    WideChar* replayGainAlbum;
+    WideChar* replayGainTrack;
+    WideChar* publisher;
+    WideChar* composer;
+    std::int32_t year;
+    std::int32_t trackNumber;
+    std::int32_t tracks;
+    std::int32_t length;
+    std::int32_t rating;
+    std::int32_t playCount;
+    alignas(8) std::int64_t lastPlayed;
+    alignas(8) std::int64_t lastUpdated;
+    alignas(8) std::int64_t fileTime;
+    std::int32_t fileSize;
+    std::int32_t bitrate;
+    std::int32_t type;
+    std::int32_t disc;
+    std::int32_t discs;
+    std::int32_t bpm;
+    WideExtendedField* extendedFields;
+    WideChar* category;
+};
+
+struct WideTrackList {
+    WideTrackRecord* items;
+    std::int32_t count;
+    std::int32_t allocated;
+};
+
+struct WideQueryRecord {
+    WideChar* query;
+    std::int32_t maxResults; // 0: no limit
+    WideTrackRecord* items;
+    std::int32_t count;
+    std::int32_t allocated;
+};
+
+struct WideEntryInfoRecord { // PLAYLIST_GET_ENTRY_INFO_WIDE
+    std::int32_t index;
+    WideChar title[256];
+    WideChar length[16];
+};
+
+struct WideInsertFileRecord { // PLAYLIST_INSERT_FILE_WIDE
+    WideChar file[260];
+    std::int32_t index;
+};
+
+struct WideSendToItemRecord { // ML_ADD_SEND_TO_ITEM_WIDE
+    WideChar* label;
     INT_PTR context;
     INT_PTR id;
 };

@@ -110,6 +110,10 @@ const char* getIniDir() {
     return reinterpret_cast<const char*>(toMain(0, HOST_GET_INI_DIR));
 }
 
+const WideChar* getIniDirWide() {
+    return reinterpret_cast<const WideChar*>(toMain(0, HOST_GET_INI_DIR_WIDE));
+}
+
 int registerMessage(const char* name) {
     if (name == nullptr) return 0;
     return static_cast<int>(toMain(reinterpret_cast<WPARAM>(name), HOST_REGISTER_MESSAGE));

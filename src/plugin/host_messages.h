@@ -34,6 +34,8 @@ const char* getEntryTitle(int index); // the player's text, or null
 HWND getPlaylistWindow();
 HMENU getMainMenu();
 const char* getIniDir(); // the player's text, or null
+// The wide settings folder: null from a player without the wide calls.
+const WideChar* getIniDirWide();
 int registerMessage(const char* name);
 void addFile(const char* path);
 void cmdPlay();

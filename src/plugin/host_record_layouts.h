@@ -72,6 +72,86 @@ TG_OFFSET(SendToItemRecord, label, 0, 0);
 TG_OFFSET(SendToItemRecord, context, 4, 8);
 TG_OFFSET(SendToItemRecord, id, 8, 16);
 
+TG_LAYOUT(WideTrackRecord, 128, 176);
+TG_OFFSET(WideTrackRecord, filename, 0, 0);
+TG_OFFSET(WideTrackRecord, title, 4, 8);
+TG_OFFSET(WideTrackRecord, album, 8, 16);
+TG_OFFSET(WideTrackRecord, artist, 12, 24);
+TG_OFFSET(WideTrackRecord, comment, 16, 32);
+TG_OFFSET(WideTrackRecord, genre, 20, 40);
+TG_OFFSET(WideTrackRecord, albumArtist, 24, 48);
+TG_OFFSET(WideTrackRecord, replayGainAlbum, 28, 56);
+TG_OFFSET(WideTrackRecord, replayGainTrack, 32, 64);
+TG_OFFSET(WideTrackRecord, publisher, 36, 72);
+TG_OFFSET(WideTrackRecord, composer, 40, 80);
+TG_OFFSET(WideTrackRecord, year, 44, 88);
+TG_OFFSET(WideTrackRecord, trackNumber, 48, 92);
+TG_OFFSET(WideTrackRecord, tracks, 52, 96);
+TG_OFFSET(WideTrackRecord, length, 56, 100);
+TG_OFFSET(WideTrackRecord, rating, 60, 104);
+TG_OFFSET(WideTrackRecord, playCount, 64, 108);
+TG_OFFSET(WideTrackRecord, lastPlayed, 72, 112);
+TG_OFFSET(WideTrackRecord, lastUpdated, 80, 120);
+TG_OFFSET(WideTrackRecord, fileTime, 88, 128);
+TG_OFFSET(WideTrackRecord, fileSize, 96, 136);
+TG_OFFSET(WideTrackRecord, bitrate, 100, 140);
+TG_OFFSET(WideTrackRecord, type, 104, 144);
+TG_OFFSET(WideTrackRecord, disc, 108, 148);
+TG_OFFSET(WideTrackRecord, discs, 112, 152);
+TG_OFFSET(WideTrackRecord, bpm, 116, 156);
+TG_OFFSET(WideTrackRecord, extendedFields, 120, 160);
+TG_OFFSET(WideTrackRecord, category, 124, 168);
+
+TG_LAYOUT(WideTrackRecordWithExtension, 128, 184);
+TG_OFFSET(WideTrackRecordWithExtension, filename, 0, 0);
+TG_OFFSET(WideTrackRecordWithExtension, title, 4, 8);
+TG_OFFSET(WideTrackRecordWithExtension, extension, 8, 16);
+TG_OFFSET(WideTrackRecordWithExtension, album, 12, 24);
+TG_OFFSET(WideTrackRecordWithExtension, artist, 16, 32);
+TG_OFFSET(WideTrackRecordWithExtension, comment, 20, 40);
+TG_OFFSET(WideTrackRecordWithExtension, genre, 24, 48);
+TG_OFFSET(WideTrackRecordWithExtension, albumArtist, 28, 56);
+TG_OFFSET(WideTrackRecordWithExtension, replayGainAlbum, 32, 64);
+TG_OFFSET(WideTrackRecordWithExtension, replayGainTrack, 36, 72);
+TG_OFFSET(WideTrackRecordWithExtension, publisher, 40, 80);
+TG_OFFSET(WideTrackRecordWithExtension, composer, 44, 88);
+TG_OFFSET(WideTrackRecordWithExtension, year, 48, 96);
+TG_OFFSET(WideTrackRecordWithExtension, trackNumber, 52, 100);
+TG_OFFSET(WideTrackRecordWithExtension, tracks, 56, 104);
+TG_OFFSET(WideTrackRecordWithExtension, length, 60, 108);
+TG_OFFSET(WideTrackRecordWithExtension, rating, 64, 112);
+TG_OFFSET(WideTrackRecordWithExtension, playCount, 68, 116);
+TG_OFFSET(WideTrackRecordWithExtension, lastPlayed, 72, 120);
+TG_OFFSET(WideTrackRecordWithExtension, lastUpdated, 80, 128);
+TG_OFFSET(WideTrackRecordWithExtension, fileTime, 88, 136);
+TG_OFFSET(WideTrackRecordWithExtension, fileSize, 96, 144);
+TG_OFFSET(WideTrackRecordWithExtension, bitrate, 100, 148);
+TG_OFFSET(WideTrackRecordWithExtension, type, 104, 152);
+TG_OFFSET(WideTrackRecordWithExtension, disc, 108, 156);
+TG_OFFSET(WideTrackRecordWithExtension, discs, 112, 160);
+TG_OFFSET(WideTrackRecordWithExtension, bpm, 116, 164);
+TG_OFFSET(WideTrackRecordWithExtension, extendedFields, 120, 168);
+TG_OFFSET(WideTrackRecordWithExtension, category, 124, 176);
+
+TG_LAYOUT(WideExtendedField, 8, 16);
+
+TG_LAYOUT(WideTrackList, 12, 16);
+TG_OFFSET(WideTrackList, count, 4, 8);
+
+TG_LAYOUT(WideQueryRecord, 20, 32);
+TG_OFFSET(WideQueryRecord, items, 8, 16);
+TG_OFFSET(WideQueryRecord, count, 12, 24);
+
+TG_LAYOUT(WideEntryInfoRecord, 548, 548);
+TG_OFFSET(WideEntryInfoRecord, title, 4, 4);
+TG_OFFSET(WideEntryInfoRecord, length, 516, 516);
+
+TG_LAYOUT(WideInsertFileRecord, 524, 524);
+TG_OFFSET(WideInsertFileRecord, index, 520, 520);
+
+TG_LAYOUT(WideSendToItemRecord, 12, 24);
+TG_OFFSET(WideSendToItemRecord, id, 8, 16);
+
 TG_LAYOUT(LibraryPluginDescriptor, 32, 64);
 TG_OFFSET(LibraryPluginDescriptor, version, 0, 0);
 TG_OFFSET(LibraryPluginDescriptor, description, 4, 8);

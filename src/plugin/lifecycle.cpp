@@ -17,6 +17,7 @@
 #include "plugin/mouse_hook.h"
 #include "plugin/plugin_menu.h"
 #include "plugin/record_layout.h"
+#include "plugin/wide_calls.h"
 #include "plugin/window_procedure.h"
 #include "prefs/preferences_dialog.h"
 
@@ -100,6 +101,7 @@ int pluginInit() {
     // Running from the start: whatever a failure leaves half done, quit undoes.
     f.running = true;
     guarded([&] {
+        detectWideCalls();
         readSettings();
         subclassHostWindow();
         f.mouseHook = platform::setWindowsHookEx(WH_MOUSE, mouseHookProcedure, moduleInstance(), 0);

@@ -6,6 +6,7 @@
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
 #include "plugin/record_layout.h"
+#include "plugin/wide_calls.h"
 #include "prefs/prefs_state.h"
 
 namespace tg {
@@ -17,6 +18,7 @@ void resetPluginState() {
     resetFrame();
     resetMultiLevelOrderState();
     resetRecordLayout();
+    resetWideCalls();
     // The player writes these before init; a process that booted one must not
     // hand its dead windows to the next.
     LibraryPluginDescriptor& d = descriptor();

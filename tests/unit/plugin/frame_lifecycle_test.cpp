@@ -10,6 +10,7 @@
 #include "plugin/descriptor.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
+#include "plugin/wide_calls.h"
 #include "plugin/window_procedure.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
@@ -63,6 +64,22 @@ TEST(PluginLifecycle, InitSubclassesHooksAndRegistersTheSendToIds) {
     EXPECT_EQ(frame().playSendToId, harness.player().registeredId("PLAY Tunegrove"));
     EXPECT_NE(frame().enqueueSendToId, 0);
     EXPECT_NE(frame().enqueueSendToId, frame().playSendToId);
+}
+
+TEST(PluginLifecycle, InitFindsWhetherThePlayerOffersTheWideCalls) {
+    struct Row {
+        bool offered;
+        const char* settingsFolder;
+        bool found;
+    };
+    for (const Row& row : {Row{false, "C:\\Settings", false}, Row{true, "C:\\Settings", true},
+                           Row{true, "", false}}) {
+        PluginHarness harness;
+        harness.player().offerWideCalls(row.offered);
+        ASSERT_TRUE(harness.player().setIniDir(row.settingsFolder));
+        harness.start();
+        EXPECT_EQ(wideCalls(), row.found) << row.offered << " " << row.settingsFolder;
+    }
 }
 
 TEST(PluginLifecycle, FirstRunWritesTheSettingsAndLooksForTheDefaultHostPopup) {
