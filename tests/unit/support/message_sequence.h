@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tg {
@@ -27,12 +28,11 @@ struct Line {
 Line begins(std::string start);
 Line optional(Line line);
 
-// Named sequences compose with +; a Texts is a sequence of whole lines.
+// Named sequences compose with +.
 class Sequence {
 public:
     Sequence() = default;
     Sequence(std::initializer_list<Line> lines) : lines_(lines) {}
-    Sequence(const Texts& wholeLines) : lines_(wholeLines.begin(), wholeLines.end()) {}
     const std::vector<Line>& lines() const { return lines_; }
 
     friend Sequence operator+(Sequence a, const Sequence& b) {
