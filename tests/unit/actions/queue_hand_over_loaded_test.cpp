@@ -5,6 +5,7 @@
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
 #include "plugin/host_messages.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
 
@@ -18,7 +19,7 @@ namespace tg {
 namespace {
 
 using test::PluginHarness;
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 void elapse(DWORD milliseconds) {
     platform::sim::settle();
@@ -105,9 +106,7 @@ TEST(QueueHandOverLoaded, NothingButThePlugInsOwnEntriesLeavesThePlaylist) {
         for (const player::PlaylistEntry& entry : h.player().playlist())
             files.push_back(entry.file);
         EXPECT_EQ(files, c.playlist);
-        Texts queued;
-        for (const QueueEntry& entry : pluginPlaylist()) queued.push_back(entry.file);
-        EXPECT_EQ(queued, c.queue);
+        EXPECT_EQ(test::queuedFiles(), c.queue);
         EXPECT_EQ(platform::sim::liveWorkerCount(), 0);
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/window.h"
 #include "player/player.h"
 #include "plugin/host_messages.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/queue_router.h"
 
@@ -22,8 +23,9 @@ namespace {
 
 namespace sim = tg::platform::sim;
 using tg::player::player;
+using tg::test::queuedFiles;
 using tg::test::QueueRouter;
-using Texts = std::vector<std::string>;
+using tg::test::Texts;
 
 // Lets workers reach their sleep first: the virtual clock only wakes sleepers.
 void elapse(DWORD milliseconds) {
@@ -48,11 +50,6 @@ protected:
     static Texts hostFiles() {
         Texts out;
         for (const tg::player::PlaylistEntry& e : player().playlist()) out.push_back(e.file);
-        return out;
-    }
-    static Texts queued() {
-        Texts out;
-        for (const tg::QueueEntry& e : tg::pluginPlaylist()) out.push_back(e.file);
         return out;
     }
     static std::string lastStarted() {
@@ -91,7 +88,7 @@ TEST_F(QueueHandOver, AListedFileIsPlayedAtItsFirstOccurrence) {
     EXPECT_EQ(lastStarted(), "x");
     EXPECT_EQ(handOverLog(),
               (Texts{"HOST_GET_LIST_LENGTH", "HOST_GET_ENTRY_FILE 0", "HOST_GET_ENTRY_FILE 1"}));
-    EXPECT_EQ(queued(), Texts{"b"});
+    EXPECT_EQ(queuedFiles(), Texts{"b"});
     EXPECT_EQ(state().pendingHostIndex, 1);
     EXPECT_FALSE(state().temporaryEntry);
     EXPECT_EQ(sim::liveWorkerCount(), 0); // nothing to take out again
@@ -126,7 +123,7 @@ TEST_F(QueueHandOver, AMissingFileIsInsertedAfterTheCurrentEntryAndRemoved200msA
     EXPECT_EQ(hostFiles(), (Texts{"a", "b", "new", "c"}));
     EXPECT_EQ(lastStarted(), "new");
     // The insertion was the plug-in's own: the rest of the queue is still there.
-    EXPECT_EQ(queued(), Texts{"also new"});
+    EXPECT_EQ(queuedFiles(), Texts{"also new"});
     EXPECT_TRUE(state().temporaryEntry);
     EXPECT_EQ(state().pendingHostIndex, 2);
 
@@ -140,7 +137,7 @@ TEST_F(QueueHandOver, AMissingFileIsInsertedAfterTheCurrentEntryAndRemoved200msA
     EXPECT_EQ(sim::liveWorkerCount(), 0);
     EXPECT_FALSE(state().temporaryEntry);
     EXPECT_EQ(state().pendingHostIndex, -1);
-    EXPECT_EQ(queued(), Texts{"also new"}); // nor was the deletion a foreign change
+    EXPECT_EQ(queuedFiles(), Texts{"also new"}); // nor was the deletion a foreign change
 
     next(); // the second one goes in the same way, after "new"'s neighbour
     EXPECT_EQ(hostFiles(), (Texts{"a", "b", "also new", "c"}));
@@ -188,7 +185,7 @@ TEST_F(QueueHandOver, ANameTheInsertRecordWouldCutIsPassedOverNotCut) {
     next();
     EXPECT_EQ(hostFiles(), (Texts{"a", "b"}));
     EXPECT_EQ(lastStarted(), "b");
-    EXPECT_TRUE(queued().empty());
+    EXPECT_TRUE(queuedFiles().empty());
     elapse(200);
     EXPECT_EQ(hostFiles(), Texts{"a"});
 }
@@ -224,7 +221,7 @@ TEST_F(QueueHandOver, WhileAnInsertedEntryWaitsForItsRemovalChangesLeaveTheQueue
     tg::model().playlistMenusValid = true;
 
     tg::test::addFile("C:\\z.mp3"); // within the 200 ms
-    EXPECT_EQ(queued(), Texts{"later"});
+    EXPECT_EQ(queuedFiles(), Texts{"later"});
     EXPECT_TRUE(tg::model().playlistMenusValid);
 
     elapse(200);
@@ -268,7 +265,7 @@ TEST_F(QueueHandOver, AnotherInsertionDuringTheWaitIsRemovedInItsTurn) {
     EXPECT_FALSE(state().temporaryEntry);
     EXPECT_FALSE(state().removalPending);
     // Neither deletion was taken for a foreign change.
-    EXPECT_EQ(queued(), Texts{"later"});
+    EXPECT_EQ(queuedFiles(), Texts{"later"});
 
     next(); // and the queue goes on as before, after "a", now current again
     EXPECT_EQ(hostFiles(), (Texts{"a", "later", "b", "c"}));
@@ -293,7 +290,7 @@ TEST_F(QueueHandOver, ABurstOfHandOversRemovesEveryInsertedEntryAndNoOther) {
     elapse(200);
     EXPECT_EQ(hostFiles(), (Texts{"a", "b", "c"}));
     EXPECT_EQ(sim::liveWorkerCount(), 0);
-    EXPECT_EQ(queued(), Texts{"later"});
+    EXPECT_EQ(queuedFiles(), Texts{"later"});
 }
 
 TEST_F(QueueHandOver, AStartReportedAgainAfterAnEarlierRemovalWaitsOnce) {
@@ -340,7 +337,7 @@ TEST_F(QueueHandOver, TheDeletionOfAnEarlierInsertionIsNotTakenForAForeignChange
 
     elapse(200);
     EXPECT_EQ(hostFiles(), (Texts{"a", "b"}));
-    EXPECT_EQ(queued(), Texts{"later"});
+    EXPECT_EQ(queuedFiles(), Texts{"later"});
 }
 
 TEST_F(QueueHandOver, AFileTheLibraryHoldsLeavesTheLibraryMenusValid) {

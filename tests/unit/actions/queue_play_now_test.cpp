@@ -5,6 +5,7 @@
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "player/player.h"
+#include "support/message_sequence.h"
 #include "support/queue_router.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,9 @@ namespace {
 
 namespace sim = tg::platform::sim;
 using tg::player::player;
+using tg::test::queuedFiles;
 using tg::test::QueueRouter;
-using Texts = std::vector<std::string>;
+using tg::test::Texts;
 
 class QueuePlayNow : public testing::Test {
 protected:
@@ -40,11 +42,6 @@ protected:
         for (const char* file : files) tg::appendToPluginPlaylist(std::string_view(file));
         tg::rebuildPlaylistPopup(popup);
     }
-    static Texts queued() {
-        Texts out;
-        for (const tg::QueueEntry& e : tg::pluginPlaylist()) out.push_back(e.file);
-        return out;
-    }
     static std::string lastStarted() {
         return player().startedFiles().empty() ? "" : player().startedFiles().back();
     }
@@ -57,22 +54,22 @@ TEST_F(QueuePlayNow, TheChosenEntryPlaysAndLeavesTheOthersInOrder) {
     EXPECT_TRUE(tg::onPlaylistPopupCommand(3));
     EXPECT_EQ(lastStarted(), "b");
     EXPECT_EQ(player().currentIndex(), 1); // right after the entry that was current
-    EXPECT_EQ(queued(), (Texts{"a", "c", "q"}));
+    EXPECT_EQ(queuedFiles(), (Texts{"a", "c", "q"}));
 
     tg::rebuildPlaylistPopup(popup);
     EXPECT_TRUE(tg::onPlaylistPopupCommand(4)); // "q" stands in the playlist: played there
     EXPECT_EQ(lastStarted(), "q");
     EXPECT_EQ(player().currentIndex(), 2);
-    EXPECT_EQ(queued(), (Texts{"a", "c"}));
+    EXPECT_EQ(queuedFiles(), (Texts{"a", "c"}));
 }
 
 TEST_F(QueuePlayNow, AfterADeleteTheNextClickOnThatPositionPlaysTheEntryThatMovedUp) {
     open({"a", "b", "c"});
     tg::onPlaylistEntryCommand(popup, 2, 3); // Delete "b"
-    EXPECT_EQ(queued(), (Texts{"a", "c"}));
+    EXPECT_EQ(queuedFiles(), (Texts{"a", "c"}));
     tg::onPlaylistPopupCommand(3);
     EXPECT_EQ(lastStarted(), "c");
-    EXPECT_EQ(queued(), Texts{"a"});
+    EXPECT_EQ(queuedFiles(), Texts{"a"});
 }
 
 TEST_F(QueuePlayNow, AnEntryTheQueueHasAlreadyHandedOverIsNotPlayedAgain) {
@@ -83,7 +80,7 @@ TEST_F(QueuePlayNow, AnEntryTheQueueHasAlreadyHandedOverIsNotPlayedAgain) {
 
     tg::onPlaylistPopupCommand(2); // the open submenu still shows "a" there
     EXPECT_EQ(player().startedFiles().size(), starts);
-    EXPECT_EQ(queued(), Texts{"b"});
+    EXPECT_EQ(queuedFiles(), Texts{"b"});
 }
 
 TEST_F(QueuePlayNow, TheQueueEmptiedWhileThePlayerMovesOnIsNoHarm) {

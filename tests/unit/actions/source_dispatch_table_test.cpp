@@ -4,6 +4,7 @@
 #include "model/text.h"
 #include "player/player.h"
 #include "support/action_player.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/temp_drive.h"
 
@@ -16,36 +17,33 @@ namespace {
 
 using test::ActionPlayer;
 using test::chosen;
+using test::Sequence;
 using test::Texts;
 using test::track;
-
-Texts operator+(Texts a, const Texts& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 constexpr char kBookmarked[] =
     "C:\\Music\\Mira Okafor\\Lagos Morning\\03 - Window Paradise Silver Satellite.mp3";
 
 // The query of the chosen artist; the library holds its tracks out of menu order.
-const Texts kLibraryQuery = {
+const Sequence kLibraryQuery = {
     "HOST_GET_LIST_POS",
     "ML_RUN_QUERY max=0 (artist == \"Beta\" OR artist == \"The Beta\" OR artist begins \" \" "
     "OR artist begins \"The  \") -> 2"};
-const Texts kLibraryRelease = {"ML_FREE_QUERY_RESULTS 2 records"};
+const Sequence kLibraryRelease = {"ML_FREE_QUERY_RESULTS 2 records"};
 // Playlist Tags narrows the library's answer to the player's playlist at once.
-const Texts kTagsQuery =
-    kLibraryQuery + Texts{"HOST_GET_LIST_LENGTH", "HOST_GET_ENTRY_FILE 0", "HOST_GET_ENTRY_FILE 1",
-                          "HOST_GET_ENTRY_FILE 2", "ML_FREE_QUERY_RESULTS 2 records"};
-const Texts kSendPlay = {"ML_SEND_TO_HOST mode=2 files=C:\\lib\\beta1.mp3,C:\\lib\\beta2.mp3",
-                         "send HOST_PLAYLIST_MODIFIED",
-                         "send HOST_PLAYING_FILE C:\\lib\\beta1.mp3"};
-const Texts kSendEnqueue = {"ML_SEND_TO_HOST mode=3 files=C:\\lib\\beta1.mp3,C:\\lib\\beta2.mp3",
-                            "send HOST_PLAYLIST_MODIFIED"};
-// beta1.mp3 first stands at index 2 of the player's playlist.
-const Texts kNextToBeta1 = {"HOST_CMD_NEXT", "send HOST_NEXT_ENTRY_QUERY",
-                            "HOST_NEXT_ENTRY_QUERY answered 2",
+const Sequence kTagsQuery =
+    kLibraryQuery + Sequence{"HOST_GET_LIST_LENGTH", "HOST_GET_ENTRY_FILE 0",
+                             "HOST_GET_ENTRY_FILE 1", "HOST_GET_ENTRY_FILE 2",
+                             "ML_FREE_QUERY_RESULTS 2 records"};
+const Sequence kSendPlay = {"ML_SEND_TO_HOST mode=2 files=C:\\lib\\beta1.mp3,C:\\lib\\beta2.mp3",
+                            "send HOST_PLAYLIST_MODIFIED",
                             "send HOST_PLAYING_FILE C:\\lib\\beta1.mp3"};
+const Sequence kSendEnqueue = {"ML_SEND_TO_HOST mode=3 files=C:\\lib\\beta1.mp3,C:\\lib\\beta2.mp3",
+                               "send HOST_PLAYLIST_MODIFIED"};
+// beta1.mp3 first stands at index 2 of the player's playlist.
+const Sequence kNextToBeta1 = {"HOST_CMD_NEXT", "send HOST_NEXT_ENTRY_QUERY",
+                               "HOST_NEXT_ENTRY_QUERY answered 2",
+                               "send HOST_PLAYING_FILE C:\\lib\\beta1.mp3"};
 
 const Texts kMixedFolder = {"M:\\Mixed\\a\\inside-a.mp3", "M:\\Mixed\\B\\inside-b.mp3",
                             "M:\\Mixed\\y.MP3", "M:\\Mixed\\Z.mp3"};
@@ -56,7 +54,7 @@ struct Cell {
     const char* name;
     SourceType source;
     ClickAction action;
-    Texts sent;
+    Sequence sent;
     Texts queueAfter;
     std::optional<Texts> queueAtNext; // none: no HOST_CMD_NEXT
 };
@@ -288,7 +286,7 @@ TEST_P(MenuCommandsTable, SendsInOrderAndLeavesTheQueue) {
 
     executeAction(definition, path, depth, cell.action);
 
-    EXPECT_EQ(ActionPlayer::takeLog(), cell.sent);
+    EXPECT_TRUE(test::linesAre(ActionPlayer::takeLog(), cell.sent));
     EXPECT_EQ(ActionPlayer::queue(), cell.queueAfter);
     EXPECT_EQ(host_->nextSent(), cell.queueAtNext.has_value());
     if (cell.queueAtNext) {

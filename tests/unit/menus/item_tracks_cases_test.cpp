@@ -4,6 +4,7 @@
 #include "model/text.h"
 #include "player/player.h"
 #include "support/level_menus.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
 
@@ -18,7 +19,7 @@ namespace tg {
 namespace {
 
 using L = LevelType;
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 struct Song {
     const char* file;

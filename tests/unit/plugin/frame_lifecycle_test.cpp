@@ -12,31 +12,23 @@
 #include "plugin/host_messages.h"
 #include "plugin/wide_calls.h"
 #include "plugin/window_procedure.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace tg {
 namespace {
 
+using test::logHas;
+using test::logIs;
 using test::PluginHarness;
-using Texts = std::vector<std::string>;
-
-Texts queue() {
-    Texts files;
-    for (const QueueEntry& entry : pluginPlaylist()) files.push_back(entry.file);
-    return files;
-}
-
-bool logged(const std::string& line) {
-    const auto& log = player::player().log();
-    return std::find(log.begin(), log.end(), line) != log.end();
-}
+using test::queuedFiles;
+using test::Texts;
 
 TEST(PluginExport, HandsOutOneDescriptorOfVersion21) {
     LibraryPluginDescriptor* first = winampGetMediaLibraryPlugin();
@@ -174,7 +166,7 @@ TEST(PluginLifecycle, QuitUnderAnotherSubclassStaysAsAPassThrough) {
     EXPECT_EQ(test::sendToPlayer(0, HOST_GET_LIST_LENGTH), 1);
     harness.player().clearLog();
     platform::sendMessage(harness.window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(host), 0);
-    EXPECT_TRUE(logged("WM_INITMENUPOPUP"));
+    EXPECT_TRUE(logIs({"WM_INITMENUPOPUP"}));
     EXPECT_EQ(test::itemTexts(host), (Texts{"Songticker", "Start/Stop Plug-in"}));
 
     // Loaded again, the plug-in works from where its procedure stands.
@@ -281,8 +273,8 @@ TEST_F(SendTo, PlayAndEnqueueFillTheQueue) {
     for (const Step& step : steps) {
         harness.player().clearLog();
         EXPECT_EQ(harness.player().chooseSendTo(step.entry, step.files), 0);
-        EXPECT_EQ(queue(), step.queue) << step.entry << " " << step.files.size();
-        EXPECT_EQ(logged("HOST_CMD_NEXT"), step.next) << step.entry << " " << step.files.size();
+        EXPECT_EQ(queuedFiles(), step.queue) << step.entry << " " << step.files.size();
+        EXPECT_EQ(logHas("HOST_CMD_NEXT"), step.next) << step.entry << " " << step.files.size();
         platform::sim::advanceClock(250);
         platform::sim::settle();
     }
@@ -303,7 +295,7 @@ TEST_F(SendTo, OtherKindsNullListsAndUnknownIdsAreIgnored) {
     EXPECT_EQ(select(0, &list, 0), 0);
     TrackList damaged{nullptr, 5, 5}; // a count without records
     EXPECT_EQ(select(0, &damaged, frame().enqueueSendToId), 0);
-    EXPECT_EQ(queue(), Texts{"C:\\kept.mp3"});
+    EXPECT_EQ(queuedFiles(), Texts{"C:\\kept.mp3"});
 }
 
 TEST_F(SendTo, TracksWithoutAFileNameAreSkipped) {
@@ -315,7 +307,7 @@ TEST_F(SendTo, TracksWithoutAFileNameAreSkipped) {
     TrackList list{reinterpret_cast<TrackRecord*>(records.get()), 3, 3};
     descriptor().handleMessage(MLMSG_SEND_TO_SELECT, 0, reinterpret_cast<INT_PTR>(&list),
                                frame().enqueueSendToId);
-    EXPECT_EQ(queue(), (Texts{"C:\\a.mp3", "C:\\c.mp3"}));
+    EXPECT_EQ(queuedFiles(), (Texts{"C:\\a.mp3", "C:\\c.mp3"}));
 }
 
 TEST_F(SendTo, ConfigAnswersOneAndEverythingElseZero) {

@@ -7,19 +7,20 @@
 #include "platform/sim/inspect.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace tg {
 namespace {
 
+using test::logHas;
+using test::logIs;
 using test::PluginHarness;
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 constexpr char kMeadowLight[] = "C:\\Music\\The Lanterns\\Harbor Lights\\02 - Meadow Light.mp3";
 
@@ -61,10 +62,7 @@ TEST(MenuWalk, ThreeLevelsDownAClickPlaysTheTitleAndNothingIsLeftOver) {
         loop.select(titles, test::positionContaining(titles, "Meadow Light"));
         loop.leftClick();
         EXPECT_EQ(harness.player().startedFiles().back(), kMeadowLight);
-        const auto& log = harness.player().log();
-        EXPECT_NE(std::find(log.begin(), log.end(),
-                            std::string("ML_SEND_TO_HOST mode=2 files=") + kMeadowLight),
-                  log.end());
+        EXPECT_TRUE(logHas(std::string("ML_SEND_TO_HOST mode=2 files=") + kMeadowLight));
         EXPECT_FALSE(loop.anyOpen()); // the click closed every menu
 
         EXPECT_TRUE(model().selectionPath.empty());
@@ -135,9 +133,7 @@ TEST(MenuWalk, AnItemLabelledLikeThePageLinkIsAValueLikeAnyOther) {
         EXPECT_STREQ(model().selectionPath[0].value, "MORE");
         harness.player().clearLog();
         harness.loop().choose(albums, 0);
-        const auto& log = harness.player().log();
-        EXPECT_NE(std::find(log.begin(), log.end(), "ML_SEND_TO_HOST mode=2 files=C:\\m.mp3"),
-                  log.end());
+        EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=2 files=C:\\m.mp3"));
     }
 }
 
@@ -205,8 +201,7 @@ TEST(MenuWalk, TheHostsOwnSubmenusInTheTargetPopupAreNoPartOfAWalk) {
     const auto openVisualization = [&] {
         harness.player().clearLog();
         harness.openSubmenu(target, "Visualization");
-        const auto& log = harness.player().log();
-        EXPECT_NE(std::find(log.begin(), log.end(), "WM_INITMENUPOPUP"), log.end());
+        EXPECT_TRUE(logIs({"WM_INITMENUPOPUP"}, test::kMenuMovesAndLookups));
     };
     openVisualization(); // while the inline level is the walk's root
     EXPECT_EQ(model().selectionPath.size(), 1u);

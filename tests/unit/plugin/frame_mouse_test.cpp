@@ -9,6 +9,7 @@
 #include "platform/sim/inspect.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
 #include "support/temp_drive.h"
@@ -20,20 +21,18 @@
 namespace tg {
 namespace {
 
+using test::begins;
+using test::kMenuMovesAndLookups;
+using test::logHas;
+using test::logIs;
 using test::PluginHarness;
-using Texts = std::vector<std::string>;
+using test::queuedFiles;
+using test::Sequence;
+using test::Texts;
 
-bool logHas(const std::string& start) {
-    const auto& log = player::player().log();
-    return std::any_of(log.begin(), log.end(),
-                       [&](const std::string& line) { return line.rfind(start, 0) == 0; });
-}
-
-Texts queue() {
-    Texts files;
-    for (const QueueEntry& entry : pluginPlaylist()) files.push_back(entry.file);
-    return files;
-}
+const test::Line kPlayed = begins("ML_SEND_TO_HOST mode=2");
+const test::Line kEnqueued = begins("ML_SEND_TO_HOST mode=3");
+const test::Line kClosed = "WM_CANCELMODE";
 
 // "Artists" (Artist, Album, Title) over the sample library, opened down to the
 // titles of one album.
@@ -70,17 +69,17 @@ TEST_F(MenuMouse, WhetherTheMenusCloseAfterALeftClick) {
         ClickAction action;
         std::int32_t keepOnEnqueue;
         bool control;
-        const char* sent; // what reached the player, or "" for the queue
+        Sequence sent; // the menus closing last; EnqueueTg's tracks go to the queue
         bool stayOpen;
     };
     const Case cases[] = {
-        {ClickAction::Play, 1, false, "ML_SEND_TO_HOST mode=2", false},
-        {ClickAction::Enqueue, 1, false, "ML_SEND_TO_HOST mode=3", true},
-        {ClickAction::EnqueueTg, 1, false, "", true},
-        {ClickAction::Enqueue, 0, false, "ML_SEND_TO_HOST mode=3", false},
-        {ClickAction::EnqueueAndPlay, 1, false, "ML_SEND_TO_HOST mode=3", false},
-        {ClickAction::Play, 1, true, "ML_SEND_TO_HOST mode=2", true},
-        {ClickAction::PlayTg, 0, true, "HOST_CMD_NEXT", true},
+        {ClickAction::Play, 1, false, {kPlayed, kClosed}, false},
+        {ClickAction::Enqueue, 1, false, {kEnqueued}, true},
+        {ClickAction::EnqueueTg, 1, false, {}, true},
+        {ClickAction::Enqueue, 0, false, {kEnqueued, kClosed}, false},
+        {ClickAction::EnqueueAndPlay, 1, false, {kEnqueued, "HOST_CMD_NEXT", kClosed}, false},
+        {ClickAction::Play, 1, true, {kPlayed}, true},
+        {ClickAction::PlayTg, 0, true, {"HOST_CMD_NEXT"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(c.action) << " keep " << c.keepOnEnqueue
@@ -99,14 +98,11 @@ TEST_F(MenuMouse, WhetherTheMenusCloseAfterALeftClick) {
         h.loop().select(a, 0);
         h.loop().leftClick();
         platform::sim::setKeyDown(VK_CONTROL, false);
-        if (c.sent[0] != '\0') {
-            EXPECT_TRUE(logHas(c.sent));
-        }
+        EXPECT_TRUE(logIs(c.sent, kMenuMovesAndLookups));
         if (c.action == ClickAction::EnqueueTg) {
-            EXPECT_FALSE(queue().empty());
+            EXPECT_FALSE(queuedFiles().empty());
         }
         EXPECT_EQ(h.loop().anyOpen(), c.stayOpen);
-        EXPECT_EQ(logHas("WM_CANCELMODE"), !c.stayOpen);
         h.loop().closeAll();
         platform::sim::settle();
     }
@@ -118,7 +114,7 @@ TEST_F(MenuMouse, ASubmenuItemActsOnEverythingBelowItUnlessMenuActionsAreOff) {
     openDown();
     loop().select(albums, test::positionContaining(albums, "Harbor Lights"));
     loop().leftClick();
-    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=3 files="));
+    EXPECT_TRUE(logIs({kEnqueued}, kMenuMovesAndLookups));
     loop().closeAll();
     harness.stop();
 
@@ -132,14 +128,14 @@ TEST_F(MenuMouse, ASubmenuItemActsOnEverythingBelowItUnlessMenuActionsAreOff) {
     off.player().clearLog();
     off.loop().select(a, 0);
     off.loop().leftClick();
-    EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+    EXPECT_TRUE(logIs({}, kMenuMovesAndLookups));
     EXPECT_TRUE(off.loop().isOpen(a));
     // A leaf still acts.
     const HMENU albumsOfFirst = off.loop().openSubmenu(a, 0);
     const HMENU titlesOfFirst = off.loop().openSubmenu(albumsOfFirst, 0);
     off.loop().select(titlesOfFirst, 0);
     off.loop().leftClick();
-    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=2"));
+    EXPECT_TRUE(logIs({kPlayed, kClosed}, kMenuMovesAndLookups));
 }
 
 TEST_F(MenuMouse, TheHeadingOfAPopupActsOnTheLevelAbove) {
@@ -185,9 +181,9 @@ TEST_F(MenuMouse, ThePlayersEnabledItemsInTheTargetPopupAreItsCommandsWhateverTh
         loop().select(target, test::positionOf(target, c.item));
         loop().leftClick();
         const UINT id = platform::sim::menuItems(target)[test::positionOf(target, c.item)].id;
-        EXPECT_EQ(logHas("WM_COMMAND " + std::to_string(id)), c.command);
-        EXPECT_EQ(logHas("WM_CANCELMODE"), c.command);
-        EXPECT_FALSE(logHas("WM_MENUCOMMAND"));
+        EXPECT_TRUE(
+            logIs(c.command ? Sequence{kClosed, "WM_COMMAND " + std::to_string(id)} : Sequence{},
+                  kMenuMovesAndLookups));
         EXPECT_EQ(loop().anyOpen(), !c.command); // a disabled item leaves the menu open
         loop().closeAll();
     }
@@ -230,9 +226,8 @@ TEST(PluginItemClicks, NeitherHeadingsNorThePluginsOwnItemsAreValuesOrPlayerComm
         h.player().clearLog();
         h.loop().select(popup, position);
         h.loop().leftClick();
-        EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
-        EXPECT_FALSE(logHas("WM_COMMAND"));
-        EXPECT_EQ(queue(), Texts{"C:\\queued.mp3"});
+        EXPECT_TRUE(logIs({}, kMenuMovesAndLookups));
+        EXPECT_EQ(queuedFiles(), Texts{"C:\\queued.mp3"});
         if (const HMENU submenu = platform::getSubMenu(popup, position)) {
             EXPECT_TRUE(h.loop().isOpen(submenu)); // the press opened it
         }
@@ -257,8 +252,7 @@ TEST(PluginItemClicks, InlineItemsActOnThemselvesWhateverOpenedOrMovedAboveThem)
             h.player().clearLog();
             h.loop().select(target, test::positionContaining(target, "Meadow Light"));
             h.loop().leftClick();
-            const auto& log = h.player().log();
-            EXPECT_NE(std::find(log.begin(), log.end(), meadowLight), log.end());
+            EXPECT_TRUE(logHas(meadowLight));
             h.loop().closeAll();
         };
         if (queuedFirst) appendToPluginPlaylist(std::string_view("C:\\queued.mp3"));
@@ -318,7 +312,7 @@ TEST(PluginItemClicks, EntriesLongerThanTheReadBackActWholeOrNotAtAll) {
         h.player().clearLog();
         h.loop().select(menu, position);
         h.loop().leftClick();
-        EXPECT_EQ(logHas("HOST_ADD_FILE"), !c.added.empty());
+        EXPECT_EQ(logHas(begins("HOST_ADD_FILE")), !c.added.empty());
         if (!c.added.empty()) {
             EXPECT_TRUE(logHas("HOST_ADD_FILE " + c.added));
         }
@@ -334,10 +328,10 @@ TEST_F(MenuMouse, TgPlaylistEntriesPastTheHostCommandLimitPlay) {
     const HMENU playlist = harness.openSubmenu(target, "TG Playlist");
     harness.player().clearLog();
     loop().choose(playlist, 151); // the 150th entry, id 151
-    EXPECT_FALSE(logHas("WM_COMMAND"));
+    EXPECT_TRUE(logIs({"HOST_CMD_NEXT"}, kMenuMovesAndLookups));
     ASSERT_FALSE(harness.player().startedFiles().empty());
     EXPECT_EQ(harness.player().startedFiles().back(), "C:\\q150.mp3");
-    EXPECT_EQ(queue().size(), 149u);
+    EXPECT_EQ(queuedFiles().size(), 149u);
 }
 
 TEST_F(MenuMouse, EachMiddleClickClosesOneLevel) {
@@ -351,7 +345,7 @@ TEST_F(MenuMouse, EachMiddleClickClosesOneLevel) {
         EXPECT_EQ(model().selectionPath.size(), 3 - closed);
         EXPECT_FALSE(frame().middleButtonDown);
     }
-    EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+    EXPECT_TRUE(logIs({}, kMenuMovesAndLookups));
     // In the target popup itself as well.
     loop().middleClick();
     EXPECT_EQ(loop().openMenus().size(), open - 4);
@@ -378,11 +372,11 @@ TEST_F(MenuMouse, RightClickOpensTheActionsWhoseChoiceActsOnTheItem) {
     EXPECT_EQ(tracked.y, 50);
     EXPECT_EQ(tracked.flags, 0x15u);
     EXPECT_EQ(frame().contextIndex, 1);
-    EXPECT_FALSE(logHas("ML_SEND_TO_HOST"));
+    EXPECT_FALSE(logHas(begins("ML_SEND_TO_HOST")));
 
     loop().choose(actions, 4); // "Enqueue TG": the whole album, menus stay open
-    EXPECT_GE(queue().size(), 11u);
-    for (const std::string& file : queue())
+    EXPECT_GE(queuedFiles().size(), 11u);
+    for (const std::string& file : queuedFiles())
         EXPECT_NE(file.find("\\Harbor Lights\\"), std::string::npos);
     EXPECT_TRUE(loop().isOpen(albums));
     titles = loop().openSubmenu(albums, test::positionContaining(albums, "Harbor Lights"));
@@ -390,12 +384,13 @@ TEST_F(MenuMouse, RightClickOpensTheActionsWhoseChoiceActsOnTheItem) {
     loop().rightClick();
     EXPECT_EQ(frame().contextIndex, 2);
     loop().choose(frame().actionMenu, 1); // "Enqueue" one title
-    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=3 files="));
+    EXPECT_TRUE(logHas(kEnqueued));
     EXPECT_TRUE(loop().isOpen(titles));
     loop().select(titles, 0);
     loop().rightClick();
     loop().choose(frame().actionMenu, 0); // "Play" closes everything first
-    EXPECT_TRUE(logHas("ML_SEND_TO_HOST mode=2"));
+    EXPECT_TRUE(
+        logIs({kEnqueued, kClosed, kPlayed}, kMenuMovesAndLookups + Texts{"WM_INITMENUPOPUP"}));
     EXPECT_FALSE(loop().anyOpen());
 }
 
@@ -436,7 +431,7 @@ TEST_F(MenuMouse, RightClicksInTgPlaylistOpenTheEntryMenuOnEntriesOnly) {
     EXPECT_EQ(test::itemTexts(frame().playlistEntryMenu),
               (Texts{"Move Up", "Move Down", "Delete"}));
     loop().choose(frame().playlistEntryMenu, 1); // Move Down
-    EXPECT_EQ(queue(), (Texts{"C:\\b.mp3", "C:\\a.mp3", "C:\\c.mp3"}));
+    EXPECT_EQ(queuedFiles(), (Texts{"C:\\b.mp3", "C:\\a.mp3", "C:\\c.mp3"}));
     EXPECT_EQ(test::itemTexts(playlist),
               (Texts{"Clear Playlist", "-", "C:\\b.mp3", "C:\\a.mp3", "C:\\c.mp3"}));
     EXPECT_TRUE(loop().isOpen(playlist));
@@ -471,13 +466,6 @@ TEST_F(MenuMouse, WithNoPluginMenuOpenTheHookPassesEverythingOn) {
     platform::unhookWindowsHookEx(other);
 }
 
-int playsSent() {
-    const auto& log = player::player().log();
-    return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
-        return line.rfind("ML_SEND_TO_HOST mode=2", 0) == 0;
-    }));
-}
-
 TEST_F(MenuMouse, AClickIsActedOnOnceHoweverOftenTheMenuLoopSeesIt) {
     define(ClickAction::Play);
     harness.start();
@@ -486,10 +474,10 @@ TEST_F(MenuMouse, AClickIsActedOnOnceHoweverOftenTheMenuLoopSeesIt) {
     const platform::Point at{5, 5};
     // Looked at, looked at again, then taken: one action, at the first look.
     platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_NOREMOVE);
-    EXPECT_EQ(playsSent(), 1);
+    EXPECT_EQ(test::logCount(kPlayed), 1);
     platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_NOREMOVE);
     platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_ACTION);
-    EXPECT_EQ(playsSent(), 1);
+    EXPECT_EQ(test::logCount(kPlayed), 1);
 
     // The next click, on the same spot, is a click of its own, whether it is
     // looked at first or only taken.
@@ -497,11 +485,11 @@ TEST_F(MenuMouse, AClickIsActedOnOnceHoweverOftenTheMenuLoopSeesIt) {
     selectTitle("Meadow Light");
     platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_NOREMOVE);
     platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_ACTION);
-    EXPECT_EQ(playsSent(), 1);
+    EXPECT_EQ(test::logCount(kPlayed), 1);
     openDown();
     selectTitle("Meadow Light");
     platform::sim::callMouseHooks(WM_LBUTTONUP, at, HC_ACTION);
-    EXPECT_EQ(playsSent(), 1);
+    EXPECT_EQ(test::logCount(kPlayed), 1);
     harness.stop();
 }
 

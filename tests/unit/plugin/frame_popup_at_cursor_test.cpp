@@ -7,11 +7,11 @@
 #include "platform/window.h"
 #include "plugin/frame_state.h"
 #include "resources/resource_ids.h"
+#include "support/message_sequence.h"
 #include "support/plugin_harness.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -19,15 +19,12 @@ namespace tg {
 namespace {
 
 using test::itemTexts;
+using test::logHas;
+using test::logIs;
 using test::PluginHarness;
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 constexpr std::int32_t kCtrlAltM = kHotkeyCtrl | kHotkeyAlt | 0x4D;
-
-bool logged(const std::string& line) {
-    const auto& log = player::player().log();
-    return std::find(log.begin(), log.end(), line) != log.end();
-}
 
 class PopupAtCursor : public testing::Test {
 protected:
@@ -74,7 +71,7 @@ TEST_F(PopupAtCursor, BringsThePlayerForwardAndClosesOpenMenusFirst) {
     platform::sim::setForegroundWindow(other);
     harness.player().clearLog();
     press();
-    EXPECT_TRUE(logged("WM_CANCELMODE"));
+    EXPECT_TRUE(logIs({"WM_CANCELMODE"}));
     ASSERT_FALSE(platform::sim::foregroundRequests().empty());
     EXPECT_EQ(platform::sim::foregroundRequests().front(), harness.window());
     const auto calls = platform::sim::threadInputCalls();
@@ -114,7 +111,7 @@ TEST_F(PopupAtCursor, AnotherProgramsHotkeyGoesOnToThePlayer) {
     harness.player().clearLog();
     harness.pressHotkey(MOD_SHIFT, 0x41);
     EXPECT_TRUE(platform::sim::trackedPopups().empty());
-    EXPECT_TRUE(logged("WM_HOTKEY"));
+    EXPECT_TRUE(logIs({"WM_HOTKEY"}));
     platform::unregisterHotKey(harness.window(), 0x1234);
 }
 
@@ -171,7 +168,7 @@ TEST(TrayIcon, AMiddleClickOpensThePopupOnlyWhenEnabledAndAlwaysReachesThePlayer
         h.start();
         h.loop().follow([&] { h.player().sendTrayNotify(c.mouseMessage); });
         EXPECT_EQ(platform::sim::trackedPopups().size(), c.opens ? 1u : 0u);
-        EXPECT_TRUE(logged("HOST_TRAY_NOTIFY " + std::to_string(c.mouseMessage)));
+        EXPECT_TRUE(logHas("HOST_TRAY_NOTIFY " + std::to_string(c.mouseMessage)));
         h.loop().closeAll();
     }
 }

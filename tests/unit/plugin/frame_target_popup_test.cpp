@@ -6,31 +6,22 @@
 #include "platform/window.h"
 #include "plugin/frame_state.h"
 #include "plugin/host_messages.h"
+#include "support/message_sequence.h"
 #include "support/player_support.h"
 #include "support/plugin_harness.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace tg {
 namespace {
 
 using test::itemTexts;
+using test::logCount;
+using test::logIs;
 using test::PluginHarness;
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 const Texts kHostItems = {"Songticker", "Start/Stop Plug-in"};
-
-int countInLog(const std::string& line) {
-    const auto& log = player::player().log();
-    return static_cast<int>(std::count(log.begin(), log.end(), line));
-}
-
-Texts plus(Texts a, const Texts& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 class TargetPopup : public testing::Test {
 protected:
@@ -47,15 +38,15 @@ TEST_F(TargetPopup, AHostPopupWithTheIdGetsThePluginItemsAfterItsOwnAndIsNotPass
     harness.player().clearLog();
     const HMENU target = harness.openSubmenu(options, "Visualization");
 
-    EXPECT_EQ(countInLog("WM_INITMENUPOPUP"), 0);
+    EXPECT_EQ(logCount("WM_INITMENUPOPUP"), 0);
     EXPECT_EQ(frame().targetPopup, target);
     EXPECT_EQ(frame().pluginItemsStart, 2);
     EXPECT_EQ(platform::getMenuStyle(target), MNS_AUTODISMISS | MNS_NOTIFYBYPOS);
-    EXPECT_EQ(itemTexts(target), plus(kHostItems, {"-", "Library", "Marks"}));
+    EXPECT_EQ(itemTexts(target), (kHostItems + Texts{"-", "Library", "Marks"}));
     // A popup that is not the target goes on to the host untouched.
     harness.player().clearLog();
     harness.openSubmenu(harness.mainMenu(), "Skins");
-    EXPECT_EQ(countInLog("WM_INITMENUPOPUP"), 1);
+    EXPECT_EQ(logCount("WM_INITMENUPOPUP"), 1);
 }
 
 TEST_F(TargetPopup, DisabledThePopupIsStillTakenButGetsNoItems) {
@@ -66,7 +57,7 @@ TEST_F(TargetPopup, DisabledThePopupIsStillTakenButGetsNoItems) {
     const HMENU target = harness.openTargetPopup();
     EXPECT_EQ(itemTexts(target), kHostItems);
     EXPECT_EQ(platform::getMenuStyle(target), MNS_AUTODISMISS | MNS_NOTIFYBYPOS);
-    EXPECT_EQ(countInLog("WM_INITMENUPOPUP"), 2); // main menu and Options only
+    EXPECT_EQ(logCount("WM_INITMENUPOPUP"), 2); // main menu and Options only
 }
 
 TEST_F(TargetPopup, TgPlaylistIsThereExactlyWhileTheQueueHasEntries) {
@@ -75,7 +66,7 @@ TEST_F(TargetPopup, TgPlaylistIsThereExactlyWhileTheQueueHasEntries) {
     appendToPluginPlaylist(std::string_view("C:\\one.mp3"));
     appendToPluginPlaylist(std::string_view("C:\\two.mp3"));
     HMENU target = harness.openTargetPopup();
-    EXPECT_EQ(itemTexts(target), plus(kHostItems, {"TG Playlist", "-", "Library"}));
+    EXPECT_EQ(itemTexts(target), (kHostItems + Texts{"TG Playlist", "-", "Library"}));
     const HMENU playlist = harness.openSubmenu(target, "TG Playlist");
     EXPECT_EQ(itemTexts(playlist), (Texts{"Clear Playlist", "-", "C:\\one.mp3", "C:\\two.mp3"}));
 
@@ -83,7 +74,7 @@ TEST_F(TargetPopup, TgPlaylistIsThereExactlyWhileTheQueueHasEntries) {
     EXPECT_TRUE(pluginPlaylistEmpty());
     EXPECT_FALSE(harness.loop().anyOpen());
     target = harness.openTargetPopup();
-    EXPECT_EQ(itemTexts(target), plus(kHostItems, {"-", "Library"}));
+    EXPECT_EQ(itemTexts(target), (kHostItems + Texts{"-", "Library"}));
     EXPECT_EQ(frame().playlistPopup, nullptr);
 }
 
@@ -97,7 +88,7 @@ TEST_F(TargetPopup, ItemsTheHostPutsAboveMoveThePluginPartAndNothingOfTheHostsGo
         {harness.player().entryFor("C:\\a.mp3"), harness.player().entryFor("C:\\b.mp3")});
     HMENU target = harness.openTargetPopup();
     const Texts plugin = {"-", "Library", "-", "1. a", "2. b"};
-    EXPECT_EQ(itemTexts(target), plus(kHostItems, plugin));
+    EXPECT_EQ(itemTexts(target), kHostItems + plugin);
     harness.loop().closeAll();
 
     platform::insertMenu(target, 0, MF_BYPOSITION | MF_STRING, 501, "Host A");
@@ -105,11 +96,11 @@ TEST_F(TargetPopup, ItemsTheHostPutsAboveMoveThePluginPartAndNothingOfTheHostsGo
     target = harness.openTargetPopup();
     EXPECT_EQ(frame().pluginItemsStart, 4);
     EXPECT_EQ(itemTexts(target),
-              plus({"Host A", "Host B", "Songticker", "Start/Stop Plug-in"}, plugin));
+              (Texts{"Host A", "Host B", "Songticker", "Start/Stop Plug-in"} + plugin));
     harness.loop().closeAll();
     // The raw entries are listed afresh at every opening; the host's stay.
-    EXPECT_EQ(itemTexts(target), plus({"Host A", "Host B", "Songticker", "Start/Stop Plug-in"},
-                                      {"-", "Library", "-"}));
+    EXPECT_EQ(itemTexts(target),
+              (Texts{"Host A", "Host B", "Songticker", "Start/Stop Plug-in", "-", "Library", "-"}));
 }
 
 TEST_F(TargetPopup, AChoiceOfAPlayersItemReachesItAsThatItemsCommandOnce) {
@@ -123,8 +114,7 @@ TEST_F(TargetPopup, AChoiceOfAPlayersItemReachesItAsThatItemsCommandOnce) {
         harness.player().clearLog();
         harness.loop().select(target, position);
         harness.loop().pressEnter();
-        EXPECT_EQ(countInLog("WM_COMMAND " + std::to_string(id)), 1);
-        EXPECT_EQ(countInLog("WM_MENUCOMMAND"), 0);
+        EXPECT_TRUE(logIs({"WM_COMMAND " + std::to_string(id)}, test::kMenuMovesAndLookups));
         EXPECT_FALSE(harness.loop().anyOpen());
     }
     // A click the hook hands on, which Wine's menu then reports by position too.
@@ -134,8 +124,7 @@ TEST_F(TargetPopup, AChoiceOfAPlayersItemReachesItAsThatItemsCommandOnce) {
     harness.loop().choose(target, position);
     platform::sendMessage(harness.window(), WM_MENUCOMMAND, static_cast<WPARAM>(position),
                           reinterpret_cast<LPARAM>(target));
-    EXPECT_EQ(countInLog("WM_COMMAND 40188"), 1);
-    EXPECT_EQ(countInLog("WM_MENUCOMMAND"), 0);
+    EXPECT_TRUE(logIs({"WM_CANCELMODE", "WM_COMMAND 40188"}, test::kMenuMovesAndLookups));
 }
 
 TEST(OwnPopup, GoesRightAfterSkinsOrToPositionOne) {
@@ -184,7 +173,7 @@ TEST_F(TargetPopup, OnlyDefinitionsWithSomethingToShowGetASubmenu) {
     harness.define("Raw", SourceType::PlaylistRaw);
     harness.start();
     EXPECT_EQ(itemTexts(harness.openTargetPopup()),
-              plus(kHostItems, {"-", "Marks", "Folder", "Raw"}));
+              (kHostItems + Texts{"-", "Marks", "Folder", "Raw"}));
 }
 
 TEST(InlineMainMenu, OneThatCannotStandInlineAddsNothingAndIsNeverEmptied) {
@@ -199,9 +188,9 @@ TEST(InlineMainMenu, OneThatCannotStandInlineAddsNothingAndIsNeverEmptied) {
         h.start();
         for (int opening = 0; opening < 3; ++opening) {
             const HMENU target = h.openTargetPopup();
-            EXPECT_EQ(itemTexts(target), plus(kHostItems, {"-", "Library"}));
+            EXPECT_EQ(itemTexts(target), (kHostItems + Texts{"-", "Library"}));
             h.loop().closeAll();
-            EXPECT_EQ(itemTexts(target), plus(kHostItems, {"-", "Library"}));
+            EXPECT_EQ(itemTexts(target), (kHostItems + Texts{"-", "Library"}));
         }
     }
 }

@@ -80,12 +80,6 @@ Texts ActionPlayer::takeLog() {
     return log;
 }
 
-Texts ActionPlayer::queue() {
-    Texts files;
-    for (const QueueEntry& entry : pluginPlaylist()) files.push_back(entry.file);
-    return files;
-}
-
 void ActionPlayer::setQueue(std::initializer_list<const char*> files) {
     emptyPluginPlaylist();
     for (const char* file : files) appendToPluginPlaylist(std::string_view(file));

@@ -8,14 +8,13 @@
 
 #include "model/model_state.h"
 #include "player/player.h"
+#include "support/message_sequence.h"
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace tg::test {
-
-using Texts = std::vector<std::string>;
 
 // One at a time: it subclasses the player's main window.
 class ActionPlayer {
@@ -28,7 +27,7 @@ public:
     // The player's log since the last call, which clears it.
     static Texts takeLog();
     // The plug-in playlist, head first.
-    static Texts queue();
+    static Texts queue() { return queuedFiles(); }
     static void setQueue(std::initializer_list<const char*> files);
     // The plug-in playlist as it stood when HOST_CMD_NEXT reached the player.
     const Texts& queueAtNext() const { return queueAtNext_; }

@@ -1,7 +1,6 @@
 #include "support/fault_scene.h"
 #include <algorithm>
 
-#include "actions/plugin_playlist.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
 #include "plugin/host_messages.h"
@@ -110,12 +109,6 @@ void FaultScene::next() {
     platform::sim::settle();
     platform::sim::advanceClock(250);
     platform::sim::settle();
-}
-
-Texts FaultScene::queued() const {
-    Texts out;
-    for (const QueueEntry& entry : pluginPlaylist()) out.push_back(entry.file);
-    return out;
 }
 
 Texts FaultScene::playlistFiles() const {

@@ -5,14 +5,13 @@
 // to the player.
 #pragma once
 
+#include "support/message_sequence.h"
 #include "support/plugin_harness.h"
 
 #include <string>
 #include <vector>
 
 namespace tg::test {
-
-using Texts = std::vector<std::string>;
 
 // The playlist every scene starts with, in order.
 extern const std::vector<std::string> kSceneFiles;
@@ -42,7 +41,7 @@ public:
 
     // "Next" in the player, then the 200 ms after which a temporary entry goes.
     void next();
-    Texts queued() const;
+    Texts queued() const { return queuedFiles(); }
     Texts playlistFiles() const;
     std::string lastStarted() const;
 };
