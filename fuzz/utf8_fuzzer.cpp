@@ -2,6 +2,7 @@
 // converters always give valid text, keep every valid text as it is, and a cut
 // never leaves a split character behind.
 #include "model/utf8.h"
+#include "platform/text_encoding.h"
 #include "support/fuzz_host.h"
 
 #include <cstring>
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(utf8ToWide(back) == wide, "the replacement is not stable");
 
     for (std::size_t limit = 0; limit <= size; limit += 1 + size / 16) {
-        const std::size_t cut = utf8CutLength(bytes, limit);
+        const std::size_t cut = platform::utf8CutLength(bytes, limit);
         fuzz::check(cut <= limit, "cut longer than its limit");
         if (isValidUtf8(bytes))
             fuzz::check(isValidUtf8(bytes.substr(0, cut)) && limit - cut < 4,

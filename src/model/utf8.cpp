@@ -113,22 +113,6 @@ std::u16string_view boundedWide(const char16_t* field, std::size_t capacity) {
     return {field, n};
 }
 
-std::size_t utf8CutLength(std::string_view text, std::size_t limit) {
-    if (text.size() <= limit) return text.size();
-    std::size_t cut = limit;
-    // Back over the continuation bytes of the sequence the limit splits (at most three).
-    for (int i = 0; i < 3 && cut > 0 && isContinuation(static_cast<unsigned char>(text[cut])); ++i)
-        --cut;
-    if (cut < limit) {
-        std::size_t length = 0;
-        const char32_t code = decodeOne(text, cut, length);
-        // A broken sequence is not a character: cutting inside it splits nothing.
-        if (code == kReplacementCharacter && length == 1) return limit;
-        if (cut + length <= limit) return cut + length;
-    }
-    return cut;
-}
-
 bool isValidUtf8(std::string_view text) {
     std::size_t length = 0;
     for (std::size_t at = 0; at < text.size(); at += length) {

@@ -19,10 +19,6 @@ std::string wideToUtf8(std::u16string_view text);
 // whole field when the player left none.
 std::u16string_view boundedWide(const char16_t* field, std::size_t capacity);
 
-// The length of text's longest beginning of at most limit bytes that ends at a
-// character boundary: a cut there never splits a sequence.
-std::size_t utf8CutLength(std::string_view text, std::size_t limit);
-
 bool isValidUtf8(std::string_view text);
 
 } // namespace tg

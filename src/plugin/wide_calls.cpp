@@ -1,5 +1,6 @@
 #include "plugin/wide_calls.h"
 
+#include "platform/text_encoding.h"
 #include "plugin/host_messages.h"
 
 namespace tg {
@@ -14,10 +15,12 @@ bool wideCalls() {
 
 void detectWideCalls() {
     offered = host::getIniDirWide() != nullptr;
+    platform::setUtf8Texts(offered);
 }
 
 void resetWideCalls() {
     offered = false;
+    platform::setUtf8Texts(false);
 }
 
 } // namespace tg

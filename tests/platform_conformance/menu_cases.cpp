@@ -1,10 +1,12 @@
 // Menus: building, deleting (with the submenus that go along), reading items
 // back, check and enable marks, styles.
 #include "platform/menu.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "platform_conformance/seam_case.h"
 
 #include <cstring>
+#include <string>
 
 namespace tg::conformance {
 namespace {
@@ -128,6 +130,30 @@ std::string textIsCutToTheBuffer(Surroundings&) {
     seen("length", getMenuString(menu, 0, nullptr, 0, MF_BYPOSITION));
     seen("byId", getMenuString(menu, 1, buffer, 3, MF_BYCOMMAND))("text", buffer);
     destroyMenu(menu);
+    return seen.text();
+}
+
+// With a player that speaks UTF-16 the texts are UTF-8: every script and a
+// character beyond the BMP come back byte for byte, and a short buffer gets
+// whole characters only.
+std::string utf8TextsComeBackByteForByte(Surroundings&) {
+    const std::string text = "\xE5\xAE\x87\xE5\xA4\x9A \xD0\xAF \xCE\xA9 \xC3\xA9 \xF0\x9F\x8E\xB5";
+    setUtf8Texts(true);
+    const HMENU menu = createPopupMenu();
+    appendMenu(menu, MF_STRING, 1, text.c_str());
+    insertMenu(menu, 0, MF_BYPOSITION | MF_STRING, 2, std::string(1500, 'x').append(text).c_str());
+    char buffer[2048] = {};
+    Observed seen;
+    seen("whole", getMenuString(menu, 1, buffer, sizeof buffer, MF_BYPOSITION));
+    seen("same", static_cast<int>(text == buffer));
+    seen("length", getMenuString(menu, 1, nullptr, 0, MF_BYPOSITION));
+    seen("cut", getMenuString(menu, 1, buffer, 6, MF_BYPOSITION));
+    seen("cutSame", static_cast<int>(text.substr(0, 3) == buffer));
+    seen("beyond", getMenuString(menu, 1, buffer, 19, MF_BYPOSITION));
+    seen("long", getMenuString(menu, 0, buffer, sizeof buffer, MF_BYPOSITION));
+    seen("longSame", static_cast<int>(std::string(1500, 'x') + text == buffer));
+    destroyMenu(menu);
+    setUtf8Texts(false);
     return seen.text();
 }
 
@@ -353,6 +379,8 @@ std::vector<SeamCase> menuCases() {
          true},
         {"menus", "textIsCutToTheBuffer", textIsCutToTheBuffer,
          "copied=3 text='Abc' after='z' whole=6 text='Abcdef' length=6 byId=2 text='Ab'"},
+        {"menus", "utf8TextsComeBackByteForByte", utf8TextsComeBackByteForByte,
+         "whole=20 same=1 length=20 cut=3 cutSame=1 beyond=16 long=1520 longSame=1"},
         {"menus", "separatorsReadAsEmpty", separatorsReadAsEmpty,
          "separator=0 text='' noText=0 text=''"},
         {"menus", "aMissingItemReadsNothing", aMissingItemReadsNothing,

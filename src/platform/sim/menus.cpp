@@ -1,5 +1,6 @@
 // Menus in memory, answering as user32 does.
 #include "platform/sim/state.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -298,6 +299,18 @@ int getMenuItemCount(HMENU menu) {
     return owner == nullptr ? -1 : static_cast<int>(owner->items.size());
 }
 
+void setUtf8Texts(bool utf8) {
+    State& s = state();
+    Lock lock(s.mutex);
+    s.utf8Texts = utf8;
+}
+
+bool utf8Texts() {
+    State& s = state();
+    Lock lock(s.mutex);
+    return s.utf8Texts;
+}
+
 int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags) {
     State& s = state();
     Lock lock(s.mutex);
@@ -311,7 +324,8 @@ int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags)
     }
     const std::string_view text = found.owner->textOf(*found.item);
     if (buffer == nullptr || maxCount <= 0) return static_cast<int>(text.size());
-    const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(maxCount) - 1);
+    std::size_t copied = std::min(text.size(), static_cast<std::size_t>(maxCount) - 1);
+    if (s.utf8Texts) copied = utf8CutLength(text, copied);
     std::memcpy(buffer, text.data(), copied);
     buffer[copied] = '\0';
     return static_cast<int>(copied);

@@ -143,6 +143,7 @@ struct Store {
     DWORD trackPopupError = 0;
     std::vector<HWND> drawnMenuBars;
     std::uint64_t menuTextReads = 0; // getMenuString calls, for cost counts
+    bool utf8Texts = false;
 
     // Windows and messages.
     std::unordered_map<std::uintptr_t, Window> windows;

@@ -2,7 +2,11 @@
 #include "platform/win32/windows_include.h"
 
 #include "platform/menu.h"
+#include "platform/text_encoding.h"
 #include "platform/win32/menu_recording.h"
+
+#include <cstring>
+#include <string>
 
 namespace tg::platform {
 
@@ -10,12 +14,43 @@ namespace {
 
 // The A calls convert their text to UTF-16 through a heap copy per item; an
 // eagerly built tree has thousands of items, so texts that fit are converted
-// here, on the stack, with the same code page. Longer ones take the A call.
+// here, on the stack. Longer ones take the A call in the ANSI code page; UTF-8
+// ones, which the A call would misread, are converted on the heap.
 constexpr int kWideTextChars = 1024;
+
+UINT textCodePage() {
+    return utf8Texts() ? CP_UTF8 : CP_ACP;
+}
 
 bool convertText(UINT flags, const char* text, wchar_t (&wide)[kWideTextChars]) {
     if (text == nullptr || (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) != 0) return false;
-    return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kWideTextChars) > 0;
+    return MultiByteToWideChar(textCodePage(), 0, text, -1, wide, kWideTextChars) > 0;
+}
+
+std::wstring longWideText(const char* text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
+    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+    return wide;
+}
+
+bool takesLongUtf8(UINT flags, const char* text) {
+    return text != nullptr && utf8Texts() &&
+           (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) == 0;
+}
+
+// The item's text as UTF-8: empty for a missing item, a separator or no text.
+std::string utf8MenuText(HMENU menu, UINT item, UINT flags) {
+    const int length = GetMenuStringW(menu, item, nullptr, 0, flags);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    const int read = GetMenuStringW(menu, item, wide.data(), length + 1, flags);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, nullptr, 0, nullptr, nullptr);
+    std::string text(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, text.data(), bytes, nullptr, nullptr);
+    return text;
 }
 
 } // namespace
@@ -36,6 +71,8 @@ BOOL isMenu(HMENU menu) {
 BOOL appendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
     wchar_t wide[kWideTextChars];
     if (convertText(flags, text, wide)) return AppendMenuW(menu, flags, idOrSubmenu, wide);
+    if (takesLongUtf8(flags, text))
+        return AppendMenuW(menu, flags, idOrSubmenu, longWideText(text).c_str());
     return AppendMenuA(menu, flags, idOrSubmenu, text);
 }
 
@@ -43,6 +80,8 @@ BOOL insertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, con
     wchar_t wide[kWideTextChars];
     if (convertText(flags, text, wide))
         return InsertMenuW(menu, position, flags, idOrSubmenu, wide);
+    if (takesLongUtf8(flags, text))
+        return InsertMenuW(menu, position, flags, idOrSubmenu, longWideText(text).c_str());
     return InsertMenuA(menu, position, flags, idOrSubmenu, text);
 }
 
@@ -55,6 +94,17 @@ int getMenuItemCount(HMENU menu) {
 }
 
 int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags) {
+    if (utf8Texts()) {
+        const std::string text = utf8MenuText(menu, item, flags);
+        // Missing items, separators and empty texts answer as the A call does.
+        if (!text.empty()) {
+            if (buffer == nullptr || maxCount <= 0) return static_cast<int>(text.size());
+            const std::size_t copied = utf8CutLength(text, static_cast<std::size_t>(maxCount) - 1);
+            std::memcpy(buffer, text.data(), copied);
+            buffer[copied] = '\0';
+            return static_cast<int>(copied);
+        }
+    }
     const int copied = GetMenuStringA(menu, item, buffer, maxCount, flags);
     // Wine fills a buffer too short for the text to its last byte, unterminated.
     // A missing item leaves the buffer as it was.

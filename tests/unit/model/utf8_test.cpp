@@ -1,4 +1,5 @@
 #include "model/utf8.h"
+#include "platform/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -62,12 +63,12 @@ TEST(Utf8, ACutNeverSplitsACharacter) {
     const std::string text = "a\xC3\xA9\xE5\xAE\x87\xF0\x9F\x8E\xB5"; // 1 + 2 + 3 + 4 bytes
     const std::size_t want[] = {0, 1, 1, 3, 3, 3, 6, 6, 6, 6, 10, 10};
     for (std::size_t limit = 0; limit < std::size(want); ++limit)
-        EXPECT_EQ(utf8CutLength(text, limit), want[limit]) << limit;
+        EXPECT_EQ(platform::utf8CutLength(text, limit), want[limit]) << limit;
     // Bytes that are not UTF-8 are cut where the limit says.
-    EXPECT_EQ(utf8CutLength("\x80\x80\x80\x80\x80", 3), 3u);
-    EXPECT_EQ(utf8CutLength("ab\xE9"
-                            "cd",
-                            3),
+    EXPECT_EQ(platform::utf8CutLength("\x80\x80\x80\x80\x80", 3), 3u);
+    EXPECT_EQ(platform::utf8CutLength("ab\xE9"
+                                      "cd",
+                                      3),
               3u);
 }
 
