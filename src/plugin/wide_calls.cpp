@@ -1,6 +1,8 @@
 #include "plugin/wide_calls.h"
 
-#include "plugin/host_messages.h"
+#include "platform/window.h"
+#include "plugin/host_contract.h"
+#include "plugin/host_handles.h"
 
 namespace tg {
 
@@ -13,7 +15,10 @@ bool wideCalls() {
 }
 
 void detectWideCalls() {
-    offered = host::getIniDirWide() != nullptr;
+    // Asked directly: the operations in host_messages depend on the answer.
+    const HWND player = playerWindow();
+    offered =
+        player != nullptr && platform::sendMessage(player, WM_USER, 0, HOST_GET_INI_DIR_WIDE) != 0;
 }
 
 void resetWideCalls() {
