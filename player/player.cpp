@@ -1,5 +1,6 @@
 #include "player/player.h"
 
+#include "model/utf8.h"
 #include "platform/file.h"
 #include "platform/window.h"
 #include "player/m3u_file.h"
@@ -260,7 +261,7 @@ void Player::notifyTagsUpdated(const std::string& file, bool wide) {
         return;
     }
     record("send HOST_TAGS_UPDATED_WIDE " + file);
-    const std::wstring path = widened(file);
+    const std::u16string path = utf8ToWide(file);
     sendToMain(WM_USER, reinterpret_cast<WPARAM>(path.c_str()), HOST_TAGS_UPDATED_WIDE);
 }
 

@@ -52,6 +52,8 @@ struct PlaylistFaults {
     // (changePlaylist tells the plug-in), and texts handed out before go.
     std::function<void(Player&)> changeAfterLength;
     int changeAtRead = 1;
+    // PLAYLIST_GET_ENTRY_INFO_WIDE fills a text to the field's end, leaving no terminator.
+    bool unterminatedEntryInfo = false;
 };
 
 // Files a folder given to HOST_ADD_FILE expands to, by extension.
@@ -180,6 +182,7 @@ private:
     LRESULT sendToHost(const SendToHostRecord* request);
     LRESULT addSendToItem(const SendToItemRecord* item);
     LRESULT getEntryInfo(EntryInfoRecord* info);
+    LRESULT getEntryInfoWide(WideEntryInfoRecord* info);
     int registerName(const char* name);
     void beforeEntryRead();
 
@@ -192,7 +195,10 @@ private:
     std::vector<PlaylistEntry> entries_;
     int current_ = -1;
     bool playing_ = false;
-    std::deque<std::string> started_; // stable texts for HOST_PLAYING_FILE
+    std::deque<std::string> started_;        // stable texts for HOST_PLAYING_FILE
+    std::deque<std::u16string> startedWide_; // and for HOST_PLAYING_FILE_WIDE
+    std::u16string entryFileWide_;           // the last wide entry answers
+    std::u16string entryTitleWide_;
 
     std::string iniDir_;
     std::u16string iniDirWide_; // kept beside iniDir_ for the wide answer

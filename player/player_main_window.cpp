@@ -5,7 +5,9 @@
 #include "platform/window.h"
 #include "plugin/host_contract.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace tg::player {
 
@@ -30,6 +32,18 @@ const char* windowMessageName(UINT message) {
     case WM_CLOSE: return "WM_CLOSE";
     default: return nullptr;
     }
+}
+
+// "m:ss" or "h:mm:ss"; empty when not known.
+std::string lengthText(std::int32_t seconds) {
+    if (seconds < 0) return {};
+    const int s = seconds;
+    std::string text = s >= 3600
+                           ? std::to_string(s / 3600) + ":" + (s % 3600 / 60 < 10 ? "0" : "") +
+                                 std::to_string(s % 3600 / 60)
+                           : std::to_string(s / 60);
+    text += (s % 60 < 10 ? ":0" : ":") + std::to_string(s % 60);
+    return text;
 }
 
 } // namespace
@@ -84,6 +98,21 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         const PlaylistEntry& entry = entries_[static_cast<std::size_t>(index)];
         return reinterpret_cast<LRESULT>(file ? entry.file.c_str() : entry.title.c_str());
     }
+    case HOST_GET_ENTRY_FILE_WIDE:
+    case HOST_GET_ENTRY_TITLE_WIDE: {
+        const bool file = lParam == HOST_GET_ENTRY_FILE_WIDE;
+        record(std::string(file ? "HOST_GET_ENTRY_FILE_WIDE " : "HOST_GET_ENTRY_TITLE_WIDE ") +
+               std::to_string(index));
+        if (!wideCalls_) return 0;
+        beforeEntryRead();
+        if (index < 0 || index >= static_cast<int>(entries_.size())) return 0;
+        if (file ? faultMode_.nullEntryFiles : faultMode_.nullEntryTitles) return 0;
+        const PlaylistEntry& entry = entries_[static_cast<std::size_t>(index)];
+        // Valid until the next such request, as a player's answer buffer is.
+        std::u16string& answer = file ? entryFileWide_ : entryTitleWide_;
+        answer = utf8ToWide(file ? entry.file : entry.title);
+        return reinterpret_cast<LRESULT>(answer.c_str());
+    }
     case HOST_GET_PLAYLIST_WINDOW:
         record("HOST_GET_PLAYLIST_WINDOW " + std::to_string(wParam));
         // wParam names the window asked for; only the playlist editor (1) exists here.
@@ -114,6 +143,7 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         return -1; // no preference: the player goes on in its own order
     case HOST_PLAYLIST_MODIFIED:
     case HOST_PLAYING_FILE:
+    case HOST_PLAYING_FILE_WIDE:
     case HOST_TAGS_UPDATED:
     case HOST_TAGS_UPDATED_WIDE:
         return 0; // the player's own notifications, passed on by a subclass
@@ -144,6 +174,41 @@ LRESULT Player::onCopyData(HWND window, LPARAM lParam) {
         const std::string path(data, length);
         record("HOST_ADD_FILE " + path);
         appendEntries(expandAddedPath(path));
+        return 1;
+    }
+    if (!toPlaylist && copy->dwData == HOST_ADD_FILE_WIDE && wideCalls_) {
+        const auto* data = static_cast<const WideChar*>(copy->lpData);
+        const std::size_t units = copy->cbData / sizeof(WideChar);
+        if (!data || units == 0) {
+            fault("HOST_ADD_FILE_WIDE without a path");
+            return 0;
+        }
+        const std::u16string_view text = boundedWide(data, units);
+        if (text.size() == units)
+            fault("HOST_ADD_FILE_WIDE path not terminated within cbData");
+        else if ((text.size() + 1) * sizeof(WideChar) != copy->cbData)
+            fault("HOST_ADD_FILE_WIDE cbData " + std::to_string(copy->cbData) + " for a path of " +
+                  std::to_string(text.size()) + " units");
+        const std::string path = wideToUtf8(text);
+        record("HOST_ADD_FILE_WIDE " + path);
+        appendEntries(expandAddedPath(path));
+        return 1;
+    }
+    if (toPlaylist && copy->dwData == PLAYLIST_INSERT_FILE_WIDE && wideCalls_) {
+        const auto* insert = static_cast<const WideInsertFileRecord*>(copy->lpData);
+        if (!insert || copy->cbData < sizeof(WideInsertFileRecord)) {
+            fault("PLAYLIST_INSERT_FILE_WIDE with cbData " + std::to_string(copy->cbData) +
+                  ", not " + std::to_string(sizeof(WideInsertFileRecord)));
+            return 0;
+        }
+        const std::u16string_view text = boundedWide(insert->file, std::size(insert->file));
+        if (text.size() == std::size(insert->file)) {
+            fault("PLAYLIST_INSERT_FILE_WIDE file not terminated");
+            return 0;
+        }
+        const std::string file = wideToUtf8(text);
+        record("PLAYLIST_INSERT_FILE_WIDE " + std::to_string(insert->index) + " " + file);
+        insertEntry(insert->index, entryFor(file));
         return 1;
     }
     if (toPlaylist && copy->dwData == PLAYLIST_INSERT_FILE) {
@@ -195,8 +260,13 @@ LRESULT Player::onPlaylistMessage(HWND window, UINT message, WPARAM wParam, LPAR
         deleteEntry(static_cast<int>(lParam));
         return 0;
     case PLAYLIST_GET_ENTRY_INFO: return getEntryInfo(reinterpret_cast<EntryInfoRecord*>(lParam));
-    default: record("playlist WM_USER wParam=" + std::to_string(wParam) + " (unknown)"); return 0;
+    case PLAYLIST_GET_ENTRY_INFO_WIDE:
+        if (!wideCalls_) break;
+        return getEntryInfoWide(reinterpret_cast<WideEntryInfoRecord*>(lParam));
+    default: break;
     }
+    record("playlist WM_USER wParam=" + std::to_string(wParam) + " (unknown)");
+    return 0;
 }
 
 LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
@@ -213,17 +283,33 @@ LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
     std::memcpy(info->title, entry.title.data(), titleLength);
     info->title[titleLength] = '\0';
     info->length[0] = '\0';
-    if (entry.length >= 0) {
-        const int s = entry.length;
-        std::string text = s >= 3600
-                               ? std::to_string(s / 3600) + ":" + (s % 3600 / 60 < 10 ? "0" : "") +
-                                     std::to_string(s % 3600 / 60)
-                               : std::to_string(s / 60);
-        text += (s % 60 < 10 ? ":0" : ":") + std::to_string(s % 60);
-        const std::size_t n = std::min(text.size(), sizeof info->length - 1);
-        std::memcpy(info->length, text.data(), n);
-        info->length[n] = '\0';
+    const std::string text = lengthText(entry.length);
+    const std::size_t n = std::min(text.size(), sizeof info->length - 1);
+    std::memcpy(info->length, text.data(), n);
+    info->length[n] = '\0';
+    return 1;
+}
+
+LRESULT Player::getEntryInfoWide(WideEntryInfoRecord* info) {
+    if (!info) {
+        fault("PLAYLIST_GET_ENTRY_INFO_WIDE without a record");
+        return 0;
     }
+    record("PLAYLIST_GET_ENTRY_INFO_WIDE " + std::to_string(info->index));
+    beforeEntryRead();
+    if (info->index < 0 || info->index >= static_cast<int>(entries_.size())) return 0;
+    if (faultMode_.nullEntryTitles) return 0;
+    const PlaylistEntry& entry = entries_[static_cast<std::size_t>(info->index)];
+    // A full field keeps no terminator when the player is told to fill it to the end.
+    const std::size_t reserve = faultMode_.unterminatedEntryInfo ? 0 : 1;
+    const auto fill = [reserve](WideChar* field, std::size_t capacity, const std::string& utf8) {
+        const std::u16string text = utf8ToWide(utf8);
+        const std::size_t n = std::min(text.size(), capacity - reserve);
+        std::copy_n(text.begin(), n, field);
+        if (n < capacity) field[n] = 0;
+    };
+    fill(info->title, std::size(info->title), entry.title);
+    fill(info->length, std::size(info->length), lengthText(entry.length));
     return 1;
 }
 

@@ -3,6 +3,7 @@
 // "next" asks the main window's procedure (a plug-in's first) which entry to take.
 #include "player/player.h"
 
+#include "model/utf8.h"
 #include "plugin/host_contract.h"
 
 namespace tg::player {
@@ -63,6 +64,12 @@ void Player::startEntry(int index) {
     const std::string& file = started_.back();
     record("send HOST_PLAYING_FILE " + file);
     sendToMain(WM_USER, reinterpret_cast<WPARAM>(file.c_str()), HOST_PLAYING_FILE);
+    if (!wideCalls_) return;
+    // A current player tells the start twice; the wide form names every file.
+    startedWide_.push_back(utf8ToWide(file));
+    record("send HOST_PLAYING_FILE_WIDE " + file);
+    sendToMain(WM_USER, reinterpret_cast<WPARAM>(startedWide_.back().c_str()),
+               HOST_PLAYING_FILE_WIDE);
 }
 
 void Player::play() {

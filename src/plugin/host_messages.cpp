@@ -1,11 +1,16 @@
 #include "plugin/host_messages.h"
 
 #include "model/text.h"
+#include "model/utf8.h"
 #include "platform/window.h"
 #include "plugin/host_handles.h"
 #include "plugin/host_record_layouts.h"
+#include "plugin/wide_calls.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace tg {
 
@@ -70,6 +75,29 @@ void command(WPARAM id) {
     send(playerWindow(), WM_COMMAND, id, 0);
 }
 
+// A wide answer as UTF-8 in the operation's own buffer, which, like the
+// player's text, lives until the same operation is asked again.
+const char* fromWide(LRESULT answer, std::string& buffer) {
+    const auto* text = reinterpret_cast<const WideChar*>(answer);
+    if (text == nullptr) return nullptr;
+    buffer = wideToUtf8(text);
+    return buffer.c_str();
+}
+
+const char* entryText(int index, LPARAM ansi, LPARAM wide, std::string& buffer) {
+    if (!wideCalls())
+        return reinterpret_cast<const char*>(toMain(static_cast<WPARAM>(index), ansi));
+    return fromWide(toMain(static_cast<WPARAM>(index), wide), buffer);
+}
+
+// UTF-8 into a fixed ANSI field, cut between characters.
+template <std::size_t N> void copyUtf8(char (&field)[N], std::u16string_view wide) {
+    const std::string text = wideToUtf8(wide);
+    const std::size_t length = utf8CutLength(text, N - 1);
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
 } // namespace
 
 void clearPlaylist() {
@@ -91,11 +119,13 @@ int getListPos() {
 }
 
 const char* getEntryFile(int index) {
-    return reinterpret_cast<const char*>(toMain(static_cast<WPARAM>(index), HOST_GET_ENTRY_FILE));
+    static std::string buffer;
+    return entryText(index, HOST_GET_ENTRY_FILE, HOST_GET_ENTRY_FILE_WIDE, buffer);
 }
 
 const char* getEntryTitle(int index) {
-    return reinterpret_cast<const char*>(toMain(static_cast<WPARAM>(index), HOST_GET_ENTRY_TITLE));
+    static std::string buffer;
+    return entryText(index, HOST_GET_ENTRY_TITLE, HOST_GET_ENTRY_TITLE_WIDE, buffer);
 }
 
 HWND getPlaylistWindow() {
@@ -107,7 +137,9 @@ HMENU getMainMenu() {
 }
 
 const char* getIniDir() {
-    return reinterpret_cast<const char*>(toMain(0, HOST_GET_INI_DIR));
+    if (!wideCalls()) return reinterpret_cast<const char*>(toMain(0, HOST_GET_INI_DIR));
+    static std::string buffer;
+    return fromWide(toMain(0, HOST_GET_INI_DIR_WIDE), buffer);
 }
 
 const WideChar* getIniDirWide() {
@@ -122,7 +154,13 @@ int registerMessage(const char* name) {
 void addFile(const char* path) {
     if (path == nullptr) return;
     // The player copies cbData bytes, so the terminator must be counted.
-    copyData(playerWindow(), HOST_ADD_FILE, path, static_cast<DWORD>(std::strlen(path) + 1));
+    if (!wideCalls()) {
+        copyData(playerWindow(), HOST_ADD_FILE, path, static_cast<DWORD>(std::strlen(path) + 1));
+        return;
+    }
+    const std::u16string wide = utf8ToWide(path);
+    copyData(playerWindow(), HOST_ADD_FILE_WIDE, wide.c_str(),
+             static_cast<DWORD>((wide.size() + 1) * sizeof(WideChar)));
 }
 
 void cmdPlay() {
@@ -148,16 +186,34 @@ void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info) {
     // The player fills only what it knows; the rest must read as empty text.
     std::memset(info->title, 0, sizeof info->title);
     std::memset(info->length, 0, sizeof info->length);
-    send(playlistWindow, WM_USER, PLAYLIST_GET_ENTRY_INFO, reinterpret_cast<LPARAM>(info));
+    if (!wideCalls()) {
+        send(playlistWindow, WM_USER, PLAYLIST_GET_ENTRY_INFO, reinterpret_cast<LPARAM>(info));
+        return;
+    }
+    WideEntryInfoRecord wide{};
+    wide.index = info->index;
+    send(playlistWindow, WM_USER, PLAYLIST_GET_ENTRY_INFO_WIDE, reinterpret_cast<LPARAM>(&wide));
+    // The player may fill a field to its last unit without a terminator.
+    copyUtf8(info->title, boundedWide(wide.title, std::size(wide.title)));
+    copyUtf8(info->length, boundedWide(wide.length, std::size(wide.length)));
 }
 
 bool fitsInsertRecord(const char* file) {
-    return file != nullptr &&
-           strnlen(file, sizeof InsertFileRecord::file) < sizeof InsertFileRecord::file;
+    if (file == nullptr) return false;
+    if (wideCalls()) return utf8ToWide(file).size() < std::size(WideInsertFileRecord{}.file);
+    return strnlen(file, sizeof InsertFileRecord::file) < sizeof InsertFileRecord::file;
 }
 
 void playlistInsertFile(HWND playlistWindow, const char* file, int index) {
     if (!fitsInsertRecord(file)) return;
+    if (wideCalls()) {
+        WideInsertFileRecord record{};
+        const std::u16string wide = utf8ToWide(file);
+        std::copy(wide.begin(), wide.end(), record.file);
+        record.index = index;
+        copyData(playlistWindow, PLAYLIST_INSERT_FILE_WIDE, &record, sizeof record);
+        return;
+    }
     InsertFileRecord record{};
     copyText(record.file, file);
     record.index = index;

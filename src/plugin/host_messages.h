@@ -29,11 +29,13 @@ void clearPlaylist();
 void setPlaylistPos(int index);
 int getListLength(); // 0 .. kMaxPlaylistEntries, whatever the player answers
 int getListPos();
-const char* getEntryFile(int index);  // the player's text, or null
-const char* getEntryTitle(int index); // the player's text, or null
+// Texts from the player are UTF-8 when it offers the wide calls, its code page
+// otherwise; each lives until the same operation is asked again, or null.
+const char* getEntryFile(int index);
+const char* getEntryTitle(int index);
 HWND getPlaylistWindow();
 HMENU getMainMenu();
-const char* getIniDir(); // the player's text, or null
+const char* getIniDir();
 // The wide settings folder: null from a player without the wide calls.
 const WideChar* getIniDirWide();
 int registerMessage(const char* name);
@@ -45,7 +47,7 @@ void cmdNext();
 int playlistGetCurrentIndex(HWND playlistWindow);
 void playlistDeleteEntry(HWND playlistWindow, int index);
 void playlistGetEntryInfo(HWND playlistWindow, EntryInfoRecord* info);
-// Whether the file name fits the record of PLAYLIST_INSERT_FILE.
+// Whether the file name fits the insert record (in UTF-16 units for the wide one).
 bool fitsInsertRecord(const char* file);
 // Sends nothing for a name that does not fit: a cut one would name another file.
 void playlistInsertFile(HWND playlistWindow, const char* file, int index);

@@ -2,7 +2,11 @@
 
 #include "actions/queue_hand_over.h"
 #include "model/model_state.h"
+#include "model/utf8.h"
 #include "plugin/host_contract.h"
+#include "plugin/wide_calls.h"
+
+#include <string>
 
 namespace tg {
 
@@ -15,7 +19,21 @@ bool onHostNotification(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         return true;
     }
     case HOST_PLAYLIST_MODIFIED: resetOnPlaylistModified(); return false;
-    case HOST_PLAYING_FILE: updatePlayingFile(reinterpret_cast<const char*>(wParam)); return false;
+    // A player with the wide calls sends both; only the wide one carries every name.
+    case HOST_PLAYING_FILE:
+        if (!wideCalls()) updatePlayingFile(reinterpret_cast<const char*>(wParam));
+        return false;
+    case HOST_PLAYING_FILE_WIDE: {
+        if (!wideCalls()) return false;
+        const auto* path = reinterpret_cast<const WideChar*>(wParam);
+        if (path == nullptr) {
+            updatePlayingFile(nullptr);
+            return false;
+        }
+        const std::string file = wideToUtf8(path);
+        updatePlayingFile(file.c_str());
+        return false;
+    }
     case HOST_TAGS_UPDATED:
     case HOST_TAGS_UPDATED_WIDE: model().libraryMenusValid = false; return false;
     default: return false;

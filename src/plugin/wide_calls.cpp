@@ -1,7 +1,9 @@
 #include "plugin/wide_calls.h"
 
 #include "platform/text_encoding.h"
-#include "plugin/host_messages.h"
+#include "platform/window.h"
+#include "plugin/host_contract.h"
+#include "plugin/host_handles.h"
 
 namespace tg {
 
@@ -14,7 +16,10 @@ bool wideCalls() {
 }
 
 void detectWideCalls() {
-    offered = host::getIniDirWide() != nullptr;
+    // Asked directly: the operations in host_messages depend on the answer.
+    const HWND player = playerWindow();
+    offered =
+        player != nullptr && platform::sendMessage(player, WM_USER, 0, HOST_GET_INI_DIR_WIDE) != 0;
     platform::setUtf8Texts(offered);
 }
 

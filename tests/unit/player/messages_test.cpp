@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace tg::player {
@@ -125,6 +126,11 @@ TEST(PlayerMessages, MalformedCopyDataIsRefusedWithoutReadingPastIt) {
     InsertFileRecord fine{};
     std::strcpy(fine.file, "C:\\fine.mp3");
     const char path[] = {'C', ':', '\\', 'p'}; // no terminator within cbData
+    WideInsertFileRecord wideUnterminated;
+    std::fill(std::begin(wideUnterminated.file), std::end(wideUnterminated.file), u'x');
+    wideUnterminated.index = 0;
+    const WideChar widePath[] = u"C:\\x";
+    player().offerWideCalls(true);
     const struct {
         HWND window;
         UINT_PTR kind;
@@ -140,6 +146,14 @@ TEST(PlayerMessages, MalformedCopyDataIsRefusedWithoutReadingPastIt) {
          "PLAYLIST_INSERT_FILE with cbData 264, not 264"},
         {player().mainWindow(), HOST_ADD_FILE, nullptr, 5, "HOST_ADD_FILE without a path"},
         {player().mainWindow(), HOST_ADD_FILE, "C:\\x", 0, "HOST_ADD_FILE without a path"},
+        {player().playlistWindow(), PLAYLIST_INSERT_FILE_WIDE, &wideUnterminated,
+         sizeof wideUnterminated, "PLAYLIST_INSERT_FILE_WIDE file not terminated"},
+        {player().playlistWindow(), PLAYLIST_INSERT_FILE_WIDE, &wideUnterminated,
+         sizeof wideUnterminated - 1, "PLAYLIST_INSERT_FILE_WIDE with cbData 523, not 524"},
+        {player().mainWindow(), HOST_ADD_FILE_WIDE, nullptr, 6,
+         "HOST_ADD_FILE_WIDE without a path"},
+        {player().mainWindow(), HOST_ADD_FILE_WIDE, widePath, 1,
+         "HOST_ADD_FILE_WIDE without a path"}, // less than one unit
     };
     for (const auto& c : cases) {
         copyData(c.window, c.kind, c.data, c.size);

@@ -1,4 +1,5 @@
 // The exact numbers, windows and record layouts the player decodes.
+#include "model/utf8.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
 #include "plugin/file_info.h"
@@ -8,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -26,6 +29,7 @@ struct MainMessageCase {
     UINT message;
     std::optional<WPARAM> wParam; // unset where the player ignores it
     LPARAM lParam;
+    bool currentPlayer = false;
 };
 
 TEST(HostMessages, MainWindowRequestsCarryThePlayersNumbers) {
@@ -39,13 +43,16 @@ TEST(HostMessages, MainWindowRequestsCarryThePlayersNumbers) {
         {"getPlaylistWindow", [] { host::getPlaylistWindow(); }, WM_USER, 1, 260},
         {"getMainMenu", [] { host::getMainMenu(); }, WM_USER, 0, 281},
         {"getIniDir", [] { host::getIniDir(); }, WM_USER, std::nullopt, 335},
+        {"getEntryFile wide", [] { host::getEntryFile(3); }, WM_USER, 3, 214, true},
+        {"getEntryTitle wide", [] { host::getEntryTitle(4); }, WM_USER, 4, 213, true},
+        {"getIniDir wide", [] { host::getIniDir(); }, WM_USER, std::nullopt, 1335, true},
         {"cmdPlay", [] { host::cmdPlay(); }, WM_COMMAND, 40045, 0},
         {"cmdStop", [] { host::cmdStop(); }, WM_COMMAND, 40047, 0},
         {"cmdNext", [] { host::cmdNext(); }, WM_COMMAND, 40048, 0},
     };
     for (const MainMessageCase& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingHost host;
+        RecordingHost host(c.currentPlayer);
         c.call();
         ASSERT_EQ(host.main.messages().size(), 1u);
         EXPECT_TRUE(host.library.messages().empty());
@@ -87,6 +94,42 @@ TEST(HostMessages, MainWindowAnswersReachTheCaller) {
     EXPECT_EQ(host::getMainMenu(), nullptr);
 }
 
+// Each text lives in its operation's own buffer, so one answer outlives another's.
+TEST(HostMessages, WideAnswersReachTheCallerAsUtf8) {
+    struct Row {
+        std::u16string wide;
+        std::string utf8;
+    };
+    const Row rows[] = {
+        {u"C:\\音楽\\坂本 - 雨.mp3", "C:\\音楽\\坂本 - 雨.mp3"},
+        {u"Кино - Группа крови", "Кино - Группа крови"},
+        {u"Χάρις - Café 🎵", "Χάρις - Café 🎵"},
+        {std::u16string(u"a") + char16_t(0xD83C) + u"b", "a\uFFFDb"}, // unpaired surrogate
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.utf8);
+        RecordingHost host(true);
+        const std::u16string title = row.wide + u" (title)";
+        host.main.answer([&](const RecordedMessage& m) -> LRESULT {
+            switch (m.lParam) {
+            case HOST_GET_ENTRY_FILE_WIDE:
+                return m.wParam == 2 ? reinterpret_cast<LRESULT>(row.wide.c_str()) : 0;
+            case HOST_GET_ENTRY_TITLE_WIDE: return reinterpret_cast<LRESULT>(title.c_str());
+            case HOST_GET_INI_DIR_WIDE: return reinterpret_cast<LRESULT>(row.wide.c_str());
+            default: return 0;
+            }
+        });
+        const char* file = host::getEntryFile(2);
+        const char* entryTitle = host::getEntryTitle(2);
+        const char* folder = host::getIniDir();
+        ASSERT_TRUE(file && entryTitle && folder);
+        EXPECT_EQ(std::string(file), row.utf8);
+        EXPECT_EQ(std::string(entryTitle), row.utf8 + " (title)");
+        EXPECT_EQ(std::string(folder), row.utf8);
+        EXPECT_EQ(host::getEntryFile(5), nullptr);
+    }
+}
+
 TEST(HostMessages, RegisterMessageHandsOverTheNameAndReturnsTheId) {
     RecordingHost host;
     std::string seen;
@@ -100,19 +143,29 @@ TEST(HostMessages, RegisterMessageHandsOverTheNameAndReturnsTheId) {
 }
 
 TEST(HostMessages, AddFileCopiesThePathWithItsTerminator) {
-    for (const std::string& path : {std::string("C:\\a.mp3"), std::string(),
-                                    std::string("http://radio/stream"), std::string(2000, 'x')}) {
-        SCOPED_TRACE(path.size());
-        RecordingHost host;
-        host::addFile(path.c_str());
-        ASSERT_EQ(host.main.messages().size(), 1u);
-        const RecordedMessage& m = host.main.messages()[0];
-        EXPECT_EQ(m.message, WM_COPYDATA);
-        ASSERT_TRUE(m.copy);
-        EXPECT_EQ(m.copy->dwData, 100u);
-        EXPECT_EQ(m.copy->cbData, path.size() + 1);
-        EXPECT_EQ(m.copy->bytes, path + '\0');
-    }
+    for (const bool current : {false, true})
+        for (const std::string& path :
+             {std::string("C:\\a.mp3"), std::string(), std::string("http://radio/stream"),
+              std::string(2000, 'x'), std::string("C:\\Музыка\\坂本 🎵.mp3")}) {
+            SCOPED_TRACE(path + (current ? " wide" : ""));
+            RecordingHost host(current);
+            host::addFile(path.c_str());
+            ASSERT_EQ(host.main.messages().size(), 1u);
+            const RecordedMessage& m = host.main.messages()[0];
+            EXPECT_EQ(m.message, WM_COPYDATA);
+            ASSERT_TRUE(m.copy);
+            if (!current) {
+                EXPECT_EQ(m.copy->dwData, 100u);
+                EXPECT_EQ(m.copy->cbData, path.size() + 1);
+                EXPECT_EQ(m.copy->bytes, path + '\0');
+                continue;
+            }
+            const std::u16string wide = utf8ToWide(path) + u'\0';
+            EXPECT_EQ(m.copy->dwData, 1100u);
+            EXPECT_EQ(m.copy->cbData, wide.size() * 2);
+            EXPECT_EQ(m.copy->bytes,
+                      std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+        }
 }
 
 TEST(HostMessages, PlaylistRequestsGoToThePlaylistWindowWithTheCodeInWParam) {
@@ -158,16 +211,63 @@ TEST(HostMessages, EntryInfoArrivesZeroedWithItsIndexAndComesBackFilled) {
     EXPECT_STREQ(info.length, "3:25");
 }
 
+// The wide record counts UTF-16 units: a character beyond the BMP takes two.
+// A current player may fill a field to its last unit without a terminator; the
+// texts arrive as UTF-8 cut between characters.
+TEST(HostMessages, WideEntryInfoIsReadOnlyToEachFieldsEnd) {
+    struct Row {
+        std::u16string title;
+        std::u16string length;
+        std::string expectedTitle;
+        std::string expectedLength;
+    };
+    std::string accents;
+    for (int i = 0; i < 127; ++i) accents += "é";
+    const Row rows[] = {
+        {u"坂本 - 雨 🎵", u"3:25", "坂本 - 雨 🎵", "3:25"},
+        {std::u16string(256, u'x'), std::u16string(16, u'9'), std::string(255, 'x'),
+         std::string(15, '9')},
+        {std::u16string(256, u'é'), u"", accents, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expectedTitle);
+        RecordingHost host(true);
+        RecordingWindow playlist("playlist");
+        std::int32_t index = -1;
+        playlist.answer([&](const RecordedMessage& m) -> LRESULT {
+            if (m.message != WM_USER || m.wParam != PLAYLIST_GET_ENTRY_INFO_WIDE) return 0;
+            auto* info = reinterpret_cast<WideEntryInfoRecord*>(m.lParam);
+            index = info->index;
+            std::copy(row.title.begin(), row.title.end(), info->title);
+            std::copy(row.length.begin(), row.length.end(), info->length);
+            return 1;
+        });
+        EntryInfoRecord info;
+        std::memset(&info, 'x', sizeof info);
+        info.index = 5;
+        host::playlistGetEntryInfo(playlist.handle(), &info);
+        EXPECT_EQ(index, 5);
+        EXPECT_EQ(std::string(info.title), row.expectedTitle);
+        EXPECT_EQ(std::string(info.length), row.expectedLength);
+    }
+}
+
 TEST(HostMessages, InsertFileSendsTheFixedRecordAndRefusesNamesItWouldCut) {
     struct Case {
         std::size_t length;
         std::size_t kept; // 0: nothing sent
+        const char* unit = "f";
+        bool currentPlayer = false;
     };
-    for (const Case c : {Case{1, 1}, Case{10, 10}, Case{259, 259}, Case{260, 0}, Case{5000, 0}}) {
-        SCOPED_TRACE(c.length);
-        RecordingHost host;
+    for (const Case c :
+         {Case{1, 1}, Case{10, 10}, Case{259, 259}, Case{260, 0}, Case{5000, 0},
+          Case{259, 259, "あ", true}, Case{260, 0, "あ", true}, Case{129, 129, "🎵", true},
+          Case{130, 0, "🎵", true}, Case{259, 259, "f", true}, Case{260, 0, "f", true}}) {
+        SCOPED_TRACE(std::to_string(c.length) + " " + c.unit);
+        RecordingHost host(c.currentPlayer);
         RecordingWindow playlist("playlist");
-        const std::string file(c.length, 'f');
+        std::string file;
+        for (std::size_t i = 0; i < c.length; ++i) file += c.unit;
         host::playlistInsertFile(playlist.handle(), file.c_str(), 17);
         if (c.kept == 0) {
             EXPECT_TRUE(playlist.messages().empty());
@@ -177,6 +277,16 @@ TEST(HostMessages, InsertFileSendsTheFixedRecordAndRefusesNamesItWouldCut) {
         const RecordedMessage& m = playlist.messages()[0];
         EXPECT_EQ(m.message, WM_COPYDATA);
         ASSERT_TRUE(m.copy);
+        if (c.currentPlayer) {
+            EXPECT_EQ(m.copy->dwData, 114u);
+            ASSERT_EQ(m.copy->cbData, 524u);
+            ASSERT_EQ(m.copy->bytes.size(), 524u);
+            WideInsertFileRecord record;
+            std::memcpy(&record, m.copy->bytes.data(), sizeof record);
+            EXPECT_EQ(wideToUtf8(boundedWide(record.file, std::size(record.file))), file);
+            EXPECT_EQ(record.index, 17);
+            continue;
+        }
         EXPECT_EQ(m.copy->dwData, 106u);
         EXPECT_EQ(m.copy->cbData, 264u);
         ASSERT_EQ(m.copy->bytes.size(), 264u);

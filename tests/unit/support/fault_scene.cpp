@@ -16,7 +16,8 @@ const std::vector<std::string> kSceneFiles = {
     "C:\\Elsewhere\\not in the library.mp3",
 };
 
-FaultScene::FaultScene() {
+FaultScene::FaultScene(bool currentPlayer) {
+    player().offerWideCalls(currentPlayer);
     MenuDefinition& tags = harness.define("Tags", SourceType::PlaylistTags);
     tags.levels = {LevelType::Artist, LevelType::Title};
     tags.clickAction = ClickAction::EnqueueTg;

@@ -20,8 +20,9 @@ class FaultScene {
 public:
     // Menus "Tags" (Artist, Title), "Library" (Artist, Title), "Now" (titles of
     // the playing artist), "Raw" (ranges, entries) and "Marks" (three bookmarks).
-    // Every click queues, except in "Now" (enqueue).
-    FaultScene();
+    // Every click queues, except in "Now" (enqueue). A current player answers
+    // the wide calls.
+    explicit FaultScene(bool currentPlayer = false);
 
     PluginHarness harness;
     player::Player& player() const { return harness.player(); }

@@ -2,6 +2,8 @@
 
 #include "platform/window.h"
 #include "plugin/descriptor.h"
+#include "plugin/host_contract.h"
+#include "plugin/wide_calls.h"
 
 #include <map>
 
@@ -42,12 +44,23 @@ LRESULT TG_CALLBACK RecordingWindow::procedure(HWND window, UINT message, WPARAM
     return self.answer_ ? self.answer_(record) : 0;
 }
 
-RecordingHost::RecordingHost() {
+RecordingHost::RecordingHost(bool currentPlayer) {
     descriptor().hostWindow = main.handle();
     descriptor().libraryWindow = library.handle();
+    if (!currentPlayer) return;
+    main.answer([](const RecordedMessage& m) -> LRESULT {
+        static const WideChar folder[] = u"C:\\Settings";
+        return m.message == WM_USER && m.lParam == HOST_GET_INI_DIR_WIDE
+                   ? reinterpret_cast<LRESULT>(folder)
+                   : 0;
+    });
+    detectWideCalls();
+    main.answer(nullptr);
+    main.clear();
 }
 
 RecordingHost::~RecordingHost() {
+    resetWideCalls();
     descriptor().hostWindow = nullptr;
     descriptor().libraryWindow = nullptr;
 }

@@ -49,9 +49,10 @@ private:
 };
 
 // Recording main and library windows put into the plug-in's descriptor for the
-// life of the object.
+// life of the object. A current player's has the plug-in find the wide calls
+// first; its messages start after that.
 struct RecordingHost {
-    RecordingHost();
+    explicit RecordingHost(bool currentPlayer = false);
     ~RecordingHost();
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;
