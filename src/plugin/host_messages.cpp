@@ -2,6 +2,7 @@
 
 #include "model/text.h"
 #include "model/utf8.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "plugin/host_handles.h"
 #include "plugin/host_record_layouts.h"
@@ -93,7 +94,7 @@ const char* entryText(int index, LPARAM ansi, LPARAM wide, std::string& buffer) 
 // UTF-8 into a fixed ANSI field, cut between characters.
 template <std::size_t N> void copyUtf8(char (&field)[N], std::u16string_view wide) {
     const std::string text = wideToUtf8(wide);
-    const std::size_t length = utf8CutLength(text, N - 1);
+    const std::size_t length = platform::utf8CutLength(text, N - 1);
     std::memcpy(field, text.data(), length);
     field[length] = '\0';
 }
