@@ -8,7 +8,6 @@
 #include "plugin/wide_calls.h"
 
 #include <array>
-#include <charconv>
 #include <cstring>
 #include <deque>
 #include <memory>
