@@ -11,6 +11,7 @@
 #include "player/track.h"
 #include "plugin/host_contract.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -33,6 +34,8 @@ struct RecordFaults {
     bool filenameQueriesFindNothing = false;
     // ML_RUN_FILENAME_QUERY answers every name with a record of that name.
     bool filenameQueriesFindAnything = false;
+    // Wide answers end every title with an unpaired high surrogate.
+    bool unpairedSurrogates = false;
 };
 
 // TG_PLAYER_LAYOUT=5.9.2 in the environment: the 5.9 source's records; anything
@@ -61,15 +64,33 @@ public:
     LRESULT freeQueryResults(QueryRecord* query, std::string& note);
     LRESULT getFileInfo(void* record, std::string& note);
     LRESULT freeFileInfo(void* record, std::string& note);
+    // Their wide twins: the same answers with UTF-16 texts in wide records of
+    // the library's layout, the numbers of the extended fields in the record.
+    LRESULT runQueryWide(WideQueryRecord* query, std::string& note);
+    LRESULT runFilenameQueryWide(WideQueryRecord* query, std::string& note);
+    LRESULT freeQueryResultsWide(WideQueryRecord* query, std::string& note);
+    LRESULT getFileInfoWide(void* record, std::string& note);
+    LRESULT freeFileInfoWide(void* record, std::string& note);
 
     // Records of these tracks in the library's layout, for a send-to list; the
     // texts are the tracks' own and live as long as they do.
     std::unique_ptr<unsigned char[]> selectionRecords(const std::vector<Track>& tracks) const;
     // Record index of items (in the library's layout) as the plug-in's record.
     TrackRecord recordAt(const void* items, std::size_t index) const;
+    std::size_t wideRecordSize() const;
+    // Wide records of these tracks; texts holds their UTF-16 texts.
+    std::unique_ptr<unsigned char[]> wideSelectionRecords(const std::vector<Track>& tracks,
+                                                          std::deque<std::u16string>& texts) const;
+    // Record index of wide items (in the library's layout): its file name,
+    // title, artist and length, the texts in UTF-8.
+    Track wideRecordAt(const void* items, std::size_t index) const;
 
-    int liveQueryResults() const { return static_cast<int>(queryBlocks_.size()); }
-    int liveFileInfoRecords() const { return static_cast<int>(fileInfoTexts_.size()); }
+    int liveQueryResults() const {
+        return static_cast<int>(queryBlocks_.size() + wideBlocks_.size());
+    }
+    int liveFileInfoRecords() const {
+        return static_cast<int>(fileInfoTexts_.size() + wideFileInfoTexts_.size());
+    }
     // Frees everything still handed out (the player going away).
     void releaseAll();
 
@@ -83,10 +104,21 @@ private:
         std::unique_ptr<char[]> texts;
         std::unique_ptr<char*[]> extended;
     };
+    struct WideBlock {
+        std::unique_ptr<unsigned char[]> records;
+        std::deque<std::u16string> texts; // a deque never moves what it holds
+    };
     Block makeBlock(const std::vector<const Track*>& tracks) const;
     void answer(QueryRecord* query, const std::vector<const Track*>& found);
+    void answerWide(WideQueryRecord* query, const std::vector<const Track*>& found);
+    // The tracks a query text matches; nullopt when it is rejected.
+    std::optional<std::vector<const Track*>> matches(const char* text, std::int32_t maxResults,
+                                                     std::string& note) const;
+    std::vector<const Track*> filenameMatches(const char* name, Track& echo) const;
     template <typename Record> void fillFileInfo(Record& record, const Track& track);
     template <typename Record> void freeFileInfoTexts(Record& record);
+    template <typename Record> void fillWideFileInfo(Record& record, const Track& track);
+    template <typename Record> void freeWideFileInfoTexts(Record& record);
 
     std::vector<Track> tracks_;
     std::unordered_map<std::string, std::size_t> byFilename_;
@@ -94,6 +126,8 @@ private:
     std::map<const void*, Block> queryBlocks_;
     // The texts each file-info fill wrote, by the record they went into.
     std::map<const void*, std::vector<std::unique_ptr<char[]>>> fileInfoTexts_;
+    std::map<const void*, WideBlock> wideBlocks_;
+    std::map<const void*, std::vector<std::unique_ptr<char16_t[]>>> wideFileInfoTexts_;
     std::vector<std::string> faults_;
     RecordFaults faultMode_;
 };

@@ -8,6 +8,7 @@
 #include "player/text_fold.h"
 #include "plugin/host_contract.h"
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -170,29 +171,6 @@ INT_PTR Player::buildSendToMenu(INT_PTR context) {
     return plugin_->handleMessage(MLMSG_SEND_TO_BUILD, 0, context, 0);
 }
 
-namespace {
-
-// The wide selection the library offers first: records whose texts are wide,
-// of which only the file name and the title are filled here.
-struct WideSelectionRecord {
-    const wchar_t* filename;
-    const wchar_t* title;
-};
-struct WideSelection {
-    WideSelectionRecord* items;
-    std::int32_t count;
-    std::int32_t allocated;
-};
-
-std::wstring widened(const std::optional<std::string>& text) {
-    std::wstring wide;
-    if (text)
-        for (const char c : *text) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return wide;
-}
-
-} // namespace
-
 INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& files) {
     // The records live for the call, as the library's own selection does.
     std::vector<Track> copies;
@@ -215,16 +193,12 @@ INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& fi
            " files=" + std::to_string(files.size()));
     if (!plugin_ || !plugin_->handleMessage) return 0;
 
-    std::vector<std::wstring> wideTexts;
-    wideTexts.reserve(copies.size() * 2);
-    std::vector<WideSelectionRecord> wideRecords;
-    for (const Track& t : copies) {
-        const std::wstring& file = wideTexts.emplace_back(widened(t.filename));
-        const std::wstring& title = wideTexts.emplace_back(widened(t.title));
-        wideRecords.push_back(
-            {t.filename ? file.c_str() : nullptr, t.title ? title.c_str() : nullptr});
-    }
-    WideSelection wide{wideRecords.empty() ? nullptr : wideRecords.data(), count, held};
+    std::deque<std::u16string> wideTexts;
+    const std::unique_ptr<unsigned char[]> wideRecords =
+        library_.wideSelectionRecords(copies, wideTexts);
+    WideTrackList wide{copies.empty() ? nullptr
+                                      : reinterpret_cast<WideTrackRecord*>(wideRecords.get()),
+                       count, held};
     const INT_PTR wideAnswer = plugin_->handleMessage(MLMSG_SEND_TO_SELECT, kSelectionWideTrackList,
                                                       reinterpret_cast<INT_PTR>(&wide), id);
     if (wideAnswer == 1) return wideAnswer;

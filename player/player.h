@@ -181,6 +181,11 @@ private:
     LRESULT onCommand(WPARAM wParam);
     LRESULT sendToHost(const SendToHostRecord* request);
     LRESULT addSendToItem(const SendToItemRecord* item);
+    LRESULT addSendToItemWide(const WideSendToItemRecord* item);
+    LRESULT sendWideToHost(const SendToHostRecord& request);
+    // Plays or enqueues what a send-to list held; message names it in the log.
+    LRESULT playSent(const std::vector<Track>& tracks, std::int32_t mode,
+                     const std::string& message);
     LRESULT getEntryInfo(EntryInfoRecord* info);
     LRESULT getEntryInfoWide(WideEntryInfoRecord* info);
     int registerName(const char* name);

@@ -1,6 +1,7 @@
 // The library window's messages: queries, file information, send-to.
 #include "player/player.h"
 
+#include "model/utf8.h"
 #include "platform/window.h"
 #include "plugin/host_contract.h"
 
@@ -34,8 +35,39 @@ LRESULT Player::onLibraryMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case ML_SEND_TO_HOST: return sendToHost(reinterpret_cast<const SendToHostRecord*>(wParam));
     case ML_ADD_SEND_TO_ITEM:
         return addSendToItem(reinterpret_cast<const SendToItemRecord*>(wParam));
-    default: record("ML_MESSAGE lParam=" + std::to_string(lParam) + " (unknown)"); return 0;
+    default: break;
     }
+    if (wideCalls_) {
+        switch (lParam) {
+        case ML_RUN_QUERY_WIDE:
+            answer = library_.runQueryWide(reinterpret_cast<WideQueryRecord*>(wParam), note);
+            record("ML_RUN_QUERY_WIDE " + note);
+            return answer;
+        case ML_RUN_FILENAME_QUERY_WIDE:
+            answer =
+                library_.runFilenameQueryWide(reinterpret_cast<WideQueryRecord*>(wParam), note);
+            record("ML_RUN_FILENAME_QUERY_WIDE " + note);
+            return answer;
+        case ML_FREE_QUERY_RESULTS_WIDE:
+            answer =
+                library_.freeQueryResultsWide(reinterpret_cast<WideQueryRecord*>(wParam), note);
+            record("ML_FREE_QUERY_RESULTS_WIDE " + note);
+            return answer;
+        case ML_GET_FILE_INFO_WIDE:
+            answer = library_.getFileInfoWide(reinterpret_cast<void*>(wParam), note);
+            record("ML_GET_FILE_INFO_WIDE " + note);
+            return answer;
+        case ML_FREE_FILE_INFO_WIDE:
+            answer = library_.freeFileInfoWide(reinterpret_cast<void*>(wParam), note);
+            record("ML_FREE_FILE_INFO_WIDE " + note);
+            return answer;
+        case ML_ADD_SEND_TO_ITEM_WIDE:
+            return addSendToItemWide(reinterpret_cast<const WideSendToItemRecord*>(wParam));
+        default: break;
+        }
+    }
+    record("ML_MESSAGE lParam=" + std::to_string(lParam) + " (unknown)");
+    return 0;
 }
 
 LRESULT Player::sendToHost(const SendToHostRecord* request) {
@@ -43,6 +75,7 @@ LRESULT Player::sendToHost(const SendToHostRecord* request) {
         fault("ML_SEND_TO_HOST without a track list");
         return 0;
     }
+    if (request->kind == kSendToWideTrackList && wideCalls_) return sendWideToHost(*request);
     const TrackList& list = *request->list;
     if (request->kind != 0 || list.count < 0 || (list.count > 0 && !list.items) ||
         (request->mode != kSendToPlay && request->mode != kSendToEnqueue)) {
@@ -50,21 +83,51 @@ LRESULT Player::sendToHost(const SendToHostRecord* request) {
               " mode=" + std::to_string(request->mode) + " count=" + std::to_string(list.count));
         return 0;
     }
+    std::vector<Track> tracks;
+    for (std::int32_t i = 0; i < list.count; ++i) {
+        const TrackRecord r = library_.recordAt(list.items, static_cast<std::size_t>(i));
+        auto text = [](const char* value) {
+            return value ? std::optional<std::string>(value) : std::nullopt;
+        };
+        Track track;
+        track.filename = text(r.filename);
+        track.title = text(r.title);
+        track.artist = text(r.artist);
+        track.length = r.length;
+        tracks.push_back(std::move(track));
+    }
+    return playSent(tracks, request->mode, "ML_SEND_TO_HOST");
+}
+
+LRESULT Player::sendWideToHost(const SendToHostRecord& request) {
+    const auto& list = *reinterpret_cast<const WideTrackList*>(request.list);
+    if (list.count < 0 || (list.count > 0 && !list.items) ||
+        (request.mode != kSendToPlay && request.mode != kSendToEnqueue)) {
+        fault("ML_SEND_TO_HOST kind=" + std::to_string(request.kind) +
+              " mode=" + std::to_string(request.mode) + " count=" + std::to_string(list.count));
+        return 0;
+    }
+    std::vector<Track> tracks;
+    for (std::int32_t i = 0; i < list.count; ++i)
+        tracks.push_back(library_.wideRecordAt(list.items, static_cast<std::size_t>(i)));
+    return playSent(tracks, request.mode, "ML_SEND_TO_HOST_WIDE");
+}
+
+LRESULT Player::playSent(const std::vector<Track>& tracks, std::int32_t mode,
+                         const std::string& message) {
     std::vector<PlaylistEntry> entries;
     std::string files;
-    for (std::int32_t i = 0; i < list.count; ++i) {
-        const TrackRecord track = library_.recordAt(list.items, static_cast<std::size_t>(i));
+    for (const Track& track : tracks) {
         if (!track.filename) continue; // nothing to play
-        PlaylistEntry entry = entryFor(track.filename);
+        PlaylistEntry entry = entryFor(*track.filename);
         if (track.title)
-            entry.title =
-                track.artist ? std::string(track.artist) + " - " + track.title : track.title;
+            entry.title = track.artist ? *track.artist + " - " + *track.title : *track.title;
         if (track.length > 0) entry.length = track.length;
         files += (files.empty() ? "" : ",") + entry.file;
         entries.push_back(std::move(entry));
     }
-    record("ML_SEND_TO_HOST mode=" + std::to_string(request->mode) + " files=" + files);
-    if (request->mode == kSendToEnqueue) {
+    record(message + " mode=" + std::to_string(mode) + " files=" + files);
+    if (mode == kSendToEnqueue) {
         appendEntries(std::move(entries));
         return 1;
     }
@@ -83,6 +146,18 @@ LRESULT Player::addSendToItem(const SendToItemRecord* item) {
     record(std::string("ML_ADD_SEND_TO_ITEM ") + item->label +
            " context=" + std::to_string(item->context) + " id=" + std::to_string(item->id));
     sendTo_.push_back({item->label, item->context, item->id});
+    return 1;
+}
+
+LRESULT Player::addSendToItemWide(const WideSendToItemRecord* item) {
+    if (!item || !item->label) {
+        fault("ML_ADD_SEND_TO_ITEM_WIDE without a label");
+        return 0;
+    }
+    const std::string label = wideToUtf8(item->label);
+    record("ML_ADD_SEND_TO_ITEM_WIDE " + label + " context=" + std::to_string(item->context) +
+           " id=" + std::to_string(item->id));
+    sendTo_.push_back({label, item->context, item->id});
     return 1;
 }
 

@@ -1,6 +1,7 @@
 // The library's record of one file (ML_GET_FILE_INFO). The library answers 0
 // whether or not it filled anything, so its texts go back with
-// ML_FREE_FILE_INFO on the same record whenever the request was sent.
+// ML_FREE_FILE_INFO on the same record whenever the request was sent. With the
+// player's wide calls the wide twins are used.
 #pragma once
 
 #include "plugin/host_contract.h"
@@ -27,6 +28,11 @@ private:
     TrackRecordWithExtension player_{};
     TrackRecord record_{};
     bool asked_ = false;
+    // With the wide calls: the record asked in UTF-16 and its texts in UTF-8.
+    bool wide_ = false;
+    std::u16string wideFile_;
+    WideTrackRecordWithExtension widePlayer_{};
+    std::string texts_[5];
 };
 
 } // namespace tg::host

@@ -44,6 +44,9 @@ struct FrameState {
     HHOOK mouseHook = nullptr;
     std::int32_t enqueueSendToId = 0;
     std::int32_t playSendToId = 0;
+    // A wide send-to selection was taken: the same one offered as a TrackList
+    // next is declined.
+    bool wideSelectionTaken = false;
 
     // Context menus and what they act on.
     HMENU actionMenu = nullptr;

@@ -27,7 +27,7 @@ const char* extendedField(const TrackRecord& record, const char* name) {
 
 namespace {
 
-int held(const TrackRecord* items, std::int32_t count, std::int32_t allocated) {
+int held(const void* items, std::int32_t count, std::int32_t allocated) {
     if (items == nullptr || count <= 0) return 0;
     // A library that reports no allocation is taken at its count.
     return allocated > 0 && allocated < count ? allocated : count;
@@ -40,6 +40,10 @@ int heldRecords(const QueryRecord& result) {
 }
 
 int heldRecords(const TrackList& list) {
+    return held(list.items, list.count, list.allocated);
+}
+
+int heldRecords(const WideTrackList& list) {
     return held(list.items, list.count, list.allocated);
 }
 
@@ -231,12 +235,6 @@ void mlGetFileInfo(void* playerRecord) {
 
 void mlFreeFileInfo(void* playerRecord) {
     toLibrary(playerRecord, ML_FREE_FILE_INFO);
-}
-
-void mlAddSendToItem(const char* label, INT_PTR context, INT_PTR id) {
-    if (label == nullptr) return;
-    SendToItemRecord record{const_cast<char*>(label), context, id};
-    toLibrary(&record, ML_ADD_SEND_TO_ITEM);
 }
 
 } // namespace host

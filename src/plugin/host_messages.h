@@ -15,6 +15,7 @@ const char* extendedField(const TrackRecord& record, const char* name);
 // the storage is a broken answer, and reading it would run past the array.
 int heldRecords(const QueryRecord& result);
 int heldRecords(const TrackList& list);
+int heldRecords(const WideTrackList& list);
 
 // More entries than any playlist the player keeps: a longer answer is a broken
 // count, and believing it would hold the player's thread for hours.
@@ -52,6 +53,9 @@ bool fitsInsertRecord(const char* file);
 // Sends nothing for a name that does not fit: a cut one would name another file.
 void playlistInsertFile(HWND playlistWindow, const char* file, int index);
 
+// With the player's wide calls (wide_calls.h) these operations use the wide
+// twins, converting texts between the plug-in's UTF-8 and UTF-16 here.
+//
 // The library's records arrive and leave in the player's layout (see
 // record_layout.h); these operations hand the plug-in TrackRecord arrays and
 // take them, converting where the player's record differs. Their first

@@ -5,6 +5,7 @@
 #include "model/model_state.h"
 #include "model/settings_file.h"
 #include "model/text.h"
+#include "model/utf8.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/thread.h"
@@ -79,18 +80,40 @@ void onSendToBuild(INT_PTR context) {
     host::mlAddSendToItem(label, context, f.enqueueSendToId);
 }
 
-void onSendToSelect(INT_PTR kind, const TrackList* list, INT_PTR id) {
-    const FrameState& f = frame();
-    // The wide list the library offers first is declined: it offers the
-    // same selection as a TrackList next.
-    if (kind != kSelectionTrackList || list == nullptr || id == 0) return;
+// The wide list the library offers first is taken with the wide calls; the
+// TrackList of the same selection it may offer next is then declined.
+INT_PTR onSendToSelect(INT_PTR kind, const void* list, INT_PTR id) {
+    FrameState& f = frame();
+    const bool wide = kind == kSelectionWideTrackList;
+    if (wide) f.wideSelectionTaken = false;
+    if ((wide && !wideCalls()) || (!wide && kind != kSelectionTrackList)) return 0;
+    if (!wide && f.wideSelectionTaken) {
+        f.wideSelectionTaken = false;
+        return 0;
+    }
+    if (list == nullptr || id == 0) return 0;
     const bool play = id == f.playSendToId;
-    if (!play && id != f.enqueueSendToId) return;
-    const int count = heldRecords(*list);
-    host::learnRecordLayout(list->items, count);
+    if (!play && id != f.enqueueSendToId) return 0;
+    if (wide) {
+        const auto& records = *static_cast<const WideTrackList*>(list);
+        const int count = heldRecords(records);
+        host::settleRecordLayout();
+        if (play) emptyPluginPlaylist();
+        for (int i = 0; i < count; ++i)
+            if (const WideChar* file = widePlayerRecordAt(records.items, i).filename)
+                appendToPluginPlaylist(std::string_view(wideToUtf8(file)));
+        if (play) host::cmdNext();
+        f.wideSelectionTaken = true;
+        return 1;
+    }
+    const auto& records = *static_cast<const TrackList*>(list);
+    const int count = heldRecords(records);
+    host::learnRecordLayout(records.items, count);
     if (play) emptyPluginPlaylist();
-    for (int i = 0; i < count; ++i) appendToPluginPlaylist(playerRecordAt(list->items, i).filename);
+    for (int i = 0; i < count; ++i)
+        appendToPluginPlaylist(playerRecordAt(records.items, i).filename);
     if (play) host::cmdNext();
+    return 0;
 }
 
 } // namespace
@@ -148,8 +171,7 @@ INT_PTR pluginHandleMessage(int type, INT_PTR param1, INT_PTR param2, INT_PTR pa
         switch (type) {
         case MLMSG_SEND_TO_BUILD: onSendToBuild(param2); return 0;
         case MLMSG_SEND_TO_SELECT:
-            onSendToSelect(param1, reinterpret_cast<const TrackList*>(param2), param3);
-            return 0;
+            return onSendToSelect(param1, reinterpret_cast<const void*>(param2), param3);
         case MLMSG_CONFIG: runPreferencesDialog(reinterpret_cast<HWND>(param1)); return 1;
         default: return 0;
         }

@@ -130,4 +130,72 @@ void setPlayerRecordAt(void* items, int index, const TrackRecord& record) {
     std::memcpy(bytes + sizeof r * static_cast<std::size_t>(index), &r, sizeof r);
 }
 
+std::size_t wideRecordSize(RecordLayout layout) {
+    return layout == RecordLayout::WithExtension ? sizeof(WideTrackRecordWithExtension)
+                                                 : sizeof(WideTrackRecord);
+}
+
+namespace {
+
+template <typename From, typename To> void copyWideFields(const From& from, To& to) {
+    to.filename = from.filename;
+    to.title = from.title;
+    to.album = from.album;
+    to.artist = from.artist;
+    to.comment = from.comment;
+    to.genre = from.genre;
+    to.albumArtist = from.albumArtist;
+    to.replayGainAlbum = from.replayGainAlbum;
+    to.replayGainTrack = from.replayGainTrack;
+    to.publisher = from.publisher;
+    to.composer = from.composer;
+    to.year = from.year;
+    to.trackNumber = from.trackNumber;
+    to.tracks = from.tracks;
+    to.length = from.length;
+    to.rating = from.rating;
+    to.playCount = from.playCount;
+    to.lastPlayed = from.lastPlayed;
+    to.lastUpdated = from.lastUpdated;
+    to.fileTime = from.fileTime;
+    to.fileSize = from.fileSize;
+    to.bitrate = from.bitrate;
+    to.type = from.type;
+    to.disc = from.disc;
+    to.discs = from.discs;
+    to.bpm = from.bpm;
+    to.extendedFields = from.extendedFields;
+    to.category = from.category;
+}
+
+} // namespace
+
+WideTrackRecord widePlayerRecordAt(const void* items, int index) {
+    WideTrackRecord record{};
+    if (items == nullptr || index < 0) return record;
+    const auto* bytes = static_cast<const unsigned char*>(items);
+    if (recordLayout() == RecordLayout::Classic) {
+        std::memcpy(&record, bytes + sizeof record * static_cast<std::size_t>(index),
+                    sizeof record);
+        return record;
+    }
+    WideTrackRecordWithExtension r;
+    std::memcpy(&r, bytes + sizeof r * static_cast<std::size_t>(index), sizeof r);
+    copyWideFields(r, record);
+    return record;
+}
+
+void setWidePlayerRecordAt(void* items, int index, const WideTrackRecord& record) {
+    if (items == nullptr || index < 0) return;
+    auto* bytes = static_cast<unsigned char*>(items);
+    if (recordLayout() == RecordLayout::Classic) {
+        std::memcpy(bytes + sizeof record * static_cast<std::size_t>(index), &record,
+                    sizeof record);
+        return;
+    }
+    WideTrackRecordWithExtension r{};
+    copyWideFields(record, r);
+    std::memcpy(bytes + sizeof r * static_cast<std::size_t>(index), &r, sizeof r);
+}
+
 } // namespace tg

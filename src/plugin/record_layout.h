@@ -39,4 +39,10 @@ void probeRecordLayout(const void* items, int held, FileLookup holds);
 TrackRecord playerRecordAt(const void* items, int index);
 void setPlayerRecordAt(void* items, int index, const TrackRecord& record);
 
+// The same for the wide records, in the same layout: the extension is dropped
+// on reading and left null on writing.
+std::size_t wideRecordSize(RecordLayout layout);
+WideTrackRecord widePlayerRecordAt(const void* items, int index);
+void setWidePlayerRecordAt(void* items, int index, const WideTrackRecord& record);
+
 } // namespace tg

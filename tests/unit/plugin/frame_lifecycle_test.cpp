@@ -280,6 +280,39 @@ TEST_F(SendTo, PlayAndEnqueueFillTheQueue) {
     }
 }
 
+// A player with the wide calls gets a wide item label and offers its selection
+// as wide records first: those are taken, and the same selection offered as a
+// TrackList next is declined. Without them the wide offer is declined.
+TEST(SendToSpeech, TheWideSelectionIsTakenOnlyFromAPlayerThatOffersTheWideCalls) {
+    const Texts files = {"C:\\\u041a\u0438\u043d\u043e\\\u0401.mp3",
+                         "C:\\\u97f3\u697d\\\U0001F3B5.mp3"};
+    for (const RecordLayout layout : {RecordLayout::Classic, RecordLayout::WithExtension}) {
+        for (const bool wide : {false, true}) {
+            SCOPED_TRACE(std::to_string(wide) + " " + std::to_string(static_cast<int>(layout)));
+            test::resetProcess();
+            PluginHarness harness;
+            harness.player().offerWideCalls(wide);
+            harness.player().setRecordLayout(layout);
+            harness.start();
+            test::loadSampleLibrary();
+            harness.player().buildSendToMenu(0);
+            ASSERT_EQ(harness.player().sendToItems().size(), 2u);
+            EXPECT_EQ(harness.player().sendToItems()[1].label, "TG Enqueue");
+            const std::string added = wide ? "ML_ADD_SEND_TO_ITEM_WIDE TG Enqueue context=0 id="
+                                           : "ML_ADD_SEND_TO_ITEM TG Enqueue context=0 id=";
+            EXPECT_TRUE(logged(added + std::to_string(frame().enqueueSendToId)));
+            EXPECT_EQ(harness.player().chooseSendTo("TG Enqueue", files), wide ? 1 : 0);
+            EXPECT_EQ(queue(), files);
+            TrackRecord track{};
+            track.filename = const_cast<char*>("C:\\x.mp3");
+            TrackList list{&track, 1, 1};
+            descriptor().handleMessage(MLMSG_SEND_TO_SELECT, kSelectionTrackList,
+                                       reinterpret_cast<INT_PTR>(&list), frame().enqueueSendToId);
+            EXPECT_EQ(queue().size(), wide ? 2u : 3u);
+        }
+    }
+}
+
 TEST_F(SendTo, OtherKindsNullListsAndUnknownIdsAreIgnored) {
     appendToPluginPlaylist(std::string_view("C:\\kept.mp3"));
     TrackRecord track{};

@@ -137,6 +137,78 @@ TEST(MenuWalk, AnItemLabelledLikeThePageLinkIsAValueLikeAnyOther) {
     }
 }
 
+// Tags beyond ASCII reach the menus as UTF-8 and go back as the same paths,
+// whether the player speaks ANSI or UTF-16; broken UTF-16 shows as U+FFFD.
+TEST(MenuWalk, TagsBeyondAsciiShowAndPlayInEitherSpeechOfThePlayer) {
+    constexpr char kSakura[] = "C:\\\u97f3\u697d\\\u685c.mp3";
+    struct Row {
+        bool wide;
+        RecordLayout layout;
+        bool brokenTitles;
+        const char* title;
+        const char* sent; // null: nothing is sent
+    };
+    const Row rows[] = {
+        {false, RecordLayout::Classic, false, "\u685c \U0001F3B5", "ML_SEND_TO_HOST"},
+        {false, RecordLayout::WithExtension, false, "\u685c \U0001F3B5", "ML_SEND_TO_HOST"},
+        {true, RecordLayout::Classic, false, "\u685c \U0001F3B5", "ML_SEND_TO_HOST_WIDE"},
+        {true, RecordLayout::WithExtension, false, "\u685c \U0001F3B5", "ML_SEND_TO_HOST_WIDE"},
+        {true, RecordLayout::Classic, true, "\u685c \U0001F3B5\uFFFD", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.wide) + " " + std::to_string(static_cast<int>(row.layout)) +
+                     " " + std::to_string(row.brokenTitles));
+        test::resetProcess();
+        PluginHarness harness;
+        harness.player().offerWideCalls(row.wide);
+        harness.player().setRecordLayout(row.layout);
+        harness.player().library().faultMode().unpairedSurrogates = row.brokenTitles;
+        MenuDefinition& songs = harness.define("Songs", SourceType::MediaLibrary);
+        songs.levels = {LevelType::Artist, LevelType::Album, LevelType::Title};
+        songs.timeDisplay = 0;
+        songs.addYearToAlbums = 0;
+        const auto track = [](const char* file, const char* artist, const char* album,
+                              const char* title) {
+            player::Track t;
+            t.filename = file;
+            t.title = title;
+            t.artist = artist;
+            t.album = album;
+            return t;
+        };
+        harness.player().setTracks(
+            {track("C:\\\u041a\u0438\u043d\u043e\\\u0401.mp3", "\u041a\u0438\u043d\u043e",
+                   "\u0413\u0440\u0443\u043f\u043f\u0430", "\u0401\u043b\u043a\u0430"),
+             track(kSakura, "\u5742\u672c", "\u65e5\u672c", "\u685c \U0001F3B5"),
+             track("C:\\Caf\u00e9\\\u0395.mp3", "\u0395\u03bb\u03ad\u03bd\u03b7", "Caf\u00e9",
+                   "Cr\u00e8me")});
+        harness.start();
+        const HMENU root = harness.openSubmenu(harness.openTargetPopup(), "Songs");
+        ASSERT_NE(root, nullptr);
+        Texts artists = test::itemTexts(root);
+        std::sort(artists.begin(), artists.end());
+        EXPECT_EQ(artists, (Texts{"\u0395\u03bb\u03ad\u03bd\u03b7", "\u041a\u0438\u043d\u043e",
+                                  "\u5742\u672c"}));
+        const HMENU albums = harness.openSubmenu(root, "\u5742\u672c");
+        ASSERT_NE(albums, nullptr);
+        EXPECT_EQ(test::itemTexts(albums), Texts{"\u65e5\u672c"});
+        const HMENU titles = harness.openSubmenu(albums, "\u65e5\u672c");
+        ASSERT_NE(titles, nullptr);
+        EXPECT_EQ(test::itemTexts(titles), Texts{std::string("     ") + row.title});
+        harness.player().clearLog();
+        harness.loop().choose(titles, 0);
+        // A title the player garbled is asked for as shown, and matches nothing.
+        const auto& log = harness.player().log();
+        const std::string sent = std::string(row.sent ? row.sent : "") + " mode=2 files=" + kSakura;
+        EXPECT_EQ(std::find(log.begin(), log.end(), sent) != log.end(), row.sent != nullptr);
+        if (row.sent) {
+            EXPECT_EQ(harness.player().startedFiles().back(), kSakura);
+        }
+        EXPECT_EQ(harness.player().library().liveQueryResults(), 0);
+        EXPECT_TRUE(harness.player().takeFaults().empty());
+    }
+}
+
 TEST(MenuWalk, TheInlineMainMenuIsTheRootOfItsWalk) {
     PluginHarness harness;
     MenuDefinition& artists = harness.define("Artists", SourceType::MediaLibrary);

@@ -5,6 +5,7 @@
 #include "plugin/file_info.h"
 #include "plugin/host_messages.h"
 #include "plugin/record_layout.h"
+#include "support/plugin_harness.h"
 #include "support/recording_window.h"
 
 #include <gtest/gtest.h>
@@ -382,6 +383,59 @@ TEST(HostMessages, FileInformationGoesBackOnItsOwnRecordWhateverTheAnswer) {
     host.library.clear();
     { const host::FileInfo nothing(nullptr); }
     EXPECT_TRUE(host.library.messages().empty());
+}
+
+// The library's records read the same, texts in UTF-8, whether the player
+// answers in ANSI or in UTF-16, in either record layout; the wide record's
+// numbers read as the extended fields.
+TEST(HostMessages, LibraryRecordsReadTheSameInEitherSpeechAndLayout) {
+    const std::string file = "C:\\\u97f3\u697d\\\u0395\U0001F3B5.mp3";
+    for (const RecordLayout layout : {RecordLayout::Classic, RecordLayout::WithExtension}) {
+        for (const bool wide : {false, true}) {
+            SCOPED_TRACE(std::to_string(wide) + " " + std::to_string(static_cast<int>(layout)));
+            test::resetProcess();
+            test::PluginHarness harness;
+            harness.player().offerWideCalls(wide);
+            harness.player().setRecordLayout(layout);
+            player::Track track;
+            track.filename = file;
+            track.title = "\u0401\u043b\u043a\u0430 \U0001F3B5";
+            track.artist = "Caf\u00e9 \u5742\u672c";
+            track.album = "\u65e5\u672c";
+            track.year = 1999;
+            track.rating = 4;
+            track.playCount = 12;
+            track.bitrate = 320;
+            player::Track other = track;
+            other.filename = "C:\\other.mp3";
+            harness.player().setTracks({track, other});
+            harness.start();
+            {
+                const host::FileInfo song(file.c_str());
+                EXPECT_EQ(song.record().filename, file);
+                EXPECT_STREQ(song.record().title, track.title->c_str());
+                EXPECT_STREQ(song.record().artist, track.artist->c_str());
+                EXPECT_EQ(song.record().year, 1999);
+            }
+            char everything[] = "";
+            QueryRecord query{everything, 0, nullptr, 0, 0};
+            host::mlRunQuery(&query);
+            ASSERT_EQ(heldRecords(query), 2);
+            const TrackRecord& found = query.items[0];
+            EXPECT_EQ(found.filename, file);
+            EXPECT_STREQ(found.album, track.album->c_str());
+            EXPECT_STREQ(extendedField(found, "RATING"), "4");
+            EXPECT_STREQ(extendedField(found, "PLAYCOUNT"), "12");
+            EXPECT_STREQ(extendedField(found, "BITRATE"), "320");
+            EXPECT_EQ(host::mlFreeQueryResults(&query), 1);
+            EXPECT_TRUE(host::libraryHoldsFile(file.c_str()));
+            EXPECT_FALSE(host::libraryHoldsFile("C:\\\u97f3.mp3"));
+            EXPECT_EQ(recordLayout(), layout);
+            EXPECT_EQ(harness.player().library().liveQueryResults(), 0);
+            EXPECT_EQ(harness.player().library().liveFileInfoRecords(), 0);
+            EXPECT_TRUE(harness.player().takeFaults().empty());
+        }
+    }
 }
 
 TEST(HostMessages, MissingWindowsAndRecordsSendNothing) {
