@@ -147,10 +147,6 @@ const char* getIniDir() {
     return fromWide(toMain(0, HOST_GET_INI_DIR_WIDE), buffer);
 }
 
-const WideChar* getIniDirWide() {
-    return reinterpret_cast<const WideChar*>(toMain(0, HOST_GET_INI_DIR_WIDE));
-}
-
 int registerMessage(const char* name) {
     if (name == nullptr) return 0;
     return static_cast<int>(toMain(reinterpret_cast<WPARAM>(name), HOST_REGISTER_MESSAGE));

@@ -37,8 +37,6 @@ const char* getEntryTitle(int index);
 HWND getPlaylistWindow();
 HMENU getMainMenu();
 const char* getIniDir();
-// The wide settings folder: null from a player without the wide calls.
-const WideChar* getIniDirWide();
 int registerMessage(const char* name);
 void addFile(const char* path);
 void cmdPlay();

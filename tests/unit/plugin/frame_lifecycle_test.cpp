@@ -300,15 +300,15 @@ TEST(SendToSpeech, TheWideSelectionIsTakenOnlyFromAPlayerThatOffersTheWideCalls)
             EXPECT_EQ(harness.player().sendToItems()[1].label, "TG Enqueue");
             const std::string added = wide ? "ML_ADD_SEND_TO_ITEM_WIDE TG Enqueue context=0 id="
                                            : "ML_ADD_SEND_TO_ITEM TG Enqueue context=0 id=";
-            EXPECT_TRUE(logged(added + std::to_string(frame().enqueueSendToId)));
+            EXPECT_TRUE(logHas(added + std::to_string(frame().enqueueSendToId)));
             EXPECT_EQ(harness.player().chooseSendTo("TG Enqueue", files), wide ? 1 : 0);
-            EXPECT_EQ(queue(), files);
+            EXPECT_EQ(queuedFiles(), files);
             TrackRecord track{};
             track.filename = const_cast<char*>("C:\\x.mp3");
             TrackList list{&track, 1, 1};
             descriptor().handleMessage(MLMSG_SEND_TO_SELECT, kSelectionTrackList,
                                        reinterpret_cast<INT_PTR>(&list), frame().enqueueSendToId);
-            EXPECT_EQ(queue().size(), wide ? 2u : 3u);
+            EXPECT_EQ(queuedFiles().size(), wide ? 2u : 3u);
         }
     }
 }
