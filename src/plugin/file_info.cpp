@@ -18,7 +18,7 @@ FileInfo::FileInfo(const char* file) {
         libraryMessage(&widePlayer_, ML_GET_FILE_INFO_WIDE);
         asked_ = wide_ = true;
         const WideTrackRecord wide = widePlayerRecordAt(&widePlayer_, 0);
-        auto text = [this](std::string& kept, const WideChar* value) -> char* {
+        auto text = [](std::string& kept, const WideChar* value) -> char* {
             if (value == nullptr) return nullptr;
             kept = wideToUtf8(value);
             return kept.data();
