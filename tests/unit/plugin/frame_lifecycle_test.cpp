@@ -303,9 +303,11 @@ TEST(SendToSpeech, TheWideSelectionIsTakenOnlyFromAPlayerThatOffersTheWideCalls)
             EXPECT_TRUE(logHas(added + std::to_string(frame().enqueueSendToId)));
             EXPECT_EQ(harness.player().chooseSendTo("TG Enqueue", files), wide ? 1 : 0);
             EXPECT_EQ(queuedFiles(), files);
-            TrackRecord track{};
+            // The library's list holds records of its own layout; the file name
+            // comes first in both.
+            TrackRecordWithExtension track{};
             track.filename = const_cast<char*>("C:\\x.mp3");
-            TrackList list{&track, 1, 1};
+            TrackList list{reinterpret_cast<TrackRecord*>(&track), 1, 1};
             descriptor().handleMessage(MLMSG_SEND_TO_SELECT, kSelectionTrackList,
                                        reinterpret_cast<INT_PTR>(&list), frame().enqueueSendToId);
             EXPECT_EQ(queuedFiles().size(), wide ? 2u : 3u);
