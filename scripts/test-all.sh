@@ -74,7 +74,9 @@ run_layout() {
   for program in build/native-asan/tests/unit/tg_unit_tests build/native-asan/tests/preview/tg_preview_tests; do
     log=$program.layout.log
     if [ ! -x "$program" ]; then echo "$program is not built"; rc=1; continue; fi
-    TG_PLAYER_LAYOUT=5.9.2 "$program" 2>&1 | tee "$log" | grep -E '^\[  (PASSED|FAILED) ' || true
+    # No "|| true" here: it would replace PIPESTATUS, and a run that crashed
+    # before its summary line would count as passed.
+    TG_PLAYER_LAYOUT=5.9.2 "$program" 2>&1 | tee "$log" | grep -E '^\[  (PASSED|FAILED) '
     [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
     passed=$((passed + $(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1 | grep . || echo 0)))
     failed=$((failed + $(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1 | grep . || echo 0)))
