@@ -44,6 +44,7 @@ void actOnTracks(TrackRecord* tracks, int count, ClickAction action) {
 void executeLibraryAction(MenuDefinition& definition, const std::vector<LevelSelection>& path,
                           int depth, ClickAction action) {
     QueryRecord result{};
+    const QueryResultRelease release(result, definition.sourceType);
     runLevelQuery(nullptr, definition, path, depth + 1, &result);
     // Exactly the tracks grouped under the chosen item: the query may answer more.
     std::vector<LevelSelection> chosen = path;
@@ -54,7 +55,6 @@ void executeLibraryAction(MenuDefinition& definition, const std::vector<LevelSel
         sortRecords(result.items, result.items + count, compareFromLevel);
         actOnTracks(result.items, count, action);
     }
-    releaseQueryResult(&result, definition.sourceType);
 }
 
 } // namespace tg

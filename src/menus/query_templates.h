@@ -49,6 +49,25 @@ void keepPlaylistTracks(const QueryRecord& library, QueryRecord* result);
 // PlaylistTags: the plug-in's copies are freed and the record zeroed (0).
 // Any other mode: nothing happens and the mode is returned.
 int releaseQueryResult(QueryRecord* result, SourceType mode);
+// Releases a level query's answer when it goes out of scope: an allocation
+// that fails while the answer is read must not keep it from the library.
+class QueryResultRelease {
+public:
+    QueryResultRelease(QueryRecord& result, SourceType mode) : result_(result), mode_(mode) {}
+    ~QueryResultRelease() {
+        try {
+            releaseQueryResult(&result_, mode_);
+        } catch (...) {
+            // Out of memory again while unwinding: the answer stays lent.
+        }
+    }
+    QueryResultRelease(const QueryResultRelease&) = delete;
+    QueryResultRelease& operator=(const QueryResultRelease&) = delete;
+
+private:
+    QueryRecord& result_;
+    SourceType mode_;
+};
 // Duplicates the six texts (null stays null) and the extended list with its
 // entries, so Rating, Play Count and Bitrate levels work on the copies too.
 void copyTrackRecord(TrackRecord* destination, const TrackRecord& source);

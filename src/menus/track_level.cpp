@@ -24,6 +24,7 @@ void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
     char caption[kCaptionSize];
     caption[0] = '\0';
     QueryRecord result{};
+    const QueryResultRelease release(result, definition.sourceType);
     runLevelQuery(depth == 0 ? caption : nullptr, definition, path, depth, &result);
     // The query may answer more than the chosen items hold.
     const int count = keepItemTracks(definition, path, depth, result.items, heldRecords(result));
@@ -34,17 +35,13 @@ void buildTrackLevel(MenuDefinition& definition, int depth, HMENU popup,
         platform::appendMenu(popup, MF_STRING | MF_DISABLED, static_cast<UINT_PTR>(position),
                              caption);
         ++position;
-        if (!hasRecords) {
-            releaseQueryResult(&result, definition.sourceType);
-            return;
-        }
+        if (!hasRecords) return;
         platform::appendMenu(popup, MF_SEPARATOR, 0, nullptr);
         ++position;
     }
     if (hasRecords)
         fillLevelMenu(popup, definition, path, depth, result.items, 0, count - 1, position,
                       nowPlaying);
-    releaseQueryResult(&result, definition.sourceType);
 }
 
 } // namespace tg
