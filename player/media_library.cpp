@@ -302,9 +302,11 @@ LRESULT MediaLibrary::runFilenameQuery(QueryRecord* query, std::string& note) {
     return found.empty() ? 0 : 1;
 }
 
-LRESULT MediaLibrary::freeQueryResults(QueryRecord* query, std::string& note) {
+template <typename Query, typename Blocks>
+LRESULT MediaLibrary::freeResults(Query* query, Blocks& blocks, const std::string& message,
+                                  std::string& note) {
     if (!query) {
-        faults_.push_back("ML_FREE_QUERY_RESULTS without a record");
+        faults_.push_back(message + " without a record");
         note = "no record";
         return 0;
     }
@@ -314,20 +316,24 @@ LRESULT MediaLibrary::freeQueryResults(QueryRecord* query, std::string& note) {
         note = "nothing to free";
         return 0;
     }
-    const auto block = queryBlocks_.find(query->items);
-    if (block == queryBlocks_.end()) {
+    const auto block = blocks.find(query->items);
+    if (block == blocks.end()) {
         // The player frees every text of every item and then the array itself:
         // on anything but its own result that corrupts its heap.
-        faults_.push_back("ML_FREE_QUERY_RESULTS of records the library did not hand out");
+        faults_.push_back(message + " of records the library did not hand out");
         note = "unknown records";
         return 0;
     }
     note = std::to_string(query->count) + " records";
-    queryBlocks_.erase(block);
+    blocks.erase(block);
     query->items = nullptr;
     query->count = 0;
     query->allocated = 0;
     return 1;
+}
+
+LRESULT MediaLibrary::freeQueryResults(QueryRecord* query, std::string& note) {
+    return freeResults(query, queryBlocks_, "ML_FREE_QUERY_RESULTS", note);
 }
 
 template <typename Record> void MediaLibrary::fillFileInfo(Record& record, const Track& track) {
@@ -529,29 +535,7 @@ LRESULT MediaLibrary::runFilenameQueryWide(WideQueryRecord* query, std::string& 
 }
 
 LRESULT MediaLibrary::freeQueryResultsWide(WideQueryRecord* query, std::string& note) {
-    if (!query) {
-        faults_.push_back("ML_FREE_QUERY_RESULTS_WIDE without a record");
-        note = "no record";
-        return 0;
-    }
-    if (!query->items) {
-        query->count = 0;
-        query->allocated = 0;
-        note = "nothing to free";
-        return 0;
-    }
-    const auto block = wideBlocks_.find(query->items);
-    if (block == wideBlocks_.end()) {
-        faults_.push_back("ML_FREE_QUERY_RESULTS_WIDE of records the library did not hand out");
-        note = "unknown records";
-        return 0;
-    }
-    note = std::to_string(query->count) + " records";
-    wideBlocks_.erase(block);
-    query->items = nullptr;
-    query->count = 0;
-    query->allocated = 0;
-    return 1;
+    return freeResults(query, wideBlocks_, "ML_FREE_QUERY_RESULTS_WIDE", note);
 }
 
 template <typename Record> void MediaLibrary::fillWideFileInfo(Record& record, const Track& track) {

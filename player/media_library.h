@@ -115,6 +115,10 @@ private:
     std::optional<std::vector<const Track*>> matches(const char* text, std::int32_t maxResults,
                                                      std::string& note) const;
     std::vector<const Track*> filenameMatches(const char* name, Track& echo) const;
+    // Gives back a result the library handed out, ANSI or wide alike.
+    template <typename Query, typename Blocks>
+    LRESULT freeResults(Query* query, Blocks& blocks, const std::string& message,
+                        std::string& note);
     template <typename Record> void fillFileInfo(Record& record, const Track& track);
     template <typename Record> void freeFileInfoTexts(Record& record);
     template <typename Record> void fillWideFileInfo(Record& record, const Track& track);
