@@ -1,6 +1,6 @@
 # The native build: the simulated platform, tests, tools, benchmarks, fuzzers.
 find_package(Threads REQUIRED)
-file(GLOB TG_SIM_SOURCES CONFIGURE_DEPENDS src/platform/sim/*.cpp)
+file(GLOB TG_SIM_SOURCES CONFIGURE_DEPENDS src/platform/sim/*.cpp src/platform/*.cpp)
 add_library(tg_platform_sim STATIC ${TG_SIM_SOURCES})
 target_include_directories(tg_platform_sim PUBLIC src)
 target_link_libraries(tg_platform_sim PRIVATE tg_warnings PUBLIC Threads::Threads)

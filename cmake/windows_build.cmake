@@ -3,7 +3,7 @@
 # LoadLibrary("ml_tg.dll") finds the DLL beside itself.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-file(GLOB TG_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB TG_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/platform/*.cpp)
 # The DLL's entry point belongs to the DLL alone, not to the programs that link the adapter.
 list(FILTER TG_WIN32_SOURCES EXCLUDE REGEX "/dll_entry\\.cpp$")
 add_library(tg_platform_win32 STATIC ${TG_WIN32_SOURCES})

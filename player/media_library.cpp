@@ -1,6 +1,6 @@
 #include "player/media_library.h"
 
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "player/query_language.h"
 
 #include <algorithm>

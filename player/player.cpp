@@ -1,6 +1,6 @@
 #include "player/player.h"
 
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/file.h"
 #include "platform/window.h"
 #include "player/m3u_file.h"

@@ -1,7 +1,7 @@
 // The library window's messages: queries, file information, send-to.
 #include "player/player.h"
 
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 #include "plugin/host_contract.h"
 

@@ -1,7 +1,7 @@
 // The main window's messages, decoded with the plug-in's own numbers and records.
 #include "player/player.h"
 
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 #include "plugin/host_contract.h"
 

@@ -3,7 +3,7 @@
 // "next" asks the main window's procedure (a plug-in's first) which entry to take.
 #include "player/player.h"
 
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "plugin/host_contract.h"
 
 namespace tg::player {

@@ -53,6 +53,9 @@ struct ModelState {
     std::list<MenuDefinition> definitionList;
     MenuDefinition* editedDefinition = nullptr;
     bool menusDirty = true;
+    // The settings file holds characters this mode's texts cannot: writing it
+    // would turn them into '?' for good, so it is left as it is.
+    bool settingsFileKept = false;
 
     MenuDefinition* currentDefinition = nullptr;
     std::vector<LevelSelection> selectionPath;

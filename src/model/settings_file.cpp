@@ -1,9 +1,11 @@
 #include "model/settings_file.h"
 
+#include "model/file_text.h"
 #include "model/menu_definition.h"
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/file.h"
+#include "platform/text_encoding.h"
 #include "plugin/host_messages.h"
 
 #include <cstring>
@@ -12,6 +14,7 @@
 #include <limits>
 #include <locale>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,12 +55,18 @@ template <typename Enum> bool readEnum(std::istream& in, Enum& value) {
     return true;
 }
 
+// Where the file keeps its texts, and whether reading them lost a character.
+struct FileTexts {
+    bool utf8 = false;
+    bool lost = false;
+};
+
 // A whole line into a field, cut to what the dialogs can hold. A stray "\r" at
 // the end is a line end written on Windows and read here; any other "\r" turns
 // into a space, as the writer would turn it, so what was read writes back the same.
 // The last field of a record may be an empty line without a line end at the
 // very end of the file, as an editor leaves it; the line before it ended whole.
-bool readLine(std::istream& in, char (&field)[256], bool lastField = false) {
+bool readLine(std::istream& in, FileTexts& texts, char (&field)[256], bool lastField = false) {
     std::string line;
     if (lastField && !in.eof() && in.peek() == std::char_traits<char>::eof()) {
         field[0] = '\0';
@@ -67,7 +76,9 @@ bool readLine(std::istream& in, char (&field)[256], bool lastField = false) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     for (char& c : line)
         if (c == '\r') c = ' ';
-    copyText(field, kMaxLineChars + 1, line);
+    if (texts.utf8 && !platform::utf8Texts() && !platform::utf8ToCodePage(line).complete)
+        texts.lost = true;
+    copyText(field, kMaxLineChars + 1, textFromFile(line, texts.utf8));
     return true;
 }
 
@@ -90,7 +101,7 @@ bool readHeader(std::istream& in, std::int32_t& version, GlobalOptions& o, std::
 }
 
 // One three-line record (one line before version 3, two before version 6).
-bool readDefinition(std::istream& in, std::int32_t version, MenuDefinition& d) {
+bool readDefinition(std::istream& in, FileTexts& texts, std::int32_t version, MenuDefinition& d) {
     std::int32_t levelCount = 0;
     if (!readNumber(in, levelCount)) return false;
     // Levels are taken one by one: a damaged count can never make us reserve
@@ -110,9 +121,9 @@ bool readDefinition(std::istream& in, std::int32_t version, MenuDefinition& d) {
         return false;
     if (d.timeDisplay < 0 || d.timeDisplay > 2) d.timeDisplay = 1;
     // The name starts right after the separator, leading spaces included.
-    if (!readLine(in, d.name, version < 3)) return false;
-    if (version >= 3 && !readLine(in, d.query, version < 6)) return false;
-    if (version >= 6 && !readLine(in, d.fileTypes, true)) return false;
+    if (!readLine(in, texts, d.name, version < 3)) return false;
+    if (version >= 3 && !readLine(in, texts, d.query, version < 6)) return false;
+    if (version >= 6 && !readLine(in, texts, d.fileTypes, true)) return false;
     return true;
 }
 
@@ -145,6 +156,14 @@ void createFirstRunDefinitions() {
 // writing, and the file is left for the user to mend.
 void readFrom(std::istream& in) {
     ModelState& m = model();
+    FileTexts texts;
+    std::string mark(kByteOrderMark.size(), '\0');
+    texts.utf8 =
+        in.read(mark.data(), static_cast<std::streamsize>(mark.size())) && mark == kByteOrderMark;
+    if (!texts.utf8) {
+        in.clear();
+        in.seekg(0);
+    }
     GlobalOptions options;
     std::int32_t version = 0;
     std::int32_t count = 0;
@@ -160,9 +179,10 @@ void readFrom(std::istream& in) {
     for (std::int32_t i = 0; i < count; ++i) {
         MenuDefinition d;
         if (version < 6) copyText(d.fileTypes, kDefaultFileTypes);
-        if (!readDefinition(in, version, d)) break;
+        if (!readDefinition(in, texts, version, d)) break;
         m.definitionList.push_back(std::move(d));
     }
+    m.settingsFileKept = texts.lost;
     options.mainMenu = nullptr;
     int position = 0;
     for (MenuDefinition& d : m.definitionList)
@@ -183,7 +203,7 @@ void writeLine(std::ostream& out, const char (&field)[256]) {
     out.put('\n');
 }
 
-void writeTo(std::ostream& out) {
+void writeRecords(std::ostream& out) {
     const ModelState& m = model();
     const GlobalOptions& o = m.options;
     const auto count = static_cast<std::int32_t>(m.definitionList.size());
@@ -208,6 +228,24 @@ void writeTo(std::ostream& out) {
     }
 }
 
+// In the code page while every text fits it, as every version before wrote it;
+// else in UTF-8 behind a byte-order mark.
+void writeTo(std::ostream& out) {
+    std::ostringstream records;
+    records.imbue(std::locale::classic());
+    writeRecords(records);
+    const std::string text = std::move(records).str();
+    if (!platform::utf8Texts()) {
+        out << text;
+        return;
+    }
+    const platform::CodePageText inCodePage = platform::utf8ToCodePage(text);
+    if (inCodePage.complete)
+        out << inCodePage.text;
+    else
+        out << kByteOrderMark << text;
+}
+
 } // namespace
 
 std::string settingsFilePath() {
@@ -222,6 +260,7 @@ void readSettings() {
     ModelState& m = model();
     // Every popup of the old list is gone with it.
     m.menusDirty = true;
+    m.settingsFileKept = false;
 
     const std::string path = settingsFilePath();
     if (path.empty()) {
@@ -247,7 +286,7 @@ void readSettings() {
 
 void writeSettings() {
     const std::string path = settingsFilePath();
-    if (path.empty()) return;
+    if (path.empty() || model().settingsFileKept) return;
     // The old file stays whole until the new one is complete on disk.
     const std::string temporary = path + ".tmp";
     bool written = false;

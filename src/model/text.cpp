@@ -1,8 +1,20 @@
 #include "model/text.h"
 
+#include "platform/text_encoding.h"
+
 #include <cstring>
 
 namespace tg {
+
+namespace {
+
+// UTF-8 texts are cut only between characters.
+std::size_t fittingLength(std::string_view text, std::size_t room) {
+    if (text.size() <= room) return text.size();
+    return platform::utf8Texts() ? platform::utf8CutLength(text, room) : room;
+}
+
+} // namespace
 
 int compareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
@@ -21,7 +33,7 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 
 std::size_t copyText(char* buffer, std::size_t size, std::string_view text) {
     if (size == 0) return 0;
-    const std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    const std::size_t n = fittingLength(text, size - 1);
     // The text may be (part of) the buffer itself; an empty view may have no data.
     if (n > 0) std::memmove(buffer, text.data(), n);
     buffer[n] = '\0';
@@ -36,7 +48,7 @@ bool appendText(char* buffer, std::size_t size, std::string_view text) {
     if (size == 0) return text.empty();
     const std::size_t used = strnlen(buffer, size - 1);
     const std::size_t room = size - 1 - used;
-    const std::size_t n = text.size() < room ? text.size() : room;
+    const std::size_t n = fittingLength(text, room);
     if (n > 0) std::memmove(buffer + used, text.data(), n);
     buffer[used + n] = '\0';
     return n == text.size();

@@ -19,8 +19,8 @@ constexpr char upperAscii(char c) {
 int compareIgnoringCase(std::string_view a, std::string_view b);
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
-// Copies text into buffer[size], cutting it to size - 1 characters; always terminates.
-// Returns the number of characters copied.
+// Copies text into buffer[size], cutting it to size - 1 bytes (UTF-8 only between
+// characters); always terminates. Returns the number of bytes copied.
 std::size_t copyText(char* buffer, std::size_t size, std::string_view text);
 template <std::size_t N> std::size_t copyText(char (&buffer)[N], std::string_view text) {
     return copyText(buffer, N, text);

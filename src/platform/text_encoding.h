@@ -5,12 +5,24 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tg::platform {
 
 void setUtf8Texts(bool utf8);
 bool utf8Texts();
+
+// The system's ANSI code page, which older files and the player's ANSI calls
+// speak (Windows-1252 on the simulated platform). A character it cannot hold
+// becomes '?', and complete says whether any did; no best-fit look-alikes, so a
+// text that comes back complete reads back as it was.
+struct CodePageText {
+    std::string text;
+    bool complete = true;
+};
+CodePageText utf8ToCodePage(std::string_view utf8);
+std::string codePageToUtf8(std::string_view text);
 
 // The length of text's longest beginning of at most limit bytes that does not
 // end inside a UTF-8 sequence. Bytes that are no sequence are cut where the

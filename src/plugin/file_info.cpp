@@ -1,6 +1,6 @@
 #include "plugin/file_info.h"
 
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "plugin/host_messages.h"
 #include "plugin/record_layout.h"
 #include "plugin/wide_calls.h"

@@ -1,7 +1,7 @@
 #include "plugin/host_messages.h"
 
 #include "model/text.h"
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "plugin/host_handles.h"

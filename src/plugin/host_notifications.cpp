@@ -2,7 +2,7 @@
 
 #include "actions/queue_hand_over.h"
 #include "model/model_state.h"
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "plugin/host_contract.h"
 #include "plugin/wide_calls.h"
 

@@ -2,7 +2,7 @@
 // plug-in in its own record (copies where the player's differs, the player's
 // array kept aside until it goes back), the player's layout learnt from the
 // first of them, and the plug-in's lists written in that layout.
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "plugin/host_messages.h"
 #include "plugin/record_layout.h"
 #include "plugin/wide_calls.h"

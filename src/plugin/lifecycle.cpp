@@ -5,7 +5,7 @@
 #include "model/model_state.h"
 #include "model/settings_file.h"
 #include "model/text.h"
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/thread.h"

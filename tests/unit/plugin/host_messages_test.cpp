@@ -1,5 +1,5 @@
 // The exact numbers, windows and record layouts the player decodes.
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 #include "plugin/descriptor.h"
 #include "plugin/file_info.h"

@@ -1,4 +1,4 @@
-#include "model/utf8.h"
+#include "platform/utf8.h"
 
 namespace tg {
 

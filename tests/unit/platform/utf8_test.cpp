@@ -1,4 +1,4 @@
-#include "model/utf8.h"
+#include "platform/utf8.h"
 #include "platform/text_encoding.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,22 @@
+#include "model/file_text.h"
+
+#include "platform/text_encoding.h"
+#include "platform/utf8.h"
+
+namespace tg {
+
+bool startsWithByteOrderMark(std::string_view bytes) {
+    return bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+}
+
+std::string textFromFile(std::string_view bytes, bool fileIsUtf8) {
+    const bool utf8Inside = platform::utf8Texts();
+    if (fileIsUtf8 == utf8Inside) {
+        if (!utf8Inside || isValidUtf8(bytes)) return std::string(bytes);
+        return wideToUtf8(utf8ToWide(bytes));
+    }
+    if (fileIsUtf8) return platform::utf8ToCodePage(bytes).text;
+    return platform::codePageToUtf8(bytes);
+}
+
+} // namespace tg
