@@ -1,6 +1,6 @@
 // The simulated system's ANSI code page: Windows-1252, the Western one.
-#include "platform/utf8.h"
 #include "platform/text_encoding.h"
+#include "platform/utf8.h"
 
 #include <array>
 

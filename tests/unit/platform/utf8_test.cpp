@@ -1,5 +1,5 @@
-#include "platform/utf8.h"
 #include "platform/text_encoding.h"
+#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
