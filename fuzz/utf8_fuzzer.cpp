@@ -1,8 +1,8 @@
 // Any bytes as UTF-8 and, taken in pairs, as UTF-16 from the player: the
 // converters always give valid text, keep every valid text as it is, and a cut
 // never leaves a split character behind.
-#include "platform/utf8.h"
 #include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "support/fuzz_host.h"
 
 #include <cstring>

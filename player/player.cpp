@@ -1,7 +1,7 @@
 #include "player/player.h"
 
-#include "platform/utf8.h"
 #include "platform/file.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 #include "player/m3u_file.h"
 #include "player/main_menu.h"

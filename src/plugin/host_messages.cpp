@@ -1,8 +1,8 @@
 #include "plugin/host_messages.h"
 
 #include "model/text.h"
-#include "platform/utf8.h"
 #include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 #include "plugin/host_handles.h"
 #include "plugin/host_record_layouts.h"
