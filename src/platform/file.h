@@ -1,31 +1,36 @@
 // The file system: directory enumeration and the paths handed to text streams.
 //
-// The logic builds Windows paths ("C:\Music\*", "<ini dir>\Plugins\ml_tg.ini").
-// hostPath turns such a path into one the C++ streams of this platform can open:
-// unchanged on Windows; on the simulated platform drive letters map to folders,
-// "\" becomes "/" and each existing name is spelled as on disk, since Windows
-// finds names without regard to case.
+// The logic builds Windows paths ("C:\Music\*", "<ini dir>\Plugins\ml_tg.ini")
+// in its own texts: UTF-8 with the player's wide calls, the code page without.
+// The calls here take them so and reach the file system through the wide calls
+// when they are UTF-8. hostPath turns such a path into one the C++ streams of
+// this platform can open: a UTF-16 path on Windows; on the simulated platform
+// drive letters map to folders, "\" becomes "/" and each existing name is
+// spelled as on disk, since Windows finds names without regard to case.
 #pragma once
 
 #include "platform/types.h"
 
+#include <filesystem>
 #include <string>
 
 namespace tg::platform {
 
 struct FindData {
     DWORD attributes = 0; // FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_HIDDEN
-    char name[260] = {};  // cFileName
+    // cFileName: MAX_PATH UTF-16 units, each at most three bytes in UTF-8.
+    char name[260 * 3] = {};
 };
 
 inline const HANDLE kInvalidFind = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
 
-// FindFirstFileA / FindNextFileA / FindClose.
+// FindFirstFile / FindNextFile / FindClose; a name too long for the plug-in's
+// texts is cut between characters.
 HANDLE findFirstFile(const char* pattern, FindData* data);
 BOOL findNextFile(HANDLE find, FindData* data);
 BOOL findClose(HANDLE find);
 
-std::string hostPath(const std::string& windowsPath);
+std::filesystem::path hostPath(const std::string& windowsPath);
 
 // Replaces target by source in one step (MoveFileEx with MOVEFILE_REPLACE_EXISTING
 // on Windows, rename(2) here). Both are Windows paths.

@@ -1,5 +1,6 @@
 // Folder listings, and the calls that put the settings file in place.
 #include "platform/file.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "platform_conformance/seam_case.h"
 
@@ -126,6 +127,31 @@ std::string deleteFileRemovesFilesOnly(Surroundings& around) {
     return seen.text();
 }
 
+// With UTF-8 texts every call takes and gives names beyond any code page.
+std::string utf8NamesReachTheFileSystem(Surroundings& around) {
+    const std::string folderName = "\xD0\x96\xE6\x97\xA5 \xF0\x9F\x8E\xB5"; // Ж日 U+1F3B5
+    const std::string fileName = "\xE5\xAE\x87\xCE\xA9.mp3";                // 宇Ω
+    setUtf8Texts(true);
+    const std::string parent = around.scratchFolder() + "\\utf8";
+    const std::string folder = parent + "\\" + folderName;
+    std::filesystem::create_directories(hostPath(folder));
+    writeFile(folder + "\\" + fileName, "tune");
+    Observed seen;
+    seen("listed", static_cast<int>(listing(parent + "\\*") == ".:D,..:D," + folderName + ":D"));
+    seen("found", static_cast<int>(listing(folder + "\\*.MP3") == fileName));
+    seen("exists", fileExists((folder + "\\" + fileName).c_str()));
+    seen("read", readFile(folder + "\\" + fileName));
+    writeFile(folder + "\\new.tmp", "new");
+    seen("flushed", flushFileToDisk((folder + "\\new.tmp").c_str()));
+    seen("replaced",
+         replaceFile((folder + "\\new.tmp").c_str(), (folder + "\\" + fileName).c_str()));
+    seen("read", readFile(folder + "\\" + fileName));
+    seen("deleted", deleteFile((folder + "\\" + fileName).c_str()));
+    seen("left", listing(folder + "\\*.mp3"));
+    setUtf8Texts(false);
+    return seen.text();
+}
+
 } // namespace
 
 std::vector<SeamCase> fileCases() {
@@ -144,6 +170,9 @@ std::vector<SeamCase> fileCases() {
          "flushMissing=0 intoNothing=1 content='first'"},
         {"files", "deleteFileRemovesFilesOnly", deleteFileRemovesFilesOnly,
          "deleted=1 exists=0 again=0 error=2 folder=0 error=5"},
+        {"files", "utf8NamesReachTheFileSystem", utf8NamesReachTheFileSystem,
+         "listed=1 found=1 exists=1 read='tune' flushed=1 replaced=1 read='new' deleted=1 "
+         "left='error 2'"},
     };
 }
 

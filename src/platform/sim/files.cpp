@@ -1,6 +1,8 @@
 // Windows paths over the native file system: drive letters map to folders, and
 // folder listings look as FindFirstFileA / FindNextFileA give them.
 #include "platform/sim/state.h"
+#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,6 +21,10 @@ using namespace sim::detail;
 namespace fs = std::filesystem;
 
 constexpr std::size_t kNameLimit = 259; // cFileName holds MAX_PATH characters with its NUL
+
+bool tooLongToFind(const std::string& name) {
+    return (utf8Texts() ? utf8ToWide(name).size() : name.size()) > kNameLimit;
+}
 
 char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
@@ -172,7 +178,7 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
     if (wanted.find_first_of("*?") == std::string::npos) {
         const std::string name = existingName(folder, wanted);
         const fs::file_status status = fs::status(folder / name, error);
-        if (name.empty() || error || !fs::exists(status) || name.size() > kNameLimit) {
+        if (name.empty() || error || !fs::exists(status) || tooLongToFind(name)) {
             setLastError(ERROR_FILE_NOT_FOUND);
             return {};
         }
@@ -194,7 +200,7 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
     }
     for (; entries != fs::directory_iterator(); entries.increment(error)) {
         const std::string name = entries->path().filename().string();
-        if (name.size() > kNameLimit || !matches(glob.c_str(), name.c_str())) continue;
+        if (tooLongToFind(name) || !matches(glob.c_str(), name.c_str())) continue;
         std::error_code kind;
         const bool directory = entries->is_directory(kind);
         found.push_back(entryFor(name, directory, isHidden(hiddenPaths, listed, folder, name)));
@@ -209,7 +215,10 @@ std::vector<FindData> search(const std::string& pattern, const std::set<std::str
 // A path without a drive letter is on drive C:, the one the player runs from,
 // and no path leads outside the folder that stands for its drive. Names are
 // found without regard to case, as on Windows.
-std::string hostPath(const std::string& windowsPath) {
+// Names on this disk are UTF-8: a path that is not (the plug-in's code page
+// texts) is read in the code page.
+fs::path hostPath(const std::string& path) {
+    const std::string windowsPath = isValidUtf8(path) ? path : codePageToUtf8(path);
     const char letter =
         hasDrive(windowsPath)
             ? static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0])))
