@@ -100,11 +100,11 @@ BOOL replaceFile(const char* source, const char* target) {
 BOOL flushFileToDisk(const char* path) {
     if (path == nullptr) return FALSE;
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
-    const HANDLE file =
-        utf8Texts() ? CreateFileW(wide(path).c_str(), GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr)
-                    : CreateFileA(path, GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = utf8Texts()
+                            ? CreateFileW(wide(path).c_str(), GENERIC_WRITE, kShare, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                            : CreateFileA(path, GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return FALSE;
     const BOOL flushed = FlushFileBuffers(file);
     CloseHandle(file);
