@@ -1,6 +1,7 @@
 #include "player/player.h"
 
 #include "platform/file.h"
+#include "platform/text_encoding.h"
 #include "platform/utf8.h"
 #include "platform/window.h"
 #include "player/m3u_file.h"
@@ -145,6 +146,11 @@ bool Player::writeIniFile(const std::string& relativePath, const std::string& co
     std::ofstream out(platform::hostPath(iniDir_ + "\\" + relativePath), std::ios::binary);
     out << content;
     return static_cast<bool>(out);
+}
+
+bool Player::writeBookmarks(const std::string& pairs) {
+    const bool written = writeIniFile("Winamp.bm", platform::utf8ToCodePage(pairs).text);
+    return written && (!wideCalls_ || writeIniFile("Winamp.bm8", pairs));
 }
 
 int Player::attachPlugin(LibraryPluginDescriptor* descriptor, HINSTANCE module) {

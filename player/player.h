@@ -115,6 +115,9 @@ public:
     bool offersWideCalls() const { return wideCalls_; }
     // Writes a file below the settings directory ("Winamp.bm", "Plugins\gen_ml.ini").
     bool writeIniFile(const std::string& relativePath, const std::string& content);
+    // Writes the bookmark files as the player keeps them: "Winamp.bm" in the code
+    // page and, for a current player, "Winamp.bm8" in UTF-8. pairs is UTF-8.
+    bool writeBookmarks(const std::string& pairs);
 
     // ---- The loaded plug-in ----
     // Writes the three handles into the descriptor and calls init.

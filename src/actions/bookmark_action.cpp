@@ -39,8 +39,10 @@ void executeBookmarkAction(const std::vector<LevelSelection>& path, ClickAction 
     const LevelSelection& chosen = path.front();
     const std::string_view title(chosen.value, strnlen(chosen.value, sizeof chosen.value));
 
-    std::ifstream in;
-    if (!openBookmarkFile(in)) return;
+    std::ifstream bookmarks;
+    bool utf8 = false;
+    if (!openBookmarkFile(bookmarks, utf8)) return;
+    TextLines in(bookmarks, utf8);
     std::string fileLine;
     std::string titleLine;
     // The reader stops for good at a line it cannot take, so no pair after a

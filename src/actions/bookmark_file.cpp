@@ -1,8 +1,8 @@
 #include "actions/bookmark_file.h"
 
-#include "actions/line_reader.h"
 #include "actions/popup_sources.h"
 #include "platform/file.h"
+#include "platform/text_encoding.h"
 #include "plugin/host_messages.h"
 
 #include <cstring>
@@ -12,25 +12,31 @@ namespace tg {
 namespace {
 
 constexpr char kBookmarkFileName[] = "\\Winamp.bm";
+constexpr char kUtf8BookmarkFileName[] = "\\Winamp.bm8";
 
-} // namespace
-
-bool openBookmarkFile(std::ifstream& file) {
-    const char* folder = host::getIniDir();
-    if (folder == nullptr) return false;
+bool open(std::ifstream& file, const char* folder, const char* name) {
     std::string path = folder;
-    path += kBookmarkFileName;
+    path += name;
     if (path.size() >= kPathSize) return false;
     // Binary: lines end in "\r\n" or "\n" alike on both builds.
     file.open(platform::hostPath(path), std::ios::in | std::ios::binary);
     return file.is_open();
 }
 
-bool readBookmarkPair(std::istream& in, std::string& file, std::string& title) {
-    if (!readLimitedLine(in, file)) return false;
-    if (readLimitedLine(in, title)) return true;
+} // namespace
+
+bool openBookmarkFile(std::ifstream& file, bool& utf8) {
+    const char* folder = host::getIniDir();
+    if (folder == nullptr) return false;
+    utf8 = platform::utf8Texts() && open(file, folder, kUtf8BookmarkFileName);
+    return utf8 || open(file, folder, kBookmarkFileName);
+}
+
+bool readBookmarkPair(TextLines& in, std::string& file, std::string& title) {
+    if (!in.read(file)) return false;
+    if (in.read(title)) return true;
     // Whatever ended the title, nothing after this pair may be taken.
-    in.setstate(std::ios::failbit);
+    in.stop();
     return false;
 }
 

@@ -10,13 +10,15 @@ namespace tg {
 
 void fillBookmarksPopup(HMENU popup, MenuDefinition& definition) {
     std::ifstream file;
-    if (!openBookmarkFile(file)) return;
+    bool utf8 = false;
+    if (!openBookmarkFile(file, utf8)) return;
+    TextLines lines(file, utf8);
     int id = definition.firstBuiltItem;
     int columnsLeft = initialColumnsLeft();
     HMENU menu = popup;
     std::string target;
     std::string title;
-    while (readBookmarkPair(file, target, title)) {
+    while (readBookmarkPair(lines, target, title)) {
         UINT flag = 0;
         nextItemPlacement(id, columnsLeft, menu, flag, -1); // no limit: "MORE" as needed
         const int position = appendTextItem(menu, flag, static_cast<UINT>(id), title);

@@ -32,6 +32,12 @@ bool isPlaylistName(const std::string& name) {
     return name.find(kPlaylistMark) != std::string::npos;
 }
 
+bool isUtf8PlaylistName(std::string_view name) {
+    constexpr std::string_view kUtf8Playlist = ".m3u8";
+    return name.size() >= kUtf8Playlist.size() &&
+           equalIgnoringCase(name.substr(name.size() - kUtf8Playlist.size()), kUtf8Playlist);
+}
+
 // The folder or playlist file a popup at depth shows: the definition's folder
 // and the names chosen on the way down. Empty when it would not fit a path
 // buffer with room for the search pattern.
@@ -49,18 +55,29 @@ bool popupPath(const MenuDefinition& definition, const std::vector<LevelSelectio
     return result.size() + 2 < kPathSize; // "\*" and the terminator
 }
 
-// The next line a playlist file lists: not empty, no comment. A file that
-// cannot be opened has none; a damaged line ends the list.
-bool readListedLine(std::istream& in, std::string& line) {
-    while (readLimitedLine(in, line))
-        if (!line.empty() && line[0] != '#') return true;
-    return false;
-}
+// The lines a playlist file lists: not empty, no comment. A file that cannot be
+// opened has none; a damaged line ends the list. A ".m3u8" file is UTF-8.
+class PlaylistFile {
+public:
+    explicit PlaylistFile(const std::string& file)
+        : in_(platform::hostPath(file), std::ios::in | std::ios::binary),
+          lines_(in_, isUtf8PlaylistName(file)) {}
+
+    bool next(std::string& line) {
+        while (lines_.read(line))
+            if (!line.empty() && line[0] != '#') return true;
+        return false;
+    }
+
+private:
+    std::ifstream in_;
+    TextLines lines_;
+};
 
 void listPlaylistFile(const std::string& file, Placement& at) {
-    std::ifstream in(platform::hostPath(file), std::ios::in | std::ios::binary);
+    PlaylistFile listed(file);
     std::string line;
-    while (readListedLine(in, line)) {
+    while (listed.next(line)) {
         UINT flag = 0;
         // A total of 1 never opens "MORE": lines go on in the last column.
         nextItemPlacement(at.id, at.columnsLeft, at.menu, flag, 1);
@@ -130,8 +147,8 @@ bool wholePlaylistLine(const MenuDefinition& definition, const std::vector<Level
         return false;
     const LevelSelection& chosen = path[static_cast<std::size_t>(depth)];
     WholeText whole(std::string_view(chosen.value, strnlen(chosen.value, sizeof chosen.value)));
-    std::ifstream in(platform::hostPath(file), std::ios::in | std::ios::binary);
-    while (readListedLine(in, line)) whole.offer(line);
+    PlaylistFile listed(file);
+    while (listed.next(line)) whole.offer(line);
     if (!whole.found()) return false;
     line = whole.text();
     return true;

@@ -1,6 +1,7 @@
 #include "actions/line_reader.h"
 
 #include "actions/popup_sources.h"
+#include "model/file_text.h"
 
 namespace tg {
 
@@ -56,6 +57,24 @@ bool readLimitedLine(std::istream& in, std::string& line, std::size_t maxCharact
     } catch (...) {
         return fail(in, line);
     }
+}
+
+TextLines::TextLines(std::istream& in, bool utf8) : in_(in), utf8_(utf8) {
+    std::string mark(kByteOrderMark.size(), '\0');
+    const std::streampos start = in_.tellg();
+    if (in_.read(mark.data(), static_cast<std::streamsize>(mark.size())) &&
+        mark == kByteOrderMark) {
+        utf8_ = true;
+        return;
+    }
+    in_.clear(in_.rdstate() & std::ios::badbit);
+    in_.seekg(start);
+}
+
+bool TextLines::read(std::string& line) {
+    if (!readLimitedLine(in_, line)) return false;
+    line = textFromFile(line, utf8_);
+    return true;
 }
 
 } // namespace tg

@@ -15,4 +15,20 @@ bool readLimitedLine(std::istream& in, std::string& line);
 // The same with another limit: at most maxCharacters characters.
 bool readLimitedLine(std::istream& in, std::string& line, std::size_t maxCharacters);
 
+// The lines of one of the player's text files in the plug-in's texts: UTF-8
+// when the file is known to be (utf8) or starts with a byte-order mark, which
+// is skipped; else in the code page.
+class TextLines {
+public:
+    TextLines(std::istream& in, bool utf8);
+    // readLimitedLine (the limit counts the file's bytes), then converted.
+    bool read(std::string& line);
+    // Ends the reading for good.
+    void stop() { in_.setstate(std::ios::failbit); }
+
+private:
+    std::istream& in_;
+    bool utf8_;
+};
+
 } // namespace tg

@@ -2,6 +2,7 @@
 #include "actions/popup_sources.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 #include "support/plugin_harness.h"
 #include "support/recording_window.h"
 #include "support/temp_drive.h"
@@ -41,6 +42,10 @@ protected:
         copyText(definition.query, "C:\\Music");
     }
     void TearDown() override { platform::destroyMenu(popup); }
+    void emptyPopup() {
+        platform::destroyMenu(popup);
+        popup = platform::createPopupMenu();
+    }
 
     // Opens the popup below the chosen names, with its own record pushed as the
     // menu code pushes it before filling.
@@ -125,6 +130,45 @@ TEST_F(DirectorySource, PlaylistFileListsItsLinesWithoutCommentsOrEmptyLines) {
                                                 {"http://radio.example/stream", false}}));
     EXPECT_EQ(items[0].id, 0u) << "ids restart below the top popup";
     EXPECT_EQ(items[2].id, 2u);
+}
+
+// A ".m3u8" file or one behind a byte-order mark is UTF-8, any other is in the
+// code page; each line comes out in the plug-in's own texts.
+TEST_F(DirectorySource, PlaylistFileLinesInEachEncodingAndMode) {
+    const struct {
+        bool wide;
+        const char* file;
+        std::string content;
+        std::string shown;
+    } rows[] = {
+        {true, "list.m3u", "Caf\xE9 \x80.mp3\n", "Caf\xC3\xA9 \xE2\x82\xAC.mp3"},
+        {true, "list.m3u8", "\xE5\xAE\x87 \xF0\x9F\x8E\xB5.mp3\n",
+         "\xE5\xAE\x87 \xF0\x9F\x8E\xB5.mp3"},
+        {true, "list.m3u", "\xEF\xBB\xBF\xE5\xAE\x87.mp3\r\n", "\xE5\xAE\x87.mp3"},
+        {true, "list.m3u8", "a\xFF.mp3\n", "a\xEF\xBF\xBD.mp3"},
+        {false, "list.m3u", "Caf\xE9.mp3\n", "Caf\xE9.mp3"},
+        {false, "list.m3u8", "\xE5\xAE\x87 Caf\xC3\xA9.mp3\n", "? Caf\xE9.mp3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.file) + (row.wide ? " wide" : " ANSI"));
+        platform::setUtf8Texts(row.wide);
+        drive.file(std::string("Music/") + row.file, row.content);
+        emptyPopup();
+        const std::vector<MenuItemView> items = open({row.file});
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0].text, row.shown);
+    }
+}
+
+// With UTF-8 texts folder and file names beyond any code page list and open.
+TEST_F(DirectorySource, NamesBeyondTheCodePageListAndOpen) {
+    platform::setUtf8Texts(true);
+    const std::string folder = "\xE9\x9F\xB3\xE6\xA5\xBD \xD0\x96"; // 音楽 Ж
+    drive.file("Music/" + folder + "/\xCE\xA9 \xF0\x9F\x8E\xB5.mp3");
+    EXPECT_EQ(shown(open()), (std::vector<Shown>{{folder, true}}));
+    emptyPopup();
+    EXPECT_EQ(shown(open({folder.c_str()})),
+              (std::vector<Shown>{{"\xCE\xA9 \xF0\x9F\x8E\xB5.mp3", false}}));
 }
 
 TEST_F(DirectorySource, DefinitionNamingAPlaylistFileListsItsLines) {

@@ -87,8 +87,9 @@ std::vector<Pair> pairsOf(const std::string& text) {
     std::istringstream in(text);
     std::vector<Pair> pairs;
     Pair pair;
-    while (readBookmarkPair(in, pair.file, pair.title)) pairs.push_back(pair);
-    EXPECT_FALSE(readBookmarkPair(in, pair.file, pair.title)) << "reading stays ended";
+    TextLines lines(in, false);
+    while (readBookmarkPair(lines, pair.file, pair.title)) pairs.push_back(pair);
+    EXPECT_FALSE(readBookmarkPair(lines, pair.file, pair.title)) << "reading stays ended";
     return pairs;
 }
 

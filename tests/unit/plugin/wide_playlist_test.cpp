@@ -84,10 +84,12 @@ TEST_P(WidePlaylist, TheQueueAndTheBookmarksHandOverNamesWhole) {
     EXPECT_EQ(model().nowPlayingFile, kUnlisted);
 
     scene.harness.definition("Marks").clickAction = ClickAction::Enqueue;
-    scene.player().writeIniFile("Winamp.bm", kSongs[0].file + "\n雨 mark\n");
-    ASSERT_TRUE(scene.clickRoot("Marks", "雨 mark"));
+    scene.player().writeBookmarks(kSongs[0].file + "\n雨 mark\n");
+    const std::string title = wide() ? "雨 mark" : "? mark";
+    ASSERT_TRUE(scene.clickRoot("Marks", title));
+    // The code page copy of the bookmarks already lost the name.
     ASSERT_FALSE(scene.playlistFiles().empty());
-    EXPECT_EQ(scene.playlistFiles().back(), kSongs[0].file);
+    EXPECT_EQ(scene.playlistFiles().back(), wide() ? kSongs[0].file : "C:\\??\\??\\01 - ?.mp3");
     EXPECT_EQ(logged("HOST_ADD_FILE_WIDE " + kSongs[0].file), wide());
 }
 
