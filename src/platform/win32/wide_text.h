@@ -1,5 +1,6 @@
-// The plug-in's texts as the W calls take and give them: UTF-16 in, UTF-8 (or
-// the ANSI code page) out, cut to the caller's buffer only between characters.
+// The plug-in's texts for the W calls: to UTF-16 from UTF-8 (or, for menus,
+// the ANSI code page), and back to UTF-8, cut to the caller's buffer only
+// between characters.
 #pragma once
 
 #include "platform/win32/windows_include.h"
