@@ -20,16 +20,20 @@ struct UpDownNotify {
     int iDelta = 0;
 };
 
-// DialogBoxParamA with the template's numeric id. Returns the value given to
-// endDialog, or -1 when the dialog could not be created.
+// DialogBoxParam with the template's numeric id; with UTF-8 texts the W call,
+// so its controls keep every character. Returns the value given to endDialog,
+// or -1 when the dialog could not be created.
 INT_PTR dialogBoxParam(HINSTANCE instance, int templateId, HWND parent, DLGPROC procedure,
                        LPARAM param);
 BOOL endDialog(HWND dialog, INT_PTR result);
 
 HWND getDlgItem(HWND dialog, int id);
+// With UTF-8 texts the list texts the preferences use (LB_INSERTSTRING,
+// LB_GETTEXT, LB_GETTEXTLEN and their CB_ twins) are converted, lengths in bytes.
 LRESULT sendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL setDlgItemText(HWND dialog, int id, const char* text);
-// Copies at most maxCount - 1 characters and always terminates; returns the count.
+// Copies at most maxCount - 1 bytes, UTF-8 ones cut between characters, and
+// always terminates; returns the count.
 UINT getDlgItemText(HWND dialog, int id, char* buffer, int maxCount);
 BOOL checkDlgButton(HWND dialog, int id, UINT check);
 UINT isDlgButtonChecked(HWND dialog, int id);

@@ -1,5 +1,6 @@
 // Modal dialogs from the shipped templates and the controls the preferences use.
 #include "platform/dialog.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "platform_conformance/seam_case.h"
 #include "resources/resource_ids.h"
@@ -187,6 +188,44 @@ std::string dropDownsKeepTheirOwnText(Surroundings& around) {
     });
 }
 
+// With a player that speaks UTF-16 the texts are UTF-8: edits, lists and
+// titles give them back byte for byte, lengths count bytes, and a short buffer
+// gets whole characters only.
+std::string utf8TextsComeBackByteForByte(Surroundings& around) {
+    setUtf8Texts(true);
+    const std::string answered =
+        runDialog(around, IDD_PREFERENCES, [](HWND dialog, Observed& seen) {
+            const std::string text =
+                "\xE5\xAE\x87\xE5\xA4\x9A \xD0\xAF \xCE\xA9 \xC3\xA9 \xF0\x9F\x8E\xB5";
+            const auto entry = [dialog, &text](int id, UINT insert) {
+                return sendDlgItemMessage(dialog, id, insert, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(text.c_str()));
+            };
+            char buffer[64] = {};
+            seen("set", setDlgItemText(dialog, IDC_PREFS_NAME, text.c_str()));
+            seen("whole", getDlgItemText(dialog, IDC_PREFS_NAME, buffer, sizeof buffer));
+            seen("same", text == buffer);
+            seen("cut", getDlgItemText(dialog, IDC_PREFS_NAME, buffer, 6));
+            seen("cutSame", text.substr(0, 3) == buffer);
+            seen("beyond", getDlgItemText(dialog, IDC_PREFS_NAME, buffer, 19));
+            seen("insert", entry(IDC_PREFS_LIST, LB_INSERTSTRING));
+            seen("length", sendDlgItemMessage(dialog, IDC_PREFS_LIST, LB_GETTEXTLEN, 0, 0));
+            seen("copied", sendDlgItemMessage(dialog, IDC_PREFS_LIST, LB_GETTEXT, 0,
+                                              reinterpret_cast<LPARAM>(buffer)));
+            seen("same", text == buffer);
+            seen("insert", entry(IDC_PREFS_MAIN_MENU, CB_INSERTSTRING));
+            seen("length", sendDlgItemMessage(dialog, IDC_PREFS_MAIN_MENU, CB_GETLBTEXTLEN, 0, 0));
+            seen("copied", sendDlgItemMessage(dialog, IDC_PREFS_MAIN_MENU, CB_GETLBTEXT, 0,
+                                              reinterpret_cast<LPARAM>(buffer)));
+            seen("same", text == buffer);
+            seen("title", setWindowText(dialog, text.c_str()));
+            seen("copied", getWindowText(dialog, buffer, sizeof buffer))("same", text == buffer);
+            takeNotifications();
+        });
+    setUtf8Texts(false);
+    return answered;
+}
+
 std::string upDownsKeepTheirPositionInRange(Surroundings& around) {
     return runDialog(around, IDD_PREFERENCES, [](HWND dialog, Observed& seen) {
         const auto upDown = [dialog](UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -268,6 +307,9 @@ std::vector<SeamCase> dialogCases() {
          "badLength=-1 reset=0 notified='' result=42"},
         {"dialogs", "dropDownsKeepTheirOwnText", dropDownsKeepTheirOwnText,
          "param=7 set=1 text='40188' selected=-1 select=1 text='Own Menu' result=42"},
+        {"dialogs", "utf8TextsComeBackByteForByte", utf8TextsComeBackByteForByte,
+         "param=7 set=1 whole=20 same=1 cut=3 cutSame=1 beyond=16 insert=0 length=20 copied=20 "
+         "same=1 insert=0 length=20 copied=20 same=1 title=1 copied=20 same=1 result=42"},
         {"dialogs", "upDownsKeepTheirPositionInRange", upDownsKeepTheirPositionInRange,
          "param=7 low=0 high=10 previous=0 position=4 previous=4 position=10 narrowed=3 "
          "failed=1 previous=5 position=1 result=42"},

@@ -115,6 +115,26 @@ int defaultButton(HWND dialog) {
     return IDOK;
 }
 
+// With UTF-8 texts the controls are Unicode windows: a key types a whole
+// character, and the text limit counts UTF-16 units.
+std::size_t typedLength(const std::string& text, std::size_t at) {
+    std::size_t length = 1;
+    while (at + length < text.size() &&
+           (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
+        ++length;
+    return length;
+}
+
+int textUnits(const std::string& text, bool utf8) {
+    if (!utf8) return static_cast<int>(text.size());
+    int units = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
 void setTextAsTyped(HWND control, const std::string& text, int selection) {
     State& s = state();
     Lock lock(s.mutex);
@@ -209,11 +229,13 @@ void typeText(HWND dialog, int id, const std::string& text) {
     }
     int limit = 0;
     std::string current;
+    bool utf8 = false;
     {
         State& s = state();
         Lock lock(s.mutex);
         if (Control* c = findControl(s, target.control)) limit = c->textLimit;
         if (Window* w = liveWindow(s, target.control, "typeText")) current = w->text;
+        utf8 = s.utf8Texts;
     }
     const WORD update = combo ? CBN_EDITUPDATE : EN_UPDATE;
     const WORD change = combo ? CBN_EDITCHANGE : EN_CHANGE;
@@ -224,12 +246,14 @@ void typeText(HWND dialog, int id, const std::string& text) {
         notifyParent(target.control, update);
         notifyParent(target.control, change);
     }
-    for (const char c : text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::string c = text.substr(at, utf8 ? typedLength(text, at) : 1);
+        at += c.size();
         if (!combo && (target.style & ES_NUMBER) != 0 &&
-            !std::isdigit(static_cast<unsigned char>(c)))
+            !std::isdigit(static_cast<unsigned char>(c[0])))
             continue; // refused with a balloon tip
         const std::string base = replaced ? current : std::string();
-        if (limit > 0 && static_cast<int>(base.size()) >= limit) continue;
+        if (limit > 0 && textUnits(base, utf8) + textUnits(c, utf8) > limit) continue;
         current = base + c;
         replaced = true;
         setTextAsTyped(target.control, current, -1);

@@ -216,7 +216,8 @@ void selectItem(HWND dialog, int id, int index);
 // Replaces the text as typed, one character at a time, each followed by
 // EN_UPDATE and EN_CHANGE (a drop-down combo: CBN_EDITUPDATE, CBN_EDITCHANGE,
 // selection cleared). Read-only edits take nothing, ES_NUMBER edits take
-// digits only, EM_LIMITTEXT is kept.
+// digits only, EM_LIMITTEXT is kept. With UTF-8 texts each step is a whole
+// character and the limit counts UTF-16 units, as in a Unicode edit control.
 void typeText(HWND dialog, int id, const std::string& text);
 // An arrow of an up-down control: UDN_DELTAPOS, the new position (kept within
 // the range), then WM_VSCROLL with SB_THUMBPOSITION and SB_ENDSCROLL.

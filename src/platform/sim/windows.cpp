@@ -1,6 +1,7 @@
 // Windows: procedures and subclassing, properties, text, menu bars, focus and
 // thread input, the cursor.
 #include "platform/sim/state.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -121,7 +122,9 @@ LRESULT TG_CALLBACK defWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(target->text.size());
     char* buffer = reinterpret_cast<char*>(lParam);
     if (buffer == nullptr || wParam == 0) return 0;
-    const std::size_t copied = std::min<std::size_t>(target->text.size(), wParam - 1);
+    std::size_t copied = std::min<std::size_t>(target->text.size(), wParam - 1);
+    // A Unicode window converts its whole characters into the caller's buffer.
+    if (s.utf8Texts) copied = utf8CutLength(target->text, copied);
     std::memcpy(buffer, target->text.data(), copied);
     buffer[copied] = '\0';
     return static_cast<LRESULT>(copied);

@@ -4,39 +4,34 @@
 #include "platform/menu.h"
 #include "platform/text_encoding.h"
 #include "platform/win32/menu_recording.h"
+#include "platform/win32/wide_text.h"
 
-#include <cstring>
 #include <string>
 
 namespace tg::platform {
 
 namespace {
 
-// The A calls convert their text to UTF-16 through a heap copy per item; an
-// eagerly built tree has thousands of items, so texts that fit are converted
-// here, on the stack. Longer ones take the A call in the ANSI code page; UTF-8
-// ones, which the A call would misread, are converted on the heap.
-constexpr int kWideTextChars = 1024;
+using win32::StackWide;
 
 UINT textCodePage() {
     return utf8Texts() ? CP_UTF8 : CP_ACP;
 }
 
-bool convertText(UINT flags, const char* text, wchar_t (&wide)[kWideTextChars]) {
-    if (text == nullptr || (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) != 0) return false;
-    return MultiByteToWideChar(textCodePage(), 0, text, -1, wide, kWideTextChars) > 0;
+bool takesText(UINT flags, const char* text) {
+    return text != nullptr && (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) == 0;
 }
 
-std::wstring longWideText(const char* text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
-    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
-    return wide;
+// The A calls convert their text to UTF-16 through a heap copy per item, so
+// texts that fit are converted here, on the stack. Longer ones take the A call
+// in the ANSI code page; UTF-8 ones, which the A call would misread, are
+// converted on the heap.
+bool convertText(UINT flags, const char* text, StackWide& wide) {
+    return takesText(flags, text) && win32::wideOnStack(text, textCodePage(), wide);
 }
 
 bool takesLongUtf8(UINT flags, const char* text) {
-    return text != nullptr && utf8Texts() &&
-           (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) == 0;
+    return utf8Texts() && takesText(flags, text);
 }
 
 // The item's text as UTF-8: empty for a missing item, a separator or no text.
@@ -45,12 +40,8 @@ std::string utf8MenuText(HMENU menu, UINT item, UINT flags) {
     if (length <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     const int read = GetMenuStringW(menu, item, wide.data(), length + 1, flags);
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, nullptr, 0, nullptr, nullptr);
-    std::string text(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, text.data(), bytes, nullptr, nullptr);
-    return text;
+    wide.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+    return win32::utf8FromWide(wide);
 }
 
 } // namespace
@@ -69,19 +60,20 @@ BOOL isMenu(HMENU menu) {
 }
 
 BOOL appendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
-    wchar_t wide[kWideTextChars];
+    StackWide wide;
     if (convertText(flags, text, wide)) return AppendMenuW(menu, flags, idOrSubmenu, wide);
     if (takesLongUtf8(flags, text))
-        return AppendMenuW(menu, flags, idOrSubmenu, longWideText(text).c_str());
+        return AppendMenuW(menu, flags, idOrSubmenu, win32::wideOnHeap(text, CP_UTF8).c_str());
     return AppendMenuA(menu, flags, idOrSubmenu, text);
 }
 
 BOOL insertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
-    wchar_t wide[kWideTextChars];
+    StackWide wide;
     if (convertText(flags, text, wide))
         return InsertMenuW(menu, position, flags, idOrSubmenu, wide);
     if (takesLongUtf8(flags, text))
-        return InsertMenuW(menu, position, flags, idOrSubmenu, longWideText(text).c_str());
+        return InsertMenuW(menu, position, flags, idOrSubmenu,
+                           win32::wideOnHeap(text, CP_UTF8).c_str());
     return InsertMenuA(menu, position, flags, idOrSubmenu, text);
 }
 
@@ -99,10 +91,7 @@ int getMenuString(HMENU menu, UINT item, char* buffer, int maxCount, UINT flags)
         // Missing items, separators and empty texts answer as the A call does.
         if (!text.empty()) {
             if (buffer == nullptr || maxCount <= 0) return static_cast<int>(text.size());
-            const std::size_t copied = utf8CutLength(text, static_cast<std::size_t>(maxCount) - 1);
-            std::memcpy(buffer, text.data(), copied);
-            buffer[copied] = '\0';
-            return static_cast<int>(copied);
+            return win32::copyUtf8(text, buffer, maxCount);
         }
     }
     const int copied = GetMenuStringA(menu, item, buffer, maxCount, flags);

@@ -1,9 +1,12 @@
 // Windows, messages, subclassing, focus and the keyboard: one user32 call each.
 #include "platform/win32/windows_include.h"
 
+#include "platform/text_encoding.h"
+#include "platform/win32/wide_text.h"
 #include "platform/window.h"
 
 #include <cstddef>
+#include <iterator>
 
 namespace tg::platform {
 
@@ -102,10 +105,12 @@ HANDLE removeProp(HWND window, const char* name) {
 }
 
 BOOL setWindowText(HWND window, const char* text) {
+    if (utf8Texts()) return SetWindowTextW(window, win32::WideText(text).get());
     return SetWindowTextA(window, text);
 }
 
 int getWindowText(HWND window, char* buffer, int maxCount) {
+    if (utf8Texts()) return win32::copyUtf8(win32::utf8WindowText(window), buffer, maxCount);
     return GetWindowTextA(window, buffer, maxCount);
 }
 
@@ -150,6 +155,13 @@ UINT mapVirtualKey(UINT code, UINT mapType) {
 }
 
 int getKeyNameText(LONG lParam, char* buffer, int size) {
+    if (utf8Texts()) {
+        wchar_t name[64] = {};
+        const int length = GetKeyNameTextW(lParam, name, static_cast<int>(std::size(name)));
+        return win32::copyUtf8(
+            win32::utf8FromWide({name, length > 0 ? static_cast<std::size_t>(length) : 0}), buffer,
+            size);
+    }
     return GetKeyNameTextA(lParam, buffer, size);
 }
 

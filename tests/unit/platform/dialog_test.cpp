@@ -2,6 +2,7 @@
 // that answer and notify as user32 and comctl32 do.
 #include "platform/dialog.h"
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "support/platform_faults.h"
 
@@ -163,6 +164,16 @@ TEST_F(PlatformDialog, EditsReportEveryChangeKeepTheirLimitsAndTakeNoTypingWhenR
         sim::typeText(dialog, 1014, "abcdef");
         EXPECT_EQ(sim::controlView(dialog, 1014).text, "abc");
         EXPECT_EQ(sim::controlView(dialog, 1014).selectionStart, 3);
+
+        // With UTF-8 texts a key types a whole character, and the limit counts
+        // UTF-16 units: the one beyond the BMP takes two.
+        setUtf8Texts(true);
+        seen.clear();
+        sim::typeText(dialog, 1014, "\xC3\xA9\xF0\x9F\x8E\xB5\xC3\xA9");
+        EXPECT_EQ(sim::controlView(dialog, 1014).text, "\xC3\xA9\xF0\x9F\x8E\xB5");
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), "command 1014/768"), 2);
+        setUtf8Texts(false);
+        sim::typeText(dialog, 1014, "abcdef");
 
         sendDlgItemMessage(dialog, 1014, EM_SETREADONLY, TRUE, 0);
         sim::typeText(dialog, 1014, "zz");

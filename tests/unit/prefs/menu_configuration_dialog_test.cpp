@@ -4,6 +4,7 @@
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "prefs/menu_configuration_dialog.h"
 #include "resources/resource_ids.h"
@@ -261,6 +262,15 @@ TEST_F(MenuConfiguration, EachControlSetsItsField) {
         sim::clickButton(dialog, IDOK);
     });
     EXPECT_STREQ(directory.fileTypes, "flac;mp3");
+
+    platform::setUtf8Texts(true);
+    const std::string query =
+        "artist == \"\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE\" AND title HAS \"\xF0\x9F\x8E\xB5\"";
+    configure("Media Library", [&](HWND dialog) {
+        sim::typeText(dialog, IDC_CONFIG_QUERY, query);
+        sim::clickButton(dialog, IDOK);
+    });
+    EXPECT_EQ(std::string(library.query), query);
 }
 
 TEST_F(MenuConfiguration, AListWithNothingSelectedLeavesItsFieldAlone) {

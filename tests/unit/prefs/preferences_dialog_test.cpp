@@ -5,6 +5,7 @@
 #include "model/text.h"
 #include "platform/dialog.h"
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "player/player.h"
 #include "plugin/plugin_menu.h"
@@ -114,19 +115,29 @@ TEST_F(PreferencesDialog, AddsANewNameOnlyAndWithTheDefaultsOfItsType) {
     struct Case {
         const char* name;
         int type;
-        const char* error; // null: added
+        const char* error;            // null: added
+        bool utf8 = false;            // typed with a player that has the wide calls
+        const char* stored = nullptr; // null: as typed
     };
+    // 256 bytes for a field of 254: the cut falls before the last character.
+    std::string longName;
+    for (int i = 0; i < 84; ++i) longName += "\xE9\x9F\xB3";
+    const std::string longNameKept = longName;
+    longName += "\xF0\x9F\x8E\xB5";
     const Case cases[] = {
         {"", 1, "You must enter a name first."},
         {"media LIBRARY", 2, "You must enter an unique name."},
         {" Media Library", 2, nullptr},
         {"Rock", 2, nullptr},
         {"Queue", 5, nullptr},
+        {"\xE5\xAE\x87\xE5\xA4\x9A\xE7\x94\xB0 \xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE", 2, nullptr, true},
+        {longName.c_str(), 2, nullptr, true, longNameKept.c_str()},
     };
     runPreferences([&](HWND dialog) {
         std::vector<std::string> names = kFirstRun;
         for (const Case& c : cases) {
             SCOPED_TRACE(c.name);
+            platform::setUtf8Texts(c.utf8);
             sim::clearMessageBoxes();
             m.menusDirty = false;
             add(dialog, c.name, c.type);
@@ -141,7 +152,7 @@ TEST_F(PreferencesDialog, AddsANewNameOnlyAndWithTheDefaultsOfItsType) {
                 continue;
             }
             EXPECT_TRUE(sim::messageBoxes().empty());
-            names.push_back(c.name);
+            names.push_back(c.stored != nullptr ? c.stored : c.name);
             EXPECT_EQ(definitionNames(), names);
             EXPECT_EQ(items(dialog, IDC_PREFS_LIST), names);
             EXPECT_EQ(items(dialog, IDC_PREFS_MAIN_MENU), withNone(names));
