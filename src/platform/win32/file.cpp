@@ -4,7 +4,7 @@
 
 #include "platform/file.h"
 #include "platform/text_encoding.h"
-#include "platform/utf8.h"
+#include "platform/win32/wide_text.h"
 
 #include <cstring>
 #include <string>
@@ -12,20 +12,10 @@
 namespace tg::platform {
 
 static_assert(sizeof(FindData::name) >= sizeof(WIN32_FIND_DATAA::cFileName));
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 namespace {
 
-std::wstring wide(const char* text) {
-    const std::u16string units = utf8ToWide(text);
-    return std::wstring(units.begin(), units.end());
-}
-
-void copyName(std::string_view name, FindData* data) {
-    const std::size_t length = utf8CutLength(name, sizeof data->name - 1);
-    std::memcpy(data->name, name.data(), length);
-    data->name[length] = '\0';
-}
+using win32::WideText;
 
 void copyFound(const WIN32_FIND_DATAA& found, FindData* data) {
     data->attributes = found.dwFileAttributes;
@@ -35,8 +25,8 @@ void copyFound(const WIN32_FIND_DATAA& found, FindData* data) {
 
 void copyFound(const WIN32_FIND_DATAW& found, FindData* data) {
     data->attributes = found.dwFileAttributes;
-    const auto* name = reinterpret_cast<const char16_t*>(found.cFileName);
-    copyName(wideToUtf8(boundedWide(name, MAX_PATH)), data);
+    const std::wstring_view name(found.cFileName, wcsnlen(found.cFileName, MAX_PATH));
+    win32::copyUtf8(win32::utf8FromWide(name), data->name, sizeof data->name);
 }
 
 } // namespace
@@ -48,7 +38,7 @@ HANDLE findFirstFile(const char* pattern, FindData* data) {
     }
     if (utf8Texts()) {
         WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(wide(pattern).c_str(), &found);
+        HANDLE find = FindFirstFileW(WideText(pattern).get(), &found);
         if (find != INVALID_HANDLE_VALUE) copyFound(found, data);
         return find;
     }
@@ -82,18 +72,13 @@ BOOL findClose(HANDLE find) {
 // The streams open wide paths, so even a code page path is handed over as the
 // system would convert it.
 std::filesystem::path hostPath(const std::string& windowsPath) {
-    if (utf8Texts()) return wide(windowsPath.c_str());
-    const int count = static_cast<int>(windowsPath.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, windowsPath.data(), count, nullptr, 0);
-    std::wstring path(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_ACP, 0, windowsPath.data(), count, path.data(), size);
-    return path;
+    return win32::wideOnHeap(windowsPath.c_str(), utf8Texts() ? CP_UTF8 : CP_ACP).c_str();
 }
 
 BOOL replaceFile(const char* source, const char* target) {
     constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
     if (utf8Texts() && source != nullptr && target != nullptr)
-        return MoveFileExW(wide(source).c_str(), wide(target).c_str(), kFlags);
+        return MoveFileExW(WideText(source).get(), WideText(target).get(), kFlags);
     return MoveFileExA(source, target, kFlags);
 }
 
@@ -101,7 +86,7 @@ BOOL flushFileToDisk(const char* path) {
     if (path == nullptr) return FALSE;
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
     const HANDLE file = utf8Texts()
-                            ? CreateFileW(wide(path).c_str(), GENERIC_WRITE, kShare, nullptr,
+                            ? CreateFileW(WideText(path).get(), GENERIC_WRITE, kShare, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
                             : CreateFileA(path, GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -112,14 +97,14 @@ BOOL flushFileToDisk(const char* path) {
 }
 
 BOOL deleteFile(const char* path) {
-    if (utf8Texts() && path != nullptr) return DeleteFileW(wide(path).c_str());
+    if (utf8Texts() && path != nullptr) return DeleteFileW(WideText(path).get());
     return DeleteFileA(path);
 }
 
 BOOL fileExists(const char* path) {
     if (path == nullptr) return FALSE;
     const DWORD attributes =
-        utf8Texts() ? GetFileAttributesW(wide(path).c_str()) : GetFileAttributesA(path);
+        utf8Texts() ? GetFileAttributesW(WideText(path).get()) : GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
