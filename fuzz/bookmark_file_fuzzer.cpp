@@ -1,6 +1,7 @@
-// Any bytes as the player's bookmark file: lines of any length, NUL bytes, no
-// line end at the end. The line reader and the pair reader give exactly the
-// lines and pairs the file holds up to the first overlong line, and the
+// Any bytes as the player's bookmark file (the code page one, or the UTF-8 one
+// with UTF-8 texts): lines of any length, NUL bytes, no line end at the end.
+// The line reader and the pair reader give exactly the lines and pairs the file
+// holds up to the first overlong line, in the plug-in's texts, and the
 // Bookmarks popup shows exactly those titles, escaped, disabled, in order.
 #include "actions/bookmark_file.h"
 #include "actions/line_reader.h"
@@ -8,6 +9,8 @@
 #include "model/model_state.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "support/fuzz_host.h"
 #include "support/line_model.h"
 
@@ -20,6 +23,7 @@ namespace {
 using namespace tg;
 
 const std::string kFile = std::string(fuzz::kSettingsFolder) + "\\Winamp.bm";
+const std::string kUtf8File = kFile + "8";
 constexpr std::size_t kMaxLine = kLineLimit - 1;
 
 void checkLineReader(std::string_view bytes, const std::vector<std::string>& expected) {
@@ -36,8 +40,9 @@ void checkLineReader(std::string_view bytes, const std::vector<std::string>& exp
     fuzz::check(!readLimitedLine(in, line), "the line reader goes on after its end");
 }
 
-void checkPairReader(std::string_view bytes, const std::vector<std::string>& lines) {
-    std::istringstream in{std::string(bytes)};
+void checkPairReader(std::string_view bytes, bool utf8, const std::vector<std::string>& lines) {
+    std::istringstream file{std::string(bytes)};
+    TextLines in(file, utf8);
     std::string file;
     std::string title;
     std::size_t next = 0;
@@ -56,12 +61,14 @@ void checkPairReader(std::string_view bytes, const std::vector<std::string>& lin
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::HostSession session;
     const std::string_view bytes = fuzz::bytes(data, size);
-    const std::vector<std::string> lines = fuzz::expectedLines(bytes, kMaxLine);
-    checkLineReader(bytes, lines);
-    checkPairReader(bytes, lines);
+    checkLineReader(bytes, fuzz::expectedLines(bytes, kMaxLine));
+    const bool utf8 = size / 7 % 2 == 1;
+    platform::setUtf8Texts(utf8);
+    const std::vector<std::string> lines = fuzz::expectedTextLines(bytes, utf8, kMaxLine);
+    checkPairReader(bytes, utf8, lines);
 
     fuzz::applyLayout(fuzz::pickLayout(size));
-    fuzz::writeFile(kFile, bytes);
+    fuzz::writeFile(utf8 ? kUtf8File : kFile, bytes);
     MenuDefinition definition;
     applySourceDefaults(definition, SourceType::Bookmarks);
     HMENU popup = platform::createPopupMenu();
@@ -76,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::check(shown[i].text == expected, "bookmark " + std::to_string(i) + " shows \"" +
                                                    fuzz::printable(shown[i].text) + "\", not \"" +
                                                    fuzz::printable(expected) + "\"");
+        fuzz::check(!utf8 || isValidUtf8(shown[i].text), "a title that is no UTF-8");
         fuzz::check((shown[i].flags & MF_DISABLED) != 0, "a bookmark item that is not disabled");
     }
     platform::destroyMenu(popup);

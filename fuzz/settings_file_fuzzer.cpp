@@ -1,8 +1,11 @@
-// Any bytes as the settings file: reading never crashes or runs past a field,
-// and what was read writes a file that reads back to the very same settings
-// and writes again byte for byte the same.
+// Any bytes as the settings file, with ANSI or UTF-8 texts: reading never
+// crashes or runs past a field, UTF-8 texts stay valid UTF-8, and what was read
+// writes a file that reads back to the very same settings and writes again byte
+// for byte the same.
 #include "model/model_state.h"
 #include "model/settings_file.h"
+#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "support/fuzz_host.h"
 
 #include <cstring>
@@ -19,6 +22,7 @@ std::string field(const char (&text)[256]) {
     const std::size_t length = strnlen(text, sizeof text);
     fuzz::check(length < sizeof text, "a text field without its terminator");
     fuzz::check(length <= 254, "a text field longer than 254 characters");
+    fuzz::check(!platform::utf8Texts() || isValidUtf8({text, length}), "a text that is no UTF-8");
     return std::string(text, length);
 }
 
@@ -60,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return describeSettings();
     }();
     fuzz::writeFile(kFile, fuzz::bytes(data, size));
+    platform::setUtf8Texts(size / 7 % 2 == 1);
 
     resetModel();
     readSettings();

@@ -2,8 +2,10 @@
 
 #include "menus/column_layout.h"
 #include "menus/item_label.h"
+#include "model/file_text.h"
 #include "model/model_state.h"
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 #include "support/fuzz_host.h"
 
 #include <cstring>
@@ -25,15 +27,31 @@ std::vector<std::string> expectedLines(std::string_view bytes, std::size_t maxCh
     return lines;
 }
 
-std::string expectedItemText(std::string_view text) {
-    text = text.substr(0, kLabelSize - 1);
-    text = text.substr(0, text.find('\0'));
-    std::string shown;
-    for (const char c : text) {
-        const std::size_t width = c == '&' ? 2 : 1;
-        if (shown.size() + width > kLabelSize - 1) break;
-        shown.append(width, c);
+std::vector<std::string> expectedTextLines(std::string_view bytes, bool utf8,
+                                           std::size_t maxCharacters) {
+    if (startsWithByteOrderMark(bytes)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+        utf8 = true;
     }
+    std::vector<std::string> lines = expectedLines(bytes, maxCharacters);
+    for (std::string& line : lines) line = textFromFile(line, utf8);
+    return lines;
+}
+
+std::string expectedItemText(std::string_view text) {
+    const bool utf8 = platform::utf8Texts();
+    const auto cut = [&](std::string_view whole, std::size_t limit) {
+        return whole.substr(0, utf8 ? platform::utf8CutLength(whole, limit) : limit);
+    };
+    text = cut(text, kLabelSize - 1);
+    text = text.substr(0, text.find('\0'));
+    std::size_t kept = 0;
+    for (std::size_t width = 0; kept < text.size(); ++kept) {
+        width += text[kept] == '&' ? 2 : 1;
+        if (width > kLabelSize - 1) break;
+    }
+    std::string shown;
+    for (const char c : cut(text, kept)) shown.append(c == '&' ? 2 : 1, c);
     return shown;
 }
 

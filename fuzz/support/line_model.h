@@ -15,9 +15,15 @@ namespace tg::fuzz {
 // maxCharacters ends the reading (it and everything after it are not given).
 std::vector<std::string> expectedLines(std::string_view bytes, std::size_t maxCharacters);
 
+// The lines of one of the player's text files in the plug-in's texts: a
+// leading byte-order mark makes the file UTF-8 (as utf8 does) and is no part of
+// the first line; each line is taken as expectedLines takes it, then converted.
+std::vector<std::string> expectedTextLines(std::string_view bytes, bool utf8,
+                                           std::size_t maxCharacters);
+
 // The text a menu item shows for an outside text: cut at a NUL, cut to the
 // label buffer, every "&" doubled, cut again before a character that no
-// longer fits.
+// longer fits. UTF-8 texts are cut only between characters.
 std::string expectedItemText(std::string_view text);
 
 // Options that change where items go; fuzzers pick one by a property of the input.

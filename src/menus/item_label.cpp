@@ -1,5 +1,7 @@
 #include "menus/item_label.h"
 
+#include "platform/text_encoding.h"
+
 #include "menus/label_options.h"
 #include "menus/text_order.h"
 #include "model/text.h"
@@ -259,6 +261,11 @@ void escapeAmpersands(char* buffer, std::size_t size) {
         if (escaped + width > size - 1) break;
         escaped += width;
     }
+    // A UTF-8 text is cut only between characters.
+    if (kept < length && platform::utf8Texts())
+        for (const std::size_t whole = platform::utf8CutLength({buffer, length}, kept);
+             kept > whole; --kept)
+            escaped -= buffer[kept - 1] == '&' ? 2 : 1;
     buffer[escaped] = '\0';
     // Spread from the end, so nothing is overwritten before it was moved.
     std::size_t to = escaped;

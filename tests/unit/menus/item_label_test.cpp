@@ -1,4 +1,5 @@
 #include "menus/item_label.h"
+#include "platform/text_encoding.h"
 #include "support/track_samples.h"
 
 #include <gtest/gtest.h>
@@ -411,6 +412,17 @@ TEST(EscapeAmpersands, RespectsASmallerBuffer) {
     char text[8] = "ab&cd&e";
     escapeAmpersands(text, sizeof text);
     EXPECT_STREQ(text, "ab&&cd");
+}
+
+// The doubling pushes a character out: with UTF-8 texts all of it goes.
+TEST(EscapeAmpersands, CutsUtf8TextsBetweenCharacters) {
+    for (const bool utf8 : {false, true}) {
+        platform::setUtf8Texts(utf8);
+        char text[8] = "&a&b\xD0\x96";
+        escapeAmpersands(text, sizeof text);
+        EXPECT_STREQ(text, utf8 ? "&&a&&b" : "&&a&&b\xD0") << utf8;
+    }
+    platform::setUtf8Texts(false);
 }
 
 } // namespace
