@@ -72,7 +72,11 @@ TextLines::TextLines(std::istream& in, bool utf8) : in_(in), utf8_(utf8) {
 }
 
 bool TextLines::read(std::string& line) {
-    if (!readLimitedLine(in_, line)) return false;
+    return read(line, kLineLimit - 1);
+}
+
+bool TextLines::read(std::string& line, std::size_t maxCharacters) {
+    if (!readLimitedLine(in_, line, maxCharacters)) return false;
     line = textFromFile(line, utf8_);
     return true;
 }

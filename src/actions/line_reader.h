@@ -23,6 +23,7 @@ public:
     TextLines(std::istream& in, bool utf8);
     // readLimitedLine (the limit counts the file's bytes), then converted.
     bool read(std::string& line);
+    bool read(std::string& line, std::size_t maxCharacters);
     // Ends the reading for good.
     void stop() { in_.setstate(std::ios::failbit); }
 

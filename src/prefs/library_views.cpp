@@ -48,8 +48,9 @@ std::vector<std::string> libraryViewNames() {
     std::vector<std::string> names;
     std::ifstream in;
     if (!openLibrarySettings(in)) return names;
+    TextLines lines(in, false);
     std::string line;
-    while (readLimitedLine(in, line, kNameLineCharacters)) {
+    while (lines.read(line, kNameLineCharacters)) {
         const ViewLine view = classify(line);
         if (view.kind == LineKind::End) break;
         if (view.kind == LineKind::Name) names.push_back(view.name);
@@ -60,13 +61,14 @@ std::vector<std::string> libraryViewNames() {
 std::optional<std::string> libraryViewQuery(const std::string& name) {
     std::ifstream in;
     if (!openLibrarySettings(in)) return std::nullopt;
+    TextLines lines(in, false);
     std::string line;
-    while (readLimitedLine(in, line, kQueryLineCharacters)) {
+    while (lines.read(line, kQueryLineCharacters)) {
         const ViewLine view = classify(line);
         if (view.kind == LineKind::End) return std::nullopt;
         // The whole name, so "Rock" never takes the line of "Classic Rock".
         if (view.kind != LineKind::Name || view.name != name) continue;
-        if (!readLimitedLine(in, line, kQueryLineCharacters)) return std::nullopt;
+        if (!lines.read(line, kQueryLineCharacters)) return std::nullopt;
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) return std::nullopt;
         return line.substr(equals + 1);

@@ -1,6 +1,7 @@
 // The media library's saved views, read from its settings file
 // "<ini dir>\Plugins\gen_ml.ini": "queryN_name=<name>" lines, each followed by
-// the line that holds the view's query after its "=", up to "query_num".
+// the line that holds the view's query after its "=", up to "query_num". The
+// file is in the code page, or in UTF-8 behind a byte-order mark.
 #pragma once
 
 #include <optional>
