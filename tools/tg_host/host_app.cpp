@@ -30,6 +30,7 @@ std::string fileNameOf(const std::string& path) {
 
 std::string HostApp::loadPlayerData(const HostOptions& options) {
     player::Player& p = player::player();
+    p.offerWideCalls(options.wide);
     if (!options.library.empty()) {
         const player::LoadResult result = p.loadLibrary(options.library);
         if (!result.ok) return "library: " + result.error;

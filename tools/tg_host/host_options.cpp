@@ -6,7 +6,7 @@ namespace tg::testplayer {
 
 const char kHostUsage[] =
     "usage: tg_host [--library FILE.tsv] [--playlist FILE.m3u] [--ini-dir DIR]\n"
-    "               [--playing FILE] [--dll PATH] [--script FILE]\n"
+    "               [--playing FILE] [--dll PATH] [--script FILE] [--wide]\n"
     "Without --script the player waits for you: right-click the window or use\n"
     "its Player menu; close the window to quit.\n";
 
@@ -32,6 +32,10 @@ std::string parseHostOptions(const std::vector<std::string>& arguments, HostOpti
     };
     HostOptions result = options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--wide") {
+            result.wide = true;
+            continue;
+        }
         const Option* match = nullptr;
         for (const Option& option : kOptions)
             if (arguments[i] == option.name) match = &option;

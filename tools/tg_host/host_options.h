@@ -13,6 +13,7 @@ struct HostOptions {
     std::string playing;  // a file started once the plug-in runs; empty for none
     std::string dll;      // the plug-in
     std::string script;   // automation script; empty to wait for a person
+    bool wide = false;    // a current player: it offers the wide calls
     // Off for programs that only send the window messages: under Wine without a
     // window manager, taking a shown window down waits two seconds.
     bool showWindow = true;

@@ -1,5 +1,8 @@
 #include "menu_driver.h"
 
+#include "platform/utf8.h"
+#include "player/player.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -91,9 +94,22 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 MenuItem MenuUser::item(HMENU menu, int position) const {
     return host_.get([&] {
         MenuItem read;
-        char text[1024] = {};
-        if (GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION) > 0)
-            read.text = text;
+        // With a current player the labels are read as UTF-8, as the plug-in wrote them.
+        if (player::player().offersWideCalls()) {
+            wchar_t wide[1024] = {};
+            const int length =
+                GetMenuStringW(menu, static_cast<UINT>(position), wide, 1024, MF_BYPOSITION);
+            if (length > 0) {
+                const auto* units = reinterpret_cast<const char16_t*>(wide);
+                read.text =
+                    wideToUtf8(std::u16string_view(units, static_cast<std::size_t>(length)));
+            }
+        } else {
+            char text[1024] = {};
+            if (GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text,
+                               MF_BYPOSITION) > 0)
+                read.text = text;
+        }
         read.state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
         read.id = GetMenuItemID(menu, position);
         read.submenu = GetSubMenu(menu, position);
