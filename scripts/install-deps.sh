@@ -20,7 +20,7 @@ packages=(
   clang clang-format libclang-rt-14-dev tmux
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick
+  wine wine64 wine32:i386 fonts-wine fonts-wqy-microhei xvfb xauth x11-apps imagemagick
   file valgrind util-linux
 )
 

@@ -98,6 +98,19 @@ if [ ! -f "$ready_mark" ]; then
   touch "$ready_mark"
   echo "run-wine-test: prefix ready in $((SECONDS - started)) s"
 fi
+# Labels in Chinese or Japanese: Wine's menu and dialog font (Tahoma) has no
+# such characters, so it is linked to a system font that has them, as Windows
+# links its own. A prefix made before this gets the link on its next run.
+fontlink_mark="$WINEPREFIX/.tg-fontlink"
+if [ ! -f "$fontlink_mark" ]; then
+  key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for font in Tahoma "MS Shell Dlg" "Microsoft Sans Serif"; do
+    timeout -k 10 120 "$WINELOADER" reg add "$key" /v "$font" /t REG_MULTI_SZ \
+      /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
+  done
+  timeout 60 wineserver -w
+  touch "$fontlink_mark"
+fi
 $prepare_only && exit 0
 
 # The program's exit code is kept; the server is then waited for, so the next

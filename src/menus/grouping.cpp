@@ -5,6 +5,7 @@
 #include "menus/text_order.h"
 #include "model/model_state.h"
 #include "model/text.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -77,10 +78,28 @@ bool isProperPrefix(const char* a, const char* b) {
     return a[n] == '\0' && b[n] != '\0';
 }
 
-// The first n characters of text (all of it when n is 0 or longer than it).
+bool continues(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The first n bytes of text (all of it when n is 0 or longer than it); with
+// UTF-8 texts up to the end of the character byte n - 1 belongs to.
 std::string_view prefix(const char* text, int n) {
     const std::string_view all(text);
-    return n > 0 && static_cast<std::size_t>(n) < all.size() ? all.substr(0, n) : all;
+    if (n <= 0 || static_cast<std::size_t>(n) >= all.size()) return all;
+    auto end = static_cast<std::size_t>(n);
+    if (platform::utf8Texts())
+        while (end < all.size() && continues(all[end])) ++end;
+    return all.substr(0, end);
+}
+
+// The characters in text's first n bytes, as the range setting counts them.
+std::int64_t characters(const char* text, int n) {
+    if (!platform::utf8Texts()) return n;
+    std::int64_t count = 0;
+    for (int i = 0; i < n && text[i] != '\0'; ++i)
+        if (!continues(text[i])) ++count;
+    return count;
 }
 } // namespace
 
@@ -93,7 +112,8 @@ bool advanceRange(int& groupCount, char* rangeLabel, const char* label, const ch
     int length = cut ? commonPrefixLength(label, otherLabel) + 1 : 0;
     if (groupCount <= 1) copyText(rangeLabel, labelSize, prefix(label, length));
     const std::int64_t beyond = static_cast<std::int64_t>(groupCount) - target;
-    if (!closeNow && !(beyond > 0 && length <= maxChars + beyond / 8)) return true;
+    if (!closeNow && !(beyond > 0 && characters(label, length) <= maxChars + beyond / 8))
+        return true;
     // An upper bound that the next value begins with would take that value into
     // this range as well (text ranges also take every value that begins with
     // their upper bound), so such a boundary is passed over.

@@ -4,6 +4,7 @@
 #include "menus/text_order.h"
 #include "model/model_state.h"
 #include "model/text.h"
+#include "platform/text_encoding.h"
 #include "support/track_samples.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +159,7 @@ TEST(AdvanceRange, WalksTheWorkedExamples) {
         int maxRangeChars;
         bool numeric;
         Items expected;
+        bool utf8 = false; // bounds take whole characters, counted as characters
     } cases[] = {
         {"six artists",
          {"Abba", "Beatles", "Beck", "Blur", "Cher", "Doors"},
@@ -197,11 +199,20 @@ TEST(AdvanceRange, WalksTheWorkedExamples) {
          2,
          false,
          {"Ab -> Q", "R -> S"}},
+        {"UTF-8 letters",
+         {"Caf\xC3\xA9", "\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE", "\xD0\x9A\xD1\x80\xD0\xB0\xD0\xB9",
+          "\xE5\xAE\x87\xE5\xA4\x9A", "\xE5\xAE\x87\xE5\xAE\x99"},
+         1,
+         false,
+         {"C -> \xD0\x9A", "\xE5\xAE\x87 -> \xE5\xAE\x87\xE5\xAE\x99"},
+         true},
     };
     for (const auto& c : cases) {
+        platform::setUtf8Texts(c.utf8);
         model().options.maxRangeChars = c.maxRangeChars;
         EXPECT_EQ(walkRanges(c.labels, targetFor(c.labels), c.numeric), c.expected) << c.name;
     }
+    platform::setUtf8Texts(false);
 }
 
 TEST(AdvanceRange, AllowanceGrowsEveryEightGroupsPastTheTarget) {
