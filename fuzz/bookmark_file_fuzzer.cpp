@@ -41,8 +41,8 @@ void checkLineReader(std::string_view bytes, const std::vector<std::string>& exp
 }
 
 void checkPairReader(std::string_view bytes, bool utf8, const std::vector<std::string>& lines) {
-    std::istringstream file{std::string(bytes)};
-    TextLines in(file, utf8);
+    std::istringstream stream{std::string(bytes)};
+    TextLines in(stream, utf8);
     std::string file;
     std::string title;
     std::size_t next = 0;

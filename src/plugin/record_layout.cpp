@@ -84,75 +84,30 @@ void probeRecordLayout(const void* items, int held, FileLookup holds) {
     if (s.probesLeft == 0) s.settled = true;
 }
 
-TrackRecord playerRecordAt(const void* items, int index) {
-    TrackRecord record{};
-    if (items == nullptr || index < 0) return record;
-    const auto* bytes = static_cast<const unsigned char*>(items);
-    if (recordLayout() == RecordLayout::Classic) {
-        std::memcpy(&record, bytes + sizeof(TrackRecord) * static_cast<std::size_t>(index),
-                    sizeof record);
-        return record;
-    }
-    TrackRecordWithExtension r;
-    std::memcpy(&r, bytes + sizeof r * static_cast<std::size_t>(index), sizeof r);
-    record.filename = r.filename;
-    record.title = r.title;
-    record.album = r.album;
-    record.artist = r.artist;
-    record.comment = r.comment;
-    record.genre = r.genre;
-    record.year = r.year;
-    record.trackNumber = r.trackNumber;
-    record.length = r.length;
-    record.extendedFields = r.extendedFields;
-    return record;
-}
-
-void setPlayerRecordAt(void* items, int index, const TrackRecord& record) {
-    if (items == nullptr || index < 0) return;
-    auto* bytes = static_cast<unsigned char*>(items);
-    if (recordLayout() == RecordLayout::Classic) {
-        std::memcpy(bytes + sizeof record * static_cast<std::size_t>(index), &record,
-                    sizeof record);
-        return;
-    }
-    TrackRecordWithExtension r{};
-    r.filename = record.filename;
-    r.title = record.title;
-    r.album = record.album;
-    r.artist = record.artist;
-    r.comment = record.comment;
-    r.genre = record.genre;
-    r.year = record.year;
-    r.trackNumber = record.trackNumber;
-    r.length = record.length;
-    r.extendedFields = record.extendedFields;
-    std::memcpy(bytes + sizeof r * static_cast<std::size_t>(index), &r, sizeof r);
-}
-
-std::size_t wideRecordSize(RecordLayout layout) {
-    return layout == RecordLayout::WithExtension ? sizeof(WideTrackRecordWithExtension)
-                                                 : sizeof(WideTrackRecord);
-}
-
 namespace {
 
-template <typename From, typename To> void copyWideFields(const From& from, To& to) {
+// The fields both layouts share, whichever way they are copied.
+template <typename From, typename To> void copyFields(const From& from, To& to) {
     to.filename = from.filename;
     to.title = from.title;
     to.album = from.album;
     to.artist = from.artist;
     to.comment = from.comment;
     to.genre = from.genre;
+    to.year = from.year;
+    to.trackNumber = from.trackNumber;
+    to.length = from.length;
+    to.extendedFields = from.extendedFields;
+}
+
+template <typename From, typename To> void copyWideFields(const From& from, To& to) {
+    copyFields(from, to);
     to.albumArtist = from.albumArtist;
     to.replayGainAlbum = from.replayGainAlbum;
     to.replayGainTrack = from.replayGainTrack;
     to.publisher = from.publisher;
     to.composer = from.composer;
-    to.year = from.year;
-    to.trackNumber = from.trackNumber;
     to.tracks = from.tracks;
-    to.length = from.length;
     to.rating = from.rating;
     to.playCount = from.playCount;
     to.lastPlayed = from.lastPlayed;
@@ -164,14 +119,13 @@ template <typename From, typename To> void copyWideFields(const From& from, To& 
     to.disc = from.disc;
     to.discs = from.discs;
     to.bpm = from.bpm;
-    to.extendedFields = from.extendedFields;
     to.category = from.category;
 }
 
-} // namespace
-
-WideTrackRecord widePlayerRecordAt(const void* items, int index) {
-    WideTrackRecord record{};
+// Record index of the player's array, in the layout it was found to use.
+template <typename Classic, typename Extended, typename Copy>
+Classic recordAt(const void* items, int index, Copy copy) {
+    Classic record{};
     if (items == nullptr || index < 0) return record;
     const auto* bytes = static_cast<const unsigned char*>(items);
     if (recordLayout() == RecordLayout::Classic) {
@@ -179,13 +133,14 @@ WideTrackRecord widePlayerRecordAt(const void* items, int index) {
                     sizeof record);
         return record;
     }
-    WideTrackRecordWithExtension r;
+    Extended r;
     std::memcpy(&r, bytes + sizeof r * static_cast<std::size_t>(index), sizeof r);
-    copyWideFields(r, record);
+    copy(r, record);
     return record;
 }
 
-void setWidePlayerRecordAt(void* items, int index, const WideTrackRecord& record) {
+template <typename Classic, typename Extended, typename Copy>
+void setRecordAt(void* items, int index, const Classic& record, Copy copy) {
     if (items == nullptr || index < 0) return;
     auto* bytes = static_cast<unsigned char*>(items);
     if (recordLayout() == RecordLayout::Classic) {
@@ -193,9 +148,36 @@ void setWidePlayerRecordAt(void* items, int index, const WideTrackRecord& record
                     sizeof record);
         return;
     }
-    WideTrackRecordWithExtension r{};
-    copyWideFields(record, r);
+    Extended r{};
+    copy(record, r);
     std::memcpy(bytes + sizeof r * static_cast<std::size_t>(index), &r, sizeof r);
+}
+
+} // namespace
+
+TrackRecord playerRecordAt(const void* items, int index) {
+    return recordAt<TrackRecord, TrackRecordWithExtension>(
+        items, index, copyFields<TrackRecordWithExtension, TrackRecord>);
+}
+
+void setPlayerRecordAt(void* items, int index, const TrackRecord& record) {
+    setRecordAt<TrackRecord, TrackRecordWithExtension>(
+        items, index, record, copyFields<TrackRecord, TrackRecordWithExtension>);
+}
+
+std::size_t wideRecordSize(RecordLayout layout) {
+    return layout == RecordLayout::WithExtension ? sizeof(WideTrackRecordWithExtension)
+                                                 : sizeof(WideTrackRecord);
+}
+
+WideTrackRecord widePlayerRecordAt(const void* items, int index) {
+    return recordAt<WideTrackRecord, WideTrackRecordWithExtension>(
+        items, index, copyWideFields<WideTrackRecordWithExtension, WideTrackRecord>);
+}
+
+void setWidePlayerRecordAt(void* items, int index, const WideTrackRecord& record) {
+    setRecordAt<WideTrackRecord, WideTrackRecordWithExtension>(
+        items, index, record, copyWideFields<WideTrackRecord, WideTrackRecordWithExtension>);
 }
 
 } // namespace tg
