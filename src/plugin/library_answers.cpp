@@ -151,14 +151,23 @@ char** extendedFieldsOf(Utf8Copy& copy, const WideTrackRecord& wide) {
     return used == 0 ? nullptr : copy.extended.emplace_back(fields).data();
 }
 
+// The texts the plug-in's record and the wide one share.
+struct TextField {
+    char* TrackRecord::*text;
+    WideChar* WideTrackRecord::*wide;
+};
+constexpr TextField kTextFields[] = {
+    {&TrackRecord::filename, &WideTrackRecord::filename},
+    {&TrackRecord::title, &WideTrackRecord::title},
+    {&TrackRecord::album, &WideTrackRecord::album},
+    {&TrackRecord::artist, &WideTrackRecord::artist},
+    {&TrackRecord::comment, &WideTrackRecord::comment},
+    {&TrackRecord::genre, &WideTrackRecord::genre},
+};
+
 TrackRecord utf8Record(Utf8Copy& copy, const WideTrackRecord& wide) {
     TrackRecord record{};
-    record.filename = keep(copy, wide.filename);
-    record.title = keep(copy, wide.title);
-    record.album = keep(copy, wide.album);
-    record.artist = keep(copy, wide.artist);
-    record.comment = keep(copy, wide.comment);
-    record.genre = keep(copy, wide.genre);
+    for (const TextField& field : kTextFields) record.*field.text = keep(copy, wide.*field.wide);
     record.year = wide.year;
     record.trackNumber = wide.trackNumber;
     record.length = wide.length;
@@ -233,12 +242,8 @@ void sendWideToHost(const TrackList& list, std::int32_t mode) {
         for (int i = 0; i < count; ++i) {
             const TrackRecord& from = list.items[i];
             WideTrackRecord record{};
-            record.filename = keepWide(texts, from.filename);
-            record.title = keepWide(texts, from.title);
-            record.album = keepWide(texts, from.album);
-            record.artist = keepWide(texts, from.artist);
-            record.comment = keepWide(texts, from.comment);
-            record.genre = keepWide(texts, from.genre);
+            for (const TextField& field : kTextFields)
+                record.*field.wide = keepWide(texts, from.*field.text);
             record.year = from.year;
             record.trackNumber = from.trackNumber;
             record.length = from.length;
