@@ -1,7 +1,9 @@
-// Any bytes as the media library's "gen_ml.ini": the view names are exactly the
+// Any bytes as the media library's "gen_ml.ini" (in the code page, or in UTF-8
+// behind a byte-order mark), with ANSI or UTF-8 texts: the view names are exactly the
 // names of the "query..._name=" lines before the end of the list or the first
 // overlong line, in file order, and each name's query is the text after the
 // first "=" of the line after its first name line.
+#include "platform/text_encoding.h"
 #include "prefs/library_views.h"
 #include "support/fuzz_host.h"
 #include "support/line_model.h"
@@ -42,7 +44,7 @@ Line parse(const std::string& line) {
 
 std::vector<std::string> expectedNames(std::string_view bytes) {
     std::vector<std::string> names;
-    for (const std::string& line : fuzz::expectedLines(bytes, kNameLineCharacters)) {
+    for (const std::string& line : fuzz::expectedTextLines(bytes, false, kNameLineCharacters)) {
         const Line parsed = parse(line);
         if (parsed.ends) break;
         if (parsed.names) names.push_back(parsed.name);
@@ -51,7 +53,8 @@ std::vector<std::string> expectedNames(std::string_view bytes) {
 }
 
 std::optional<std::string> expectedQuery(std::string_view bytes, const std::string& name) {
-    const std::vector<std::string> lines = fuzz::expectedLines(bytes, kQueryLineCharacters);
+    const std::vector<std::string> lines =
+        fuzz::expectedTextLines(bytes, false, kQueryLineCharacters);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line parsed = parse(lines[i]);
         if (parsed.ends) return std::nullopt;
@@ -81,6 +84,7 @@ void checkQuery(std::string_view bytes, const std::string& name) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::HostSession session;
     const std::string_view bytes = fuzz::bytes(data, size);
+    platform::setUtf8Texts(size / 7 % 2 == 1);
     fuzz::writeFile(kFile, bytes);
 
     const std::vector<std::string> names = libraryViewNames();
