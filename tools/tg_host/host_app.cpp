@@ -1,5 +1,7 @@
 #include "host_app.h"
 
+#include "platform/utf8.h"
+
 #include "player/main_menu.h"
 #include "player/player.h"
 #include "plugin/host_messages.h"
@@ -229,7 +231,10 @@ void HostApp::paint() {
 
     int y = 4;
     for (const std::string& line : lines) {
-        TextOutA(dc, 6, y, line.c_str(), static_cast<int>(line.size()));
+        // The player keeps its log in UTF-8.
+        const std::u16string wide = utf8ToWide(line);
+        TextOutW(dc, 6, y, reinterpret_cast<const wchar_t*>(wide.c_str()),
+                 static_cast<int>(wide.size()));
         y += lineHeight;
     }
     SelectObject(dc, oldFont);
