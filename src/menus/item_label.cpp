@@ -13,6 +13,15 @@ namespace tg {
 
 namespace {
 
+// The bytes of value that fit room: a UTF-8 text only up to the end of a
+// character. Out of line, as the compiler cannot tell from a short literal
+// inlined here that the byte past room is read only when the text has it.
+[[gnu::noinline]] std::size_t fittingBytes(const char* value, std::size_t room) {
+    const std::size_t length = strnlen(value, room);
+    if (length < room || value[room] == '\0' || !platform::utf8Texts()) return length;
+    return platform::utf8CutLength({value, room + 1}, room);
+}
+
 // Writes into a fixed buffer as snprintf does, cutting at the end and always
 // ending the text (a buffer of no bytes gets nothing). Labels are made for
 // every record a walk passes, and the printf machinery was most of their cost.
@@ -28,7 +37,10 @@ public:
 
     LabelWriter& text(const char* value) {
         if (at_ == end_) return *this;
-        const std::size_t length = strnlen(value, static_cast<std::size_t>(end_ - at_));
+        const auto room = static_cast<std::size_t>(end_ - at_);
+        const std::size_t length = fittingBytes(value, room);
+        // Nothing follows a cut, whatever room it left.
+        if (length < room && value[length] != '\0') end_ = at_ + length;
         std::memcpy(at_, value, length);
         at_ += length;
         return *this;

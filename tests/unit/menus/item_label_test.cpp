@@ -1,5 +1,6 @@
 #include "menus/item_label.h"
 #include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "support/track_samples.h"
 
 #include <gtest/gtest.h>
@@ -210,6 +211,22 @@ TEST(ItemLabel, LongValuesAreCutToTheBuffer) {
         EXPECT_EQ(std::strlen(label), kLabelSize - 1);
         for (std::size_t i = kLabelSize; i < sizeof label; ++i) EXPECT_EQ(label[i], '#');
     }
+}
+
+// A UTF-8 value cut to the buffer keeps whole characters only.
+TEST(ItemLabel, LongUtf8ValuesAreCutBetweenCharacters) {
+    platform::setUtf8Texts(true);
+    TrackStore store;
+    TrackValues t = kFull;
+    std::string artist = "ab";
+    for (int i = 0; i < 200; ++i) artist += "\xE5\xAE\x87"; // three bytes each
+    t.artist = artist;
+    const TrackRecord r = store.make(t);
+    char label[kLabelSize];
+    itemLabel(r, 0, true, definitionWith({L::Artist}, {}), label);
+    EXPECT_EQ(std::strlen(label), kLabelSize - 3) << "2 bytes and 169 characters of 3";
+    EXPECT_TRUE(isValidUtf8(label));
+    platform::setUtf8Texts(false);
 }
 
 // Labels are written by hand; these are the printf forms they must match,
