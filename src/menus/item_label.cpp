@@ -1,10 +1,9 @@
 #include "menus/item_label.h"
 
-#include "platform/text_encoding.h"
-
 #include "menus/label_options.h"
 #include "menus/text_order.h"
 #include "model/text.h"
+#include "platform/text_encoding.h"
 #include "plugin/host_messages.h"
 
 #include <cstring>
