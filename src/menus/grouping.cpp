@@ -5,6 +5,7 @@
 #include "menus/text_order.h"
 #include "model/model_state.h"
 #include "model/text.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -78,9 +79,15 @@ bool isProperPrefix(const char* a, const char* b) {
 }
 
 // The first n characters of text (all of it when n is 0 or longer than it).
+// UTF-8 texts are cut after a whole character, never inside one.
 std::string_view prefix(const char* text, int n) {
     const std::string_view all(text);
-    return n > 0 && static_cast<std::size_t>(n) < all.size() ? all.substr(0, n) : all;
+    if (n <= 0 || static_cast<std::size_t>(n) >= all.size()) return all;
+    auto length = static_cast<std::size_t>(n);
+    if (platform::utf8Texts())
+        while (length < all.size() && (static_cast<unsigned char>(all[length]) & 0xC0) == 0x80)
+            ++length;
+    return all.substr(0, length);
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "menus/text_order.h"
 #include "model/model_state.h"
 #include "model/text.h"
+#include "platform/text_encoding.h"
 #include "support/track_samples.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,19 @@ TEST(AdvanceRange, WalksTheWorkedExamples) {
     for (const auto& c : cases) {
         model().options.maxRangeChars = c.maxRangeChars;
         EXPECT_EQ(walkRanges(c.labels, targetFor(c.labels), c.numeric), c.expected) << c.name;
+    }
+}
+
+// A UTF-8 label is cut after a whole character; in the code page every byte is one.
+TEST(AdvanceRange, CutsUtf8LabelsBetweenCharacters) {
+    const std::vector<std::string> labels = {
+        "Abba", "\u0141ukasz", "\u0395\u03bb\u03ad\u03bd\u03b7", "\u6708\u91ce", "\u661f\u91ce"};
+    model().options.maxRangeChars = 1;
+    for (const bool utf8 : {true, false}) {
+        platform::setUtf8Texts(utf8);
+        const std::vector<std::string> items = walkRanges(labels, 2, false);
+        ASSERT_FALSE(items.empty());
+        EXPECT_EQ(items.front(), utf8 ? "A -> \u0395" : "A -> \xCE") << utf8;
     }
 }
 
