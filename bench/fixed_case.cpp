@@ -62,8 +62,8 @@ __attribute__((noinline)) int runFixedCase(const QueryRecord& answer, bench::Rec
 } // namespace
 
 int main() {
-    const QueryRecord& answer = bench::libraryAnswer(20000);
-    bench::usePlayerLibrary(20000);
+    const QueryRecord& answer = bench::libraryAnswer(20000, false);
+    bench::usePlayerLibrary(20000, false);
     std::vector<player::PlaylistEntry> entries;
     for (int i = 0; i < 4000; ++i) {
         const TrackRecord& r = answer.items[(i * 7919) % answer.count];

@@ -46,8 +46,9 @@ std::vector<LevelSelection> chosenPath(MenuDefinition& definition, RecordSet& re
 void BM_KeepItemTracks(benchmark::State& state) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
     const auto chosen = static_cast<Chosen>(state.range(1));
-    const QueryRecord& answer = libraryAnswer(size);
-    usePlayerLibrary(size);
+    const bool wide = state.range(2) != 0;
+    const QueryRecord& answer = libraryAnswer(size, wide);
+    usePlayerLibrary(size, wide);
     RecordSet records(answer);
     MenuDefinition definition =
         chosen == Chosen::FirstRange
@@ -77,11 +78,10 @@ void BM_KeepItemTracks(benchmark::State& state) {
 }
 
 BENCHMARK(BM_KeepItemTracks)
-    ->ArgNames({"records", "item"})
-    ->Args({100000, static_cast<int>(Chosen::FirstRange)})
-    ->Args({100000, static_cast<int>(Chosen::ArtistAlbum)})
-    ->Args({1000000, static_cast<int>(Chosen::FirstRange)})
-    ->Args({1000000, static_cast<int>(Chosen::ArtistAlbum)})
+    ->ArgNames({"records", "item", "wide"})
+    ->ArgsProduct({{100000, 1000000},
+                   {static_cast<int>(Chosen::FirstRange), static_cast<int>(Chosen::ArtistAlbum)},
+                   {0, 1}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -30,8 +30,9 @@ HMENU fillRoot(MenuDefinition& definition, RecordSet& records, const char* nowPl
 
 void BM_LevelWalkLazyRoot(benchmark::State& state) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
-    const QueryRecord& answer = libraryAnswer(size);
-    usePlayerLibrary(size);
+    const bool wide = state.range(1) != 0;
+    const QueryRecord& answer = libraryAnswer(size, wide);
+    usePlayerLibrary(size, wide);
     RecordSet records(answer);
     MenuDefinition definition = libraryDefinition(rangeArtistAlbumTitle());
     model().options.loadAllMenus = 0;
@@ -70,8 +71,9 @@ void BM_LevelWalkLazyRoot(benchmark::State& state) {
 
 void BM_EagerFill(benchmark::State& state) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
-    const QueryRecord& answer = libraryAnswer(size);
-    usePlayerLibrary(size);
+    const bool wide = state.range(1) != 0;
+    const QueryRecord& answer = libraryAnswer(size, wide);
+    usePlayerLibrary(size, wide);
     RecordSet records(answer);
     MenuDefinition definition = libraryDefinition(rangeArtistAlbumTitle());
     const std::string playing = middleFile(answer);
@@ -117,11 +119,15 @@ void BM_EagerFill(benchmark::State& state) {
 }
 
 BENCHMARK(BM_LevelWalkLazyRoot)
-    ->Arg(100000)
-    ->Arg(1000000)
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        sizesInBothModes(b, {100000, 1000000});
+    })
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EagerFill)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EagerFill)
+    ->Apply([](benchmark::internal::Benchmark* b) { sizesInBothModes(b, {10000}); })
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tg::bench

@@ -25,8 +25,9 @@ std::vector<player::PlaylistEntry> scatteredPlaylist(const QueryRecord& answer, 
 void BM_PlaylistTagsFilter(benchmark::State& state) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
     const int playlistSize = static_cast<int>(state.range(1));
-    const QueryRecord& answer = libraryAnswer(size);
-    usePlayerLibrary(size);
+    const bool wide = state.range(2) != 0;
+    const QueryRecord& answer = libraryAnswer(size, wide);
+    usePlayerLibrary(size, wide);
     player::player().setPlaylist(scatteredPlaylist(answer, playlistSize));
     RecordSet records(answer);
     QueryRecord own{};
@@ -52,7 +53,9 @@ void BM_PlaylistTagsFilter(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PlaylistTagsFilter)
-    ->Args({100000, 20000})
+    ->ArgNames({"records", "playlist", "wide"})
+    ->Args({100000, 20000, 0})
+    ->Args({100000, 20000, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -30,8 +30,9 @@ int levelItemCount(HMENU popup) {
 
 void remarkBenchmark(benchmark::State& state, std::vector<LevelType> levels) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
-    const QueryRecord& answer = libraryAnswer(size);
-    usePlayerLibrary(size);
+    const bool wide = state.range(1) != 0;
+    const QueryRecord& answer = libraryAnswer(size, wide);
+    usePlayerLibrary(size, wide);
     RecordSet records(answer);
     MenuDefinition definition = libraryDefinition(std::move(levels));
     model().options.loadAllMenus = 0;
@@ -93,8 +94,11 @@ void BM_RemarkArtistRoot(benchmark::State& state) {
     remarkBenchmark(state, {LevelType::Artist, LevelType::Album, LevelType::Title});
 }
 
-BENCHMARK(BM_RemarkRangeRoot)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RemarkArtistRoot)->Arg(100000)->Unit(benchmark::kMicrosecond);
+void bothModes(benchmark::internal::Benchmark* b) {
+    sizesInBothModes(b, {100000});
+}
+BENCHMARK(BM_RemarkRangeRoot)->Apply(bothModes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RemarkArtistRoot)->Apply(bothModes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace tg::bench

@@ -98,7 +98,7 @@ void checkSameOrder(Key key, const std::vector<TrackRecord>& sorted) {
 
 void sortBenchmark(benchmark::State& state, Key key, int level) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
-    RecordSet records(libraryAnswer(size));
+    RecordSet records(libraryAnswer(size, state.range(1) != 0));
     const MenuDefinition definition =
         libraryDefinition({LevelType::Artist, LevelType::Album, LevelType::Title});
     const Comparator comparator = comparatorForLevel(definition, level);
@@ -125,7 +125,10 @@ void BM_SortTitleTrackNumbers(benchmark::State& state) {
     sortBenchmark(state, Key::TrackTitle, 2);
 }
 
-#define TG_SORT_SIZES ->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)
+void sortSizes(benchmark::internal::Benchmark* b) {
+    sizesInBothModes(b, {100000, 1000000});
+}
+#define TG_SORT_SIZES ->Apply(sortSizes)->UseManualTime()->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_SortArtist) TG_SORT_SIZES;
 BENCHMARK(BM_SortAlbumYearFirst) TG_SORT_SIZES;
 BENCHMARK(BM_SortTitleTrackNumbers) TG_SORT_SIZES;

@@ -47,6 +47,21 @@ constexpr std::array<std::string_view, 32> kNames = {
     "Be",
 };
 
+// Twins here too: case (Cyrillic), "The ", and names that only a wide text
+// tells apart ("?? ?" in the code page).
+constexpr std::array<std::string_view, 10> kUnicodeNames = {
+    "\u6708\u91CE \u5149",                                       // Japanese
+    "\u661F\u91CE \u5149",                                       // the same in the code page
+    "\u0411\u0435\u043B\u044B\u0435 \u041D\u043E\u0447\u0438",   // Cyrillic
+    "\u0431\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438",   // its lower-case twin
+    "\u0395\u03BB\u03AD\u03BD\u03B7 & \u039C\u03B1\u03C1\u03AE", // Greek
+    "\u0141ukasz \u017Bak",                                      // Latin beyond Windows-1252
+    "Am\u00E9lie",                                               // Latin within it
+    "DJ \U0001F3B5",                                             // beyond the BMP
+    "\U0001F3B5",
+    "The \u0416\u0443\u043A",
+};
+
 constexpr std::array<std::string_view, 3> kLongBeginnings = {
     "The Extraordinarily Long Winded Orchestra ",
     "the extraordinarily long winded orchestra ",
@@ -89,10 +104,11 @@ std::string spelled(Random& random, std::string_view name) {
 }
 
 // Some names for a field, each in one to three spellings.
-std::vector<std::string> spellings(Random& random, int names) {
+std::vector<std::string> spellings(Random& random, int names, bool unicode) {
     std::vector<std::string> out;
     for (int i = 0; i < names; ++i) {
-        const std::string_view name = random.pick(kNames);
+        const std::string_view name =
+            unicode && random.chance(50) ? random.pick(kUnicodeNames) : random.pick(kNames);
         const int count = random.between(1, 3);
         out.emplace_back(name);
         for (int k = 1; k < count; ++k) out.push_back(spelled(random, name));
@@ -110,23 +126,30 @@ std::optional<std::string> fieldFrom(Random& random, const std::vector<std::stri
 
 } // namespace
 
-std::vector<Track> generateHostileLibrary(std::size_t trackCount, std::uint64_t seed) {
+std::vector<Track> generateHostileLibrary(std::size_t trackCount, std::uint64_t seed,
+                                          bool unicode) {
     Random random(seed);
-    const std::vector<std::string> artists = spellings(random, 5);
-    const std::vector<std::string> albums = spellings(random, 5);
-    const std::vector<std::string> titles = spellings(random, 7);
-    std::vector<std::string> genres = spellings(random, 3);
+    const std::vector<std::string> artists = spellings(random, 5, unicode);
+    const std::vector<std::string> albums = spellings(random, 5, unicode);
+    const std::vector<std::string> titles = spellings(random, 7, unicode);
+    std::vector<std::string> genres = spellings(random, 3, unicode);
     genres.insert(genres.end(), {"The Blues", "Blues", "the blues"});
     constexpr std::array<int, 8> kYears = {0, 0, 476, 1990, 1999, 1999, 2005, 12345};
     constexpr std::array<int, 7> kTracks = {0, 1, 1, 2, 5, 12, 100};
     constexpr std::array<std::string_view, 4> kFolders = {"C:\\H\\", "C:\\h\\", "C:\\The h\\",
                                                           "C:\\H\\The "};
+    constexpr std::array<std::string_view, 3> kUnicodeFolders = {
+        "C:\\\u97F3\u697D\\", "C:\\\u041C\u0443\u0437\u044B\u043A\u0430\\", "C:\\M\u00FAsica\\"};
 
     std::vector<Track> tracks;
     tracks.reserve(trackCount);
     for (std::size_t i = 0; i < trackCount; ++i) {
         Track track;
         track.filename = std::string(random.pick(kFolders)) + std::to_string(i) + ".mp3";
+        // Names a code page cannot hold, apart only in what it loses.
+        if (unicode && random.chance(50))
+            *track.filename = std::string(random.pick(kUnicodeFolders)) + std::to_string(i) +
+                              (random.chance(50) ? "\u266A.mp3" : "\U0001F3B5.mp3");
         track.artist = fieldFrom(random, artists);
         track.album = fieldFrom(random, albums);
         track.title = fieldFrom(random, titles);

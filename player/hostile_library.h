@@ -4,7 +4,10 @@
 // years blank and repeated, one title on several albums, values of 200 to 400
 // characters with long common beginnings, empty and missing fields. Few names,
 // many spellings of each: every level has twins and near neighbours. The same
-// count and seed give the same tracks everywhere.
+// count and seed give the same tracks everywhere. With unicode, names and file
+// names also come in scripts no code page holds together (Japanese, Cyrillic,
+// Greek, Latin beyond Windows-1252, a character beyond the BMP); without it
+// the tracks are what they always were.
 #pragma once
 
 #include "player/track.h"
@@ -15,6 +18,7 @@
 
 namespace tg::player {
 
-std::vector<Track> generateHostileLibrary(std::size_t trackCount, std::uint64_t seed);
+std::vector<Track> generateHostileLibrary(std::size_t trackCount, std::uint64_t seed,
+                                          bool unicode = false);
 
 } // namespace tg::player

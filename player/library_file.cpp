@@ -1,5 +1,7 @@
 #include "player/library_file.h"
 
+#include "platform/text_encoding.h"
+#include "platform/utf8.h"
 #include "player/line_reader.h"
 #include "player/text_fold.h"
 
@@ -73,7 +75,11 @@ LoadResult readLibrary(std::istream& in, const std::string& fileName, std::vecto
             const TrackField field = columns[i];
             if (cells[i].empty()) continue;
             if (!isNumericField(field)) {
-                textFieldRef(track, field) = std::string(cells[i]);
+                // Older files were written in the code page: a cell that is no
+                // UTF-8 is read in it, so the library holds UTF-8 only.
+                textFieldRef(track, field) = isValidUtf8(cells[i])
+                                                 ? std::string(cells[i])
+                                                 : platform::codePageToUtf8(cells[i]);
                 continue;
             }
             const std::optional<std::int32_t> number = parseWholeInt32(cells[i]);

@@ -1,4 +1,5 @@
-// The simulated library's file: tab-separated text, UTF-8 or 8-bit, whose
+// The simulated library's file: tab-separated text, UTF-8 or the code page (a
+// cell that is no UTF-8 is read in the code page), whose
 // header row names the columns with the query language's field names (any
 // subset, any order, "filename" required). An empty cell is a missing field.
 #pragma once

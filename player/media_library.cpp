@@ -1,6 +1,7 @@
 #include "player/media_library.h"
 
 #include "platform/utf8.h"
+#include "player/ansi_text.h"
 #include "player/query_language.h"
 
 #include <algorithm>
@@ -202,12 +203,13 @@ void MediaLibrary::answer(QueryRecord* query, const std::vector<const Track*>& f
     char** extended = block.extended.get();
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Track& track = *found[i];
+        // The block was sized for the UTF-8 texts; their ANSI forms are never longer.
         auto text = [&](const std::optional<std::string>& value) -> char* {
-            return value && !faultMode_.nullTexts ? copyInto(texts, *value) : nullptr;
+            return value && !faultMode_.nullTexts ? copyInto(texts, toAnsi(*value)) : nullptr;
         };
         TrackRecord fields{};
         fields.filename = track.filename && !faultMode_.nullFileNames
-                              ? copyInto(texts, *track.filename)
+                              ? copyInto(texts, toAnsi(*track.filename))
                               : nullptr;
         fields.title = text(track.title);
         fields.album = text(track.album);
@@ -227,7 +229,7 @@ void MediaLibrary::answer(QueryRecord* query, const std::vector<const Track*>& f
             *extended++ = entry;
         }
         if (fields.extendedFields) *extended++ = nullptr;
-        char* extension = copyInto(texts, extensionOf(track.filename));
+        char* extension = copyInto(texts, toAnsi(extensionOf(track.filename)));
         placeAt(layout_, block.records.get(), i, fields, extension);
     }
     query->items = reinterpret_cast<TrackRecord*>(block.records.get());
@@ -277,7 +279,8 @@ LRESULT MediaLibrary::runQuery(QueryRecord* query, std::string& note) {
         note = "no query text";
         return 0;
     }
-    const auto found = matches(query->query, query->maxResults, note);
+    const std::string text = fromAnsi(query->query);
+    const auto found = matches(text.c_str(), query->maxResults, note);
     answer(query, found.value_or(std::vector<const Track*>{}));
     return found ? 1 : 0;
 }
@@ -291,8 +294,8 @@ LRESULT MediaLibrary::runFilenameQuery(QueryRecord* query, std::string& note) {
     std::vector<const Track*> found;
     Track echo;
     if (query->query) {
-        found = filenameMatches(query->query, echo);
-        note = query->query;
+        note = fromAnsi(query->query);
+        found = filenameMatches(note.c_str(), echo);
     } else {
         faults_.push_back("ML_RUN_FILENAME_QUERY without a file name");
         note = "no file name";
@@ -342,8 +345,9 @@ template <typename Record> void MediaLibrary::fillFileInfo(Record& record, const
     // the extended fields never.
     auto fill = [&](char*& field, const std::optional<std::string>& value) {
         if (field || !value || faultMode_.nullTexts) return;
-        auto text = std::make_unique<char[]>(value->size() + 1);
-        std::memcpy(text.get(), value->c_str(), value->size() + 1);
+        const std::string ansi = toAnsi(*value);
+        auto text = std::make_unique<char[]>(ansi.size() + 1);
+        std::memcpy(text.get(), ansi.c_str(), ansi.size() + 1);
         field = text.get();
         kept.push_back(std::move(text));
     };
@@ -369,8 +373,8 @@ LRESULT MediaLibrary::getFileInfo(void* record, std::string& note) {
         note = "no file name";
         return 0;
     }
-    note = filename;
-    const Track* track = findByFilename(filename);
+    note = fromAnsi(filename);
+    const Track* track = findByFilename(note);
     if (!track) {
         note += " -> not in the library";
         return 0;
@@ -423,13 +427,14 @@ LRESULT MediaLibrary::freeFileInfo(void* record, std::string& note) {
 }
 
 std::unique_ptr<unsigned char[]>
-MediaLibrary::selectionRecords(const std::vector<Track>& tracks) const {
+MediaLibrary::selectionRecords(const std::vector<Track>& tracks,
+                               std::deque<std::string>& texts) const {
     auto records =
         std::make_unique<unsigned char[]>(recordSize() * (tracks.empty() ? 1 : tracks.size()));
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const Track& t = tracks[i];
-        auto text = [](const std::optional<std::string>& value) {
-            return value ? const_cast<char*>(value->c_str()) : nullptr;
+        auto text = [&](const std::optional<std::string>& value) {
+            return value ? texts.emplace_back(toAnsi(*value)).data() : nullptr;
         };
         const TrackRecord fields{text(t.filename), text(t.title), text(t.album), text(t.artist),
                                  text(t.comment),  text(t.genre), t.year,        t.trackNumber,

@@ -72,9 +72,10 @@ public:
     LRESULT getFileInfoWide(void* record, std::string& note);
     LRESULT freeFileInfoWide(void* record, std::string& note);
 
-    // Records of these tracks in the library's layout, for a send-to list; the
-    // texts are the tracks' own and live as long as they do.
-    std::unique_ptr<unsigned char[]> selectionRecords(const std::vector<Track>& tracks) const;
+    // Records of these tracks in the library's layout, for a send-to list;
+    // texts holds their ANSI texts.
+    std::unique_ptr<unsigned char[]> selectionRecords(const std::vector<Track>& tracks,
+                                                      std::deque<std::string>& texts) const;
     // Record index of items (in the library's layout) as the plug-in's record.
     TrackRecord recordAt(const void* items, std::size_t index) const;
     std::size_t wideRecordSize() const;

@@ -4,6 +4,7 @@
 #include "platform/text_encoding.h"
 #include "platform/utf8.h"
 #include "platform/window.h"
+#include "player/ansi_text.h"
 #include "player/m3u_file.h"
 #include "player/main_menu.h"
 #include "player/text_fold.h"
@@ -78,6 +79,7 @@ LoadResult Player::loadLibrary(const std::string& nativePath) {
 
 void Player::setPlaylist(std::vector<PlaylistEntry> entries, int current) {
     entries_ = std::move(entries);
+    entryAnsi_.clear();
     current_ = current >= 0 && current < static_cast<int>(entries_.size()) ? current : -1;
 }
 
@@ -209,7 +211,8 @@ INT_PTR Player::selectSendTo(std::int32_t id, const std::vector<std::string>& fi
                                                       reinterpret_cast<INT_PTR>(&wide), id);
     if (wideAnswer == 1) return wideAnswer;
 
-    const std::unique_ptr<unsigned char[]> records = library_.selectionRecords(copies);
+    std::deque<std::string> texts;
+    const std::unique_ptr<unsigned char[]> records = library_.selectionRecords(copies, texts);
     TrackList list{copies.empty() ? nullptr : reinterpret_cast<TrackRecord*>(records.get()), count,
                    held};
     return plugin_->handleMessage(MLMSG_SEND_TO_SELECT, kSelectionTrackList,
@@ -237,7 +240,8 @@ LRESULT Player::sendTrayNotify(int mouseMessage) {
 void Player::notifyTagsUpdated(const std::string& file, bool wide) {
     if (!wide) {
         record("send HOST_TAGS_UPDATED " + file);
-        sendToMain(WM_USER, reinterpret_cast<WPARAM>(file.c_str()), HOST_TAGS_UPDATED);
+        const std::string path = toAnsi(file);
+        sendToMain(WM_USER, reinterpret_cast<WPARAM>(path.c_str()), HOST_TAGS_UPDATED);
         return;
     }
     record("send HOST_TAGS_UPDATED_WIDE " + file);

@@ -203,13 +203,20 @@ private:
     std::vector<PlaylistEntry> entries_;
     int current_ = -1;
     bool playing_ = false;
-    std::deque<std::string> started_;        // stable texts for HOST_PLAYING_FILE
+    std::deque<std::string> started_;        // stable texts, UTF-8
+    std::deque<std::string> startedAnsi_;    // and for HOST_PLAYING_FILE
     std::deque<std::u16string> startedWide_; // and for HOST_PLAYING_FILE_WIDE
     std::u16string entryFileWide_;           // the last wide entry answers
     std::u16string entryTitleWide_;
+    // The ANSI entry texts handed out since the list last changed, by index
+    // (false: the file, true: the title).
+    std::map<std::pair<int, bool>, std::string> entryAnsi_;
+    // The entry's text as an ANSI caller gets it, valid until the list changes.
+    const char* entryText(int index, bool title);
 
     std::string iniDir_;
-    std::u16string iniDirWide_; // kept beside iniDir_ for the wide answer
+    std::string iniDirAnsi_;    // kept beside iniDir_ for the ANSI answer
+    std::u16string iniDirWide_; // and for the wide one
     bool wideCalls_ = false;
     std::map<std::string, int> registered_; // folded name -> id
     LibraryPluginDescriptor* plugin_ = nullptr;

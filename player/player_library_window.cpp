@@ -3,6 +3,7 @@
 
 #include "platform/utf8.h"
 #include "platform/window.h"
+#include "player/ansi_text.h"
 #include "plugin/host_contract.h"
 
 namespace tg::player {
@@ -87,7 +88,7 @@ LRESULT Player::sendToHost(const SendToHostRecord* request) {
     for (std::int32_t i = 0; i < list.count; ++i) {
         const TrackRecord r = library_.recordAt(list.items, static_cast<std::size_t>(i));
         auto text = [](const char* value) {
-            return value ? std::optional<std::string>(value) : std::nullopt;
+            return value ? std::optional<std::string>(fromAnsi(value)) : std::nullopt;
         };
         Track track;
         track.filename = text(r.filename);
@@ -143,9 +144,10 @@ LRESULT Player::addSendToItem(const SendToItemRecord* item) {
         fault("ML_ADD_SEND_TO_ITEM without a label");
         return 0;
     }
-    record(std::string("ML_ADD_SEND_TO_ITEM ") + item->label +
-           " context=" + std::to_string(item->context) + " id=" + std::to_string(item->id));
-    sendTo_.push_back({item->label, item->context, item->id});
+    const std::string label = fromAnsi(item->label);
+    record("ML_ADD_SEND_TO_ITEM " + label + " context=" + std::to_string(item->context) +
+           " id=" + std::to_string(item->id));
+    sendTo_.push_back({label, item->context, item->id});
     return 1;
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/utf8.h"
 #include "platform/window.h"
+#include "player/ansi_text.h"
 #include "plugin/host_contract.h"
 
 #include <algorithm>
@@ -95,8 +96,7 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         beforeEntryRead();
         if (index < 0 || index >= static_cast<int>(entries_.size())) return 0;
         if (file ? faultMode_.nullEntryFiles : faultMode_.nullEntryTitles) return 0;
-        const PlaylistEntry& entry = entries_[static_cast<std::size_t>(index)];
-        return reinterpret_cast<LRESULT>(file ? entry.file.c_str() : entry.title.c_str());
+        return reinterpret_cast<LRESULT>(entryText(index, !file));
     }
     case HOST_GET_ENTRY_FILE_WIDE:
     case HOST_GET_ENTRY_TITLE_WIDE: {
@@ -122,7 +122,9 @@ LRESULT Player::onMainUser(WPARAM wParam, LPARAM lParam) {
         return wParam == 0 ? reinterpret_cast<LRESULT>(mainMenu()) : 0;
     case HOST_GET_INI_DIR:
         record("HOST_GET_INI_DIR");
-        return iniDir_.empty() ? 0 : reinterpret_cast<LRESULT>(iniDir_.c_str());
+        if (iniDir_.empty()) return 0;
+        iniDirAnsi_ = toAnsi(iniDir_);
+        return reinterpret_cast<LRESULT>(iniDirAnsi_.c_str());
     case HOST_GET_INI_DIR_WIDE:
         record("HOST_GET_INI_DIR_WIDE");
         if (!wideCalls_ || iniDir_.empty()) return 0;
@@ -171,7 +173,7 @@ LRESULT Player::onCopyData(HWND window, LPARAM lParam) {
         else if (length + 1 != copy->cbData)
             fault("HOST_ADD_FILE cbData " + std::to_string(copy->cbData) + " for a path of " +
                   std::to_string(length) + " characters");
-        const std::string path(data, length);
+        const std::string path = fromAnsi(std::string_view(data, length));
         record("HOST_ADD_FILE " + path);
         appendEntries(expandAddedPath(path));
         return 1;
@@ -223,7 +225,7 @@ LRESULT Player::onCopyData(HWND window, LPARAM lParam) {
             fault("PLAYLIST_INSERT_FILE file not terminated");
             return 0;
         }
-        const std::string file(insert->file, length);
+        const std::string file = fromAnsi(std::string_view(insert->file, length));
         record("PLAYLIST_INSERT_FILE " + std::to_string(insert->index) + " " + file);
         insertEntry(insert->index, entryFor(file));
         return 1;
@@ -278,12 +280,12 @@ LRESULT Player::getEntryInfo(EntryInfoRecord* info) {
     beforeEntryRead();
     if (info->index < 0 || info->index >= static_cast<int>(entries_.size())) return 0;
     if (faultMode_.nullEntryTitles) return 0;
-    const PlaylistEntry& entry = entries_[static_cast<std::size_t>(info->index)];
-    const std::size_t titleLength = std::min(entry.title.size(), sizeof info->title - 1);
-    std::memcpy(info->title, entry.title.data(), titleLength);
+    const std::string title = toAnsi(entries_[static_cast<std::size_t>(info->index)].title);
+    const std::size_t titleLength = std::min(title.size(), sizeof info->title - 1);
+    std::memcpy(info->title, title.data(), titleLength);
     info->title[titleLength] = '\0';
     info->length[0] = '\0';
-    const std::string text = lengthText(entry.length);
+    const std::string text = lengthText(entries_[static_cast<std::size_t>(info->index)].length);
     const std::size_t n = std::min(text.size(), sizeof info->length - 1);
     std::memcpy(info->length, text.data(), n);
     info->length[n] = '\0';
@@ -311,6 +313,13 @@ LRESULT Player::getEntryInfoWide(WideEntryInfoRecord* info) {
     fill(info->title, std::size(info->title), entry.title);
     fill(info->length, std::size(info->length), lengthText(entry.length));
     return 1;
+}
+
+const char* Player::entryText(int index, bool title) {
+    const PlaylistEntry& entry = entries_[static_cast<std::size_t>(index)];
+    const std::string& text = title ? entry.title : entry.file;
+    if (isAscii(text)) return text.c_str();
+    return entryAnsi_.try_emplace({index, title}, toAnsi(text)).first->second.c_str();
 }
 
 void Player::beforeEntryRead() {

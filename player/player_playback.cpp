@@ -4,11 +4,13 @@
 #include "player/player.h"
 
 #include "platform/utf8.h"
+#include "player/ansi_text.h"
 #include "plugin/host_contract.h"
 
 namespace tg::player {
 
 void Player::playlistChanged() {
+    entryAnsi_.clear(); // the texts handed out go with the old list
     record("send HOST_PLAYLIST_MODIFIED");
     sendToMain(WM_USER, 0, HOST_PLAYLIST_MODIFIED);
 }
@@ -62,8 +64,9 @@ void Player::startEntry(int index) {
     // The text handed out stays valid for the player's lifetime.
     started_.push_back(entries_[static_cast<std::size_t>(index)].file);
     const std::string& file = started_.back();
+    startedAnsi_.push_back(toAnsi(file));
     record("send HOST_PLAYING_FILE " + file);
-    sendToMain(WM_USER, reinterpret_cast<WPARAM>(file.c_str()), HOST_PLAYING_FILE);
+    sendToMain(WM_USER, reinterpret_cast<WPARAM>(startedAnsi_.back().c_str()), HOST_PLAYING_FILE);
     if (!wideCalls_) return;
     // A current player tells the start twice; the wide form names every file.
     startedWide_.push_back(utf8ToWide(file));

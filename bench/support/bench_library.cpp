@@ -1,13 +1,17 @@
 #include "support/bench_library.h"
 
 #include "platform/menu.h"
+#include "platform/sim/inspect.h"
 #include "player/library_generator.h"
 #include "player/player.h"
 #include "plugin/descriptor.h"
+#include "plugin/wide_calls.h"
 
 #include <ctime>
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 namespace tg::bench {
 
@@ -22,23 +26,35 @@ std::size_t& currentSize() {
 
 } // namespace
 
-void usePlayerLibrary(std::size_t trackCount) {
+void usePlayerLibrary(std::size_t trackCount, bool wide) {
     player::Player& p = player::player();
     descriptor().hostWindow = p.mainWindow();
     descriptor().libraryWindow = p.libraryWindow();
     p.setLogging(false);
+    if (wide && p.iniDir().empty()) {
+        // A current player is found by its answer to the wide settings-folder request.
+        const std::filesystem::path folder =
+            std::filesystem::temp_directory_path() / "tunegrove-bench";
+        platform::sim::mapDrive('S', folder.string());
+        std::filesystem::create_directories(folder);
+        p.setIniDir("S:\\Settings");
+    }
+    p.offerWideCalls(wide);
+    detectWideCalls();
+    if (wideCalls() != wide)
+        throw std::runtime_error("the plug-in did not find the player's calls");
     if (currentSize() == trackCount) return;
     p.setTracks(player::generateLibrary(trackCount, kSeed));
     currentSize() = trackCount;
 }
 
-const QueryRecord& libraryAnswer(std::size_t trackCount) {
+const QueryRecord& libraryAnswer(std::size_t trackCount, bool wide) {
     // Answers stay with the player's library, which keeps every block it
     // handed out until it is freed, also after its tracks change.
-    static std::map<std::size_t, std::unique_ptr<QueryRecord>> answers;
-    auto& answer = answers[trackCount];
+    static std::map<std::pair<std::size_t, bool>, std::unique_ptr<QueryRecord>> answers;
+    auto& answer = answers[{trackCount, wide}];
     if (!answer) {
-        usePlayerLibrary(trackCount);
+        usePlayerLibrary(trackCount, wide);
         answer = std::make_unique<QueryRecord>();
         static char everything[] = "";
         answer->query = everything;
@@ -46,6 +62,10 @@ const QueryRecord& libraryAnswer(std::size_t trackCount) {
         answer->query = nullptr;
     }
     return *answer;
+}
+
+void sizesInBothModes(benchmark::internal::Benchmark* bench, std::vector<std::int64_t> sizes) {
+    bench->ArgNames({"records", "wide"})->ArgsProduct({std::move(sizes), {0, 1}});
 }
 
 RecordSet::RecordSet(const QueryRecord& answer)

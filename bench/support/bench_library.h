@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,13 +17,18 @@ namespace tg::bench {
 
 // The simulated player holds a generated library of trackCount tracks (fixed
 // seed), its windows are connected to the plug-in's descriptor and its log is
-// off. The library is generated again only when the size changes.
-void usePlayerLibrary(std::size_t trackCount);
+// off. The library is generated again only when the size changes. wide: the
+// player offers the wide calls and the plug-in has found them (its texts are
+// UTF-8); otherwise it speaks ANSI.
+void usePlayerLibrary(std::size_t trackCount, bool wide);
 
 // Every track of a generated library of trackCount tracks, as the library
-// answers an empty query. Made once per size and kept for the process: the
-// records point into the answer, which stays with the player.
-const QueryRecord& libraryAnswer(std::size_t trackCount);
+// answers an empty query in that mode. Made once per size and mode and kept
+// for the process: the records point into the answer, which stays with the player.
+const QueryRecord& libraryAnswer(std::size_t trackCount, bool wide);
+
+// Registers each size in both modes: arguments (size, wide).
+void sizesInBothModes(benchmark::internal::Benchmark* bench, std::vector<std::int64_t> sizes);
 
 // A working copy of records, put back into the library's order before each
 // measured step (sorting is in place).

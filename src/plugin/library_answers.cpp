@@ -34,11 +34,8 @@ bool libraryHoldsFileWide(const char* file) {
     return holds;
 }
 
-} // namespace
-
-bool libraryHoldsFile(const char* file) {
+bool libraryHoldsAnsiFile(const char* file) {
     if (file == nullptr) return false;
-    if (wideCalls()) return libraryHoldsFileWide(file);
     // The library only reads the text.
     QueryRecord lookup{const_cast<char*>(file), 0, nullptr, 0, 0};
     libraryMessage(&lookup, ML_RUN_FILENAME_QUERY);
@@ -48,6 +45,13 @@ bool libraryHoldsFile(const char* file) {
     const bool holds = found != nullptr && std::strcmp(found, file) == 0;
     libraryMessage(&lookup, ML_FREE_QUERY_RESULTS);
     return holds;
+}
+
+} // namespace
+
+bool libraryHoldsFile(const char* file) {
+    if (file == nullptr) return false;
+    return wideCalls() ? libraryHoldsFileWide(file) : libraryHoldsAnsiFile(file);
 }
 
 namespace {
@@ -261,7 +265,8 @@ void sendWideToHost(const TrackList& list, std::int32_t mode) {
 } // namespace
 
 void learnRecordLayout(const void* items, int held) {
-    probeRecordLayout(items, held, libraryHoldsFile);
+    // An ANSI array, also with a current player: its names are in the code page.
+    probeRecordLayout(items, held, libraryHoldsAnsiFile);
     // Files the library does not hold prove nothing: two of its own tracks can.
     if (held >= 2 && !recordLayoutSettled()) settleOnTwoRecords();
 }

@@ -15,6 +15,10 @@ std::string shortPlaylist() {
     return std::string(TG_SOURCE_DIR) + "/tests/preview/data/short.m3u";
 }
 
+std::string unicodeLibrary() {
+    return std::string(TG_SOURCE_DIR) + "/samples/library-unicode.tsv";
+}
+
 struct GoldenCase {
     const char* golden;
     std::vector<std::string> args;
@@ -46,6 +50,17 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"tree_playlist_raw.json",
                    {"--json", "--playlist", shortPlaylist(), "--open", "Playlist Raw"}},
         GoldenCase{"tree_hotkey.txt", {"--hotkey", "--depth", "0"}},
+        // Names in many scripts: whole from a player with the wide calls; from
+        // an old one '?' for each character outside the code page, and a
+        // submenu built from such a name finds nothing.
+        GoldenCase{"tree_unicode_wide.txt",
+                   {"--wide", "--library", unicodeLibrary(), "--open", "Media Library"}},
+        GoldenCase{"tree_unicode_ansi.txt",
+                   {"--library", unicodeLibrary(), "--open", "Media Library"}},
+        // A click there asks for the album by its '?' names: nothing is played.
+        GoldenCase{"click_unicode_ansi.txt",
+                   {"--library", unicodeLibrary(), "--playlist", shortPlaylist(), "--click",
+                    "Media Library/??  -> A/?? ?/(2003) ???"}},
         // A left click on an album: the player's messages, its playlist, the queue.
         GoldenCase{"click_album.txt",
                    {"--playlist", shortPlaylist(), "--click",

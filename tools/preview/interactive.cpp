@@ -2,6 +2,7 @@
 
 #include "click_report.h"
 #include "label_path.h"
+#include "menu_capture.h"
 #include "platform/menu.h"
 #include "platform/sim/inspect.h"
 #include "tree_printer.h"
@@ -83,7 +84,7 @@ public:
 
 private:
     std::vector<platform::sim::MenuItemView> items() const {
-        return platform::sim::menuItems(levels_.back().menu.menu);
+        return shownItems(levels_.back().menu.menu);
     }
 
     static bool selectable(const platform::sim::MenuItemView& item) {
@@ -111,7 +112,7 @@ private:
     // A menu that just opened: the cursor on its first item that is not a separator.
     void push(OpenedMenu menu) {
         Level level{std::move(menu), 0};
-        const auto all = platform::sim::menuItems(level.menu.menu);
+        const auto all = shownItems(level.menu.menu);
         while (static_cast<std::size_t>(level.cursor) < all.size() &&
                !selectable(all[static_cast<std::size_t>(level.cursor)]))
             ++level.cursor;

@@ -1,6 +1,6 @@
 #include "menu_capture.h"
 
-#include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 
 namespace tg::preview {
 
@@ -8,7 +8,7 @@ namespace {
 
 std::vector<MenuNode> captureLevel(driver::MenuLoop& loop, HMENU menu, int levels, int depth) {
     // The items as they stand while the menu is open, before any submenu opens.
-    const std::vector<platform::sim::MenuItemView> items = platform::sim::menuItems(menu);
+    const std::vector<platform::sim::MenuItemView> items = shownItems(menu);
     std::vector<MenuNode> nodes;
     nodes.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -31,6 +31,14 @@ std::vector<MenuNode> captureLevel(driver::MenuLoop& loop, HMENU menu, int level
 }
 
 } // namespace
+
+std::vector<platform::sim::MenuItemView> shownItems(HMENU menu) {
+    std::vector<platform::sim::MenuItemView> items = platform::sim::menuItems(menu);
+    if (!platform::utf8Texts())
+        for (platform::sim::MenuItemView& item : items)
+            item.text = platform::codePageToUtf8(item.text);
+    return items;
+}
 
 std::vector<MenuNode> captureMenu(driver::MenuLoop& loop, HMENU menu, int levels) {
     return captureLevel(loop, menu, levels, 0);

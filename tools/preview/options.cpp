@@ -123,6 +123,10 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             o.json = true;
             continue;
         }
+        if (argument == "--wide") {
+            o.wide = true;
+            continue;
+        }
         if (argument == "--hotkey") {
             o.hotkey = true;
             continue;
@@ -208,6 +212,8 @@ Inputs (each has a bundled default from the samples folder):
   --root DIR         the folder that stands for C:\ (default: the sample tree)
   --drive L=DIR      a further drive L: standing for DIR (repeatable; not C or W,
                      the settings folder's drive)
+  --wide             the player offers its wide (UTF-16) calls; without it the
+                     plug-in gets '?' for every character outside the code page
 
 What to show (the host popup that carries the plug-in's items by default):
   --hotkey           the popup the global hotkey opens at the mouse cursor

@@ -25,6 +25,9 @@ struct Options {
     // text plays nothing.
     std::optional<std::string> playing;
     std::vector<ExtraDrive> drives;
+    // The player offers the wide calls: the plug-in's texts are UTF-8 throughout.
+    // Without them every character outside the code page reaches it as '?'.
+    bool wide = false;
 
     bool hotkey = false; // the popup the hotkey opens instead of the host's popup
     bool json = false;

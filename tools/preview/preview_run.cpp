@@ -58,7 +58,7 @@ void click(PreviewSession& session, const Options& options, std::ostream& out) {
         if (loop.openMenus().size() <= openBefore || context == nullptr)
             throw InputError("no context menu opens on \"" + item.label + "\"");
         std::vector<std::string> texts;
-        for (const platform::sim::MenuItemView& entry : platform::sim::menuItems(context))
+        for (const platform::sim::MenuItemView& entry : shownItems(context))
             texts.push_back(entry.text);
         const std::optional<LabelMatch> entry = findLabel(texts, {options.action}, 0);
         if (!entry)

@@ -2,6 +2,7 @@
 
 #include "label_path.h"
 #include "library_loading.h"
+#include "menu_capture.h"
 #include "model/model_state.h"
 #include "model/text.h"
 #include "platform/sim/inspect.h"
@@ -34,7 +35,7 @@ fs::path absoluteOf(const fs::path& path) {
 
 std::vector<std::string> itemTexts(HMENU menu) {
     std::vector<std::string> texts;
-    for (const platform::sim::MenuItemView& item : platform::sim::menuItems(menu))
+    for (const platform::sim::MenuItemView& item : shownItems(menu))
         texts.push_back(item.flags & MF_SEPARATOR ? std::string() : item.text);
     return texts;
 }
@@ -50,8 +51,7 @@ std::string labelAt(HMENU menu, int position) {
 std::vector<std::string> trailOf(const std::vector<HMENU>& open) {
     std::vector<std::string> trail{"Main menu"};
     for (std::size_t i = 1; i < open.size(); ++i) {
-        const std::vector<platform::sim::MenuItemView> items =
-            platform::sim::menuItems(open[i - 1]);
+        const std::vector<platform::sim::MenuItemView> items = shownItems(open[i - 1]);
         for (std::size_t k = 0; k < items.size(); ++k)
             if (items[k].submenu == open[i])
                 trail.push_back(labelAt(open[i - 1], static_cast<int>(k)));
@@ -112,6 +112,7 @@ Inputs resolveInputs(const Options& options, const fs::path& samples) {
     inputs.bundledSettings = samples / "settings";
     inputs.playing = options.playing;
     inputs.drives = options.drives;
+    inputs.wide = options.wide;
     return inputs;
 }
 
@@ -128,6 +129,7 @@ PreviewSession::~PreviewSession() {
 void PreviewSession::start(const Inputs& inputs) {
     driver::resetProcess();
     player::Player& p = player::player();
+    p.offerWideCalls(inputs.wide);
 
     std::error_code error;
     if (!fs::is_directory(inputs.root, error))

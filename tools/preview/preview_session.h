@@ -33,6 +33,7 @@ struct Inputs {
     std::filesystem::path bundledSettings; // copied when iniDir is empty
     std::optional<std::string> playing;
     std::vector<ExtraDrive> drives;
+    bool wide = false; // the player offers the wide calls
 };
 Inputs resolveInputs(const Options& options, const std::filesystem::path& samples);
 

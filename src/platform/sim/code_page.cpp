@@ -28,8 +28,10 @@ CodePageText utf8ToCodePage(std::string_view utf8) {
     for (std::size_t i = 0; i < wide.size(); ++i) {
         const char16_t unit = wide[i];
         char byte = '?';
-        bool found = false;
-        for (unsigned value = 0; value < 256 && !found; ++value)
+        // Outside 0x80..0x9F a byte stands for the unit of its own number.
+        bool found = unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF);
+        if (found) byte = static_cast<char>(unit);
+        for (unsigned value = 0x80; value < 0xA0 && !found; ++value)
             if (unitOf(static_cast<unsigned char>(value)) == unit) {
                 byte = static_cast<char>(value);
                 found = true;

@@ -215,6 +215,19 @@ TEST(AdvanceRange, WalksTheWorkedExamples) {
     platform::setUtf8Texts(false);
 }
 
+// A UTF-8 label is cut after a whole character; in the code page every byte is one.
+TEST(AdvanceRange, CutsUtf8LabelsBetweenCharacters) {
+    const std::vector<std::string> labels = {
+        "Abba", "\u0141ukasz", "\u0395\u03bb\u03ad\u03bd\u03b7", "\u6708\u91ce", "\u661f\u91ce"};
+    model().options.maxRangeChars = 1;
+    for (const bool utf8 : {true, false}) {
+        platform::setUtf8Texts(utf8);
+        const std::vector<std::string> items = walkRanges(labels, 2, false);
+        ASSERT_FALSE(items.empty());
+        EXPECT_EQ(items.front(), utf8 ? "A -> \u0395" : "A -> \xCE") << utf8;
+    }
+}
+
 TEST(AdvanceRange, AllowanceGrowsEveryEightGroupsPastTheTarget) {
     // Values that all share "Sam" need L = 4 at every boundary; with T = 2 and
     // maxRangeChars 2 a boundary is allowed once (g - 2) / 8 >= 2, at g = 18.

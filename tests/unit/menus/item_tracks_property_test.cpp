@@ -8,7 +8,9 @@
 //
 // The run takes every layout of one and two levels and a fixed sample of
 // three and four over libraries of 40 tracks; TG_ITEM_TRACKS_LAYOUTS=all takes
-// every layout of up to four over each of the libraries, of 60 tracks.
+// every layout of up to four over each of the libraries, of 60 tracks. The
+// libraries are ASCII for an old player and Unicode for a current one, whose
+// wide calls carry every text whole.
 #include "actions/source_dispatch.h"
 #include "menus/multi_level_order.h"
 #include "model/model_state.h"
@@ -16,7 +18,9 @@
 #include "player/hostile_library.h"
 #include "player/player.h"
 #include "plugin/item_value.h"
+#include "plugin/wide_calls.h"
 #include "support/level_menus.h"
+#include "support/player_support.h"
 #include "support/track_samples.h"
 
 #include <gtest/gtest.h>
@@ -289,18 +293,32 @@ std::vector<std::vector<L>> layouts(bool all) {
     return out;
 }
 
-TEST(ItemTracks, EveryItemOpensAsBuiltAndPlaysWhatItGroups) {
+struct PlayerKind {
+    const char* name;
+    bool wide; // the player offers the wide calls, and the library is Unicode
+};
+
+class ItemTracks : public testing::TestWithParam<PlayerKind> {};
+
+TEST_P(ItemTracks, EveryItemOpensAsBuiltAndPlaysWhatItGroups) {
     const char* mode = std::getenv("TG_ITEM_TRACKS_LAYOUTS");
     const bool all = mode != nullptr && std::string(mode) == "all";
     const std::vector<std::vector<L>> shapes = layouts(all);
+    const bool wide = GetParam().wide;
     test::PlayerConnection connection;
+    // A current player is found by its answer to the wide settings-folder request.
+    const test::ScratchDrive drive;
+    ASSERT_TRUE(player::player().setIniDir(drive.windows("Settings")));
+    player::player().offerWideCalls(wide);
+    detectWideCalls();
+    ASSERT_EQ(wideCalls(), wide);
     test::setNowPlaying(nullptr);
     player::player().setLogging(false);
     Tally tally;
     constexpr int kLibraries = 3;
     for (int library = 0; library < kLibraries; ++library) {
-        const std::vector<player::Track> tracks =
-            player::generateHostileLibrary(all ? 60 : 40, static_cast<std::uint64_t>(library) + 1);
+        const std::vector<player::Track> tracks = player::generateHostileLibrary(
+            all ? 60 : 40, static_cast<std::uint64_t>(library) + 1, wide);
         player::player().setTracks(tracks);
         Checker checker(tracks, tally);
         ++tally.libraries;
@@ -322,7 +340,15 @@ TEST(ItemTracks, EveryItemOpensAsBuiltAndPlaysWhatItGroups) {
     EXPECT_GT(tally.items, 10000);
     EXPECT_EQ(player::player().liveQueryResults(), 0);
     player::player().setLogging(true);
+    player::player().offerWideCalls(false);
+    resetWideCalls();
 }
+
+INSTANTIATE_TEST_SUITE_P(Players, ItemTracks,
+                         testing::Values(PlayerKind{"Old", false}, PlayerKind{"Current", true}),
+                         [](const testing::TestParamInfo<PlayerKind>& row) {
+                             return std::string(row.param.name);
+                         });
 
 } // namespace
 } // namespace tg

@@ -59,7 +59,8 @@ TEST_P(RemarkEverySong, FindsTheItemBuildingMarked) {
         if (i % 3 != 0 && !special) continue;
         ++songs;
         SCOPED_TRACE(*track.filename);
-        test::setNowPlaying(track.filename->c_str());
+        const std::string playing = test::pluginText(*track.filename);
+        test::setNowPlaying(playing.c_str());
         std::vector<LevelSelection> path;
         test::openPopup(root, d, path, true);
         const HMENU builtMenu = path[0].checkedMenu;

@@ -39,8 +39,8 @@ TEST(PlayerLibraryFile, ReadsAnySubsetOfColumnsInAnyOrder) {
     EXPECT_FALSE(tracks[1].artist.has_value());
     EXPECT_FALSE(tracks[1].rating.has_value());
     EXPECT_EQ(tracks[1].year, 0);
-    // 8-bit and UTF-8 bytes pass through; a track may lack its file name.
-    EXPECT_EQ(*tracks[2].title, "Caf\xE9");
+    // UTF-8 is kept, a code-page cell becomes UTF-8; a track may lack its file name.
+    EXPECT_EQ(*tracks[2].title, "Caf\xC3\xA9");
     EXPECT_EQ(*tracks[2].artist, "Sigur R\xC3\xB3s");
     EXPECT_FALSE(tracks[2].filename.has_value());
     EXPECT_EQ(tracks[2].year, -5);

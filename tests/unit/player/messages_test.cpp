@@ -49,6 +49,10 @@ TEST(PlayerMessages, MainWindowQueries) {
     EXPECT_TRUE(platform::isMenu(reinterpret_cast<HMENU>(sendToPlayer(0, HOST_GET_MAIN_MENU))));
     EXPECT_EQ(sendToPlayer(0, HOST_GET_MAIN_MENU), sendToPlayer(0, HOST_GET_MAIN_MENU));
     EXPECT_EQ(sendToPlayer(0, HOST_GET_INI_DIR), 0); // none set
+    // ANSI answers are in the code page, '?' for each character it cannot hold.
+    player().setPlaylist({{"C:\\Caf\u00e9\\\u6708.mp3", "\u0401 \U0001F3B5", 1}});
+    EXPECT_STREQ(text(sendToPlayer(0, HOST_GET_ENTRY_FILE)), "C:\\Caf\xE9\\?.mp3");
+    EXPECT_STREQ(text(sendToPlayer(0, HOST_GET_ENTRY_TITLE)), "? ?");
     EXPECT_EQ(sendToPlayer(0, 999), 0);
     EXPECT_EQ(player().log().back(), "WM_USER lParam=999 (unknown)");
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -228,7 +229,8 @@ TEST_F(PlayerPlayback, SendToHostReplacesAndPlaysOrAppends) {
     tracks[2].title = "Two";
     tracks[2].length = 61;
     // Laid out as the plug-in sends them: in the player's record.
-    const auto records = player().library().selectionRecords(tracks);
+    std::deque<std::string> texts;
+    const auto records = player().library().selectionRecords(tracks, texts);
     TrackList list{reinterpret_cast<TrackRecord*>(records.get()), 3, 3};
     SendToHostRecord play{0, &list, kSendToPlay};
     platform::sendMessage(player().libraryWindow(), ML_MESSAGE, reinterpret_cast<WPARAM>(&play),

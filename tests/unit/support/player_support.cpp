@@ -1,6 +1,7 @@
 #include "support/player_support.h"
 
 #include "platform/sim/inspect.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "player/player.h"
 #include "plugin/host_messages.h"
@@ -73,6 +74,18 @@ void installSampleSettings(const ScratchDrive& drive) {
 void learnPlayerRecordLayout() {
     host::settleRecordLayout();
     player::player().clearLog();
+}
+
+std::string pluginText(const std::string& utf8) {
+    return platform::utf8Texts() ? utf8 : platform::utf8ToCodePage(utf8).text;
+}
+
+std::vector<player::Track> pluginTracks(std::vector<player::Track> tracks) {
+    for (player::Track& track : tracks)
+        for (auto field : {&player::Track::filename, &player::Track::title, &player::Track::album,
+                           &player::Track::artist, &player::Track::comment, &player::Track::genre})
+            if (track.*field) track.*field = pluginText(*(track.*field));
+    return tracks;
 }
 
 LRESULT sendToPlayer(WPARAM wParam, LPARAM code) {

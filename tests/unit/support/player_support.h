@@ -3,8 +3,10 @@
 #pragma once
 
 #include "platform/types.h"
+#include "player/track.h"
 
 #include <string>
+#include <vector>
 
 namespace tg::test {
 
@@ -41,6 +43,12 @@ void installSampleSettings(const ScratchDrive& drive);
 // lookups: for tests whose exact log starts later. The descriptor must hold
 // the player's windows.
 void learnPlayerRecordLayout();
+
+// A text as the plug-in holds it once the player handed it over: whole from a
+// player found to speak UTF-16, else in the code page with '?' for each
+// character that lacks. Call after the plug-in started.
+std::string pluginText(const std::string& utf8);
+std::vector<player::Track> pluginTracks(std::vector<player::Track> tracks);
 
 // WM_USER to the player's main window with lParam code, as the plug-in sends it.
 LRESULT sendToPlayer(WPARAM wParam, LPARAM code);
