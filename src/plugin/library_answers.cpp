@@ -2,11 +2,13 @@
 // plug-in in its own record (copies where the player's differs, the player's
 // array kept aside until it goes back), the player's layout learnt from the
 // first of them, and the plug-in's lists written in that layout.
+#include "platform/text_encoding.h"
 #include "platform/utf8.h"
 #include "plugin/host_messages.h"
 #include "plugin/record_layout.h"
 #include "plugin/wide_calls.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <deque>
@@ -80,12 +82,44 @@ std::vector<LentAnswer>& lentAnswers() {
 
 // An answer of one record cannot prove a layout: two of the library's first
 // tracks are asked for, once, before it is read.
+// Record 1's file name in either layout lies inside two records of the other.
+static_assert(sizeof(WideTrackRecordWithExtension) + sizeof(WideChar*) <=
+              2 * sizeof(WideTrackRecord));
+static_assert(sizeof(WideTrackRecord) + sizeof(WideChar*) <=
+              2 * sizeof(WideTrackRecordWithExtension));
+
+// Record 1's file name of a wide array as a layout places it, in the code page.
+std::string codePageNameAt(const WideQueryRecord& pair, std::size_t recordBytes) {
+    const WideChar* name = nullptr;
+    std::memcpy(&name, reinterpret_cast<const unsigned char*>(pair.items) + recordBytes,
+                sizeof name);
+    return name != nullptr ? platform::utf8ToCodePage(wideToUtf8(name)).text : std::string();
+}
+
 void settleOnTwoRecords() {
     if (recordLayoutSettled() || !takeRecordPairProbe()) return;
     char everything[] = "";
     QueryRecord pair{everything, 2, nullptr, 0, 0};
     libraryMessage(&pair, ML_RUN_QUERY);
-    learnRecordLayout(pair.items, heldRecords(pair));
+    if (!wideCalls()) {
+        learnRecordLayout(pair.items, heldRecords(pair));
+    } else {
+        // A current player's ANSI names may have lost what a lookup needs: the
+        // same two tracks' wide names, in the code page, stand in for the library.
+        std::u16string none;
+        WideQueryRecord widePair{none.data(), 2, nullptr, 0, 0};
+        libraryMessage(&widePair, ML_RUN_QUERY_WIDE);
+        std::vector<std::string> names;
+        if (heldWide(widePair) >= 2)
+            for (const std::size_t size :
+                 {sizeof(WideTrackRecord), sizeof(WideTrackRecordWithExtension)})
+                if (std::string name = codePageNameAt(widePair, size); !name.empty())
+                    names.push_back(std::move(name));
+        probeRecordLayout(pair.items, heldRecords(pair), [&](const char* file) {
+            return std::find(names.begin(), names.end(), file) != names.end();
+        });
+        libraryMessage(&widePair, ML_FREE_QUERY_RESULTS_WIDE);
+    }
     libraryMessage(&pair, ML_FREE_QUERY_RESULTS);
 }
 

@@ -1,6 +1,7 @@
 #include "plugin/record_layout.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace tg {
 
@@ -29,6 +30,14 @@ const char* pointerAt(const void* items, std::size_t offset) {
     const char* text = nullptr;
     std::memcpy(&text, static_cast<const unsigned char*>(items) + offset, sizeof text);
     return text;
+}
+
+// A drive path, a network path or an address, as a library's file names are.
+bool looksLikePath(const char* text) {
+    if (text == nullptr) return false;
+    const std::string_view name(text);
+    const bool drive = name.size() >= 3 && name[1] == ':' && name[2] == '\\';
+    return drive || name.starts_with("\\\\") || name.find("://") != std::string_view::npos;
 }
 
 } // namespace
@@ -63,7 +72,7 @@ std::size_t recordSize(RecordLayout layout) {
                                                  : sizeof(TrackRecord);
 }
 
-void probeRecordLayout(const void* items, int held, FileLookup holds) {
+void probeRecordLayout(const void* items, int held, const FileLookup& holds) {
     LayoutState& s = state();
     if (s.settled || s.probesLeft <= 0 || items == nullptr || held < 2 || holds == nullptr) return;
     // The file name is every record's first field.
@@ -78,6 +87,14 @@ void probeRecordLayout(const void* items, int held, FileLookup holds) {
     }
     if (extended != nullptr && holds(extended)) {
         s.layout = RecordLayout::WithExtension;
+        s.settled = true;
+        return;
+    }
+    // Names the player's code page could not hold come back with '?' and are
+    // found nowhere; when only one reading is a path at all, it is the name.
+    const bool classicPath = looksLikePath(classic);
+    if (classicPath != looksLikePath(extended)) {
+        s.layout = classicPath ? RecordLayout::Classic : RecordLayout::WithExtension;
         s.settled = true;
         return;
     }

@@ -8,6 +8,7 @@
 #include "plugin/host_contract.h"
 
 #include <cstddef>
+#include <functional>
 
 namespace tg {
 
@@ -25,14 +26,14 @@ void concludeRecordLayout(RecordLayout layout);
 std::size_t recordSize(RecordLayout layout);
 
 // Whether the library holds a file of exactly that name.
-using FileLookup = bool (*)(const char* file);
+using FileLookup = std::function<bool(const char* file)>;
 
 // Looks at an array of held records the player handed out, while nothing is
 // concluded: record 1's file name as each layout places it is looked up, the
 // classic one first. The classic layout stands when its name is found or both
 // names are unknown to the library; the other only when its name alone is
 // found. Reads nothing outside the first two records of either layout.
-void probeRecordLayout(const void* items, int held, FileLookup holds);
+void probeRecordLayout(const void* items, int held, const FileLookup& holds);
 
 // Record index of an array in the player's layout, as the plug-in's record
 // (the texts stay the player's), and the other way round.
