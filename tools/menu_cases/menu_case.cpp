@@ -1,5 +1,6 @@
 #include "menu_case.h"
 
+#include "platform/text_encoding.h"
 #include "player/random.h"
 
 #include <algorithm>
@@ -244,7 +245,8 @@ private:
             text += *track.filename + "\n" + track.title.value_or(lastComponent(*track.filename)) +
                     (random_.chance(20) ? " & Co" : "") + "\n";
         }
-        writeText(folder_ / "settings" / "Winamp.bm", text);
+        // An old player keeps its bookmarks in the code page.
+        writeText(folder_ / "settings" / "Winamp.bm", platform::utf8ToCodePage(text).text);
     }
 
     // Folders of artists and albums with the tracks' files in them, loose
