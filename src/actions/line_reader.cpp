@@ -59,17 +59,7 @@ bool readLimitedLine(std::istream& in, std::string& line, std::size_t maxCharact
     }
 }
 
-TextLines::TextLines(std::istream& in, bool utf8) : in_(in), utf8_(utf8) {
-    std::string mark(kByteOrderMark.size(), '\0');
-    const std::streampos start = in_.tellg();
-    if (in_.read(mark.data(), static_cast<std::streamsize>(mark.size())) &&
-        mark == kByteOrderMark) {
-        utf8_ = true;
-        return;
-    }
-    in_.clear(in_.rdstate() & std::ios::badbit);
-    in_.seekg(start);
-}
+TextLines::TextLines(std::istream& in, bool utf8) : in_(in), utf8_(skipByteOrderMark(in) || utf8) {}
 
 bool TextLines::read(std::string& line) {
     return read(line, kLineLimit - 1);

@@ -9,6 +9,16 @@ bool startsWithByteOrderMark(std::string_view bytes) {
     return bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
 }
 
+bool skipByteOrderMark(std::istream& in) {
+    std::string mark(kByteOrderMark.size(), '\0');
+    const std::streampos start = in.tellg();
+    if (in.read(mark.data(), static_cast<std::streamsize>(mark.size())) && mark == kByteOrderMark)
+        return true;
+    in.clear(in.rdstate() & std::ios::badbit);
+    in.seekg(start);
+    return false;
+}
+
 std::string textFromFile(std::string_view bytes, bool fileIsUtf8) {
     const bool utf8Inside = platform::utf8Texts();
     if (fileIsUtf8 == utf8Inside) {

@@ -4,6 +4,7 @@
 // the code page without them.
 #pragma once
 
+#include <istream>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace tg {
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool startsWithByteOrderMark(std::string_view bytes);
+// Reads a byte-order mark at the stream's position; without one the stream is
+// back where it was.
+bool skipByteOrderMark(std::istream& in);
 
 // bytes, read from a file in UTF-8 or in the code page, in the plug-in's
 // encoding. Broken UTF-8 becomes U+FFFD (or '?' in the code page); nothing is

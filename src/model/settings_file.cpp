@@ -157,13 +157,7 @@ void createFirstRunDefinitions() {
 void readFrom(std::istream& in) {
     ModelState& m = model();
     FileTexts texts;
-    std::string mark(kByteOrderMark.size(), '\0');
-    texts.utf8 =
-        in.read(mark.data(), static_cast<std::streamsize>(mark.size())) && mark == kByteOrderMark;
-    if (!texts.utf8) {
-        in.clear();
-        in.seekg(0);
-    }
+    texts.utf8 = skipByteOrderMark(in);
     GlobalOptions options;
     std::int32_t version = 0;
     std::int32_t count = 0;
