@@ -59,6 +59,10 @@ export WINEPREFIX=${TG_WINEPREFIX:-$(dirname "${exe:-.}")/wineprefix}
 export WINEARCH=$arch
 export WINELOADER=$loader        # Wine's own helpers start with the same loader
 export WINEDEBUG=-all
+# Wine names Unix files in the locale's character set: without UTF-8 (a bare
+# machine has no locale at all) a Windows name beyond ASCII has no Unix name.
+# C.UTF-8 is always there, and keeps the Windows code page at 1252.
+export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer prompts
 limit=${TG_WINE_TIMEOUT:-300}
 mkdir -p "$(dirname "$WINEPREFIX")"
