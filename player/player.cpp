@@ -1,7 +1,6 @@
 #include "player/player.h"
 
 #include "platform/file.h"
-#include "platform/text_encoding.h"
 #include "platform/utf8.h"
 #include "platform/window.h"
 #include "player/ansi_text.h"
@@ -151,7 +150,7 @@ bool Player::writeIniFile(const std::string& relativePath, const std::string& co
 }
 
 bool Player::writeBookmarks(const std::string& pairs) {
-    const bool written = writeIniFile("Winamp.bm", platform::utf8ToCodePage(pairs).text);
+    const bool written = writeIniFile("Winamp.bm", toAnsi(pairs));
     return written && (!wideCalls_ || writeIniFile("Winamp.bm8", pairs));
 }
 
